@@ -1,0 +1,78 @@
+#include "loghandler.h"
+
+#include <QDateTime>
+#include <QFile>
+#include <QMutex>
+#include <QMutexLocker>
+
+#include <cstdlib>
+
+namespace {
+
+QString &stampStorage()
+{
+    static QString stamp;
+    return stamp;
+}
+
+QMutex &logMutex()
+{
+    static QMutex mutex;
+    return mutex;
+}
+
+} // namespace
+
+QString LogHandler::launchStamp(const QDateTime &start)
+{
+    return QString::number(start.date().month()) + QString::number(start.date().day())
+        + QString::number(start.time().hour()) + QString::number(start.time().minute());
+}
+
+void LogHandler::install(const QString &stamp)
+{
+    stampStorage() = stamp;
+    qInstallMessageHandler(&LogHandler::handler);
+}
+
+QString LogHandler::logFileName()
+{
+    return QStringLiteral("log_") + stampStorage() + QStringLiteral(".html");
+}
+
+QString LogHandler::formatLine(QtMsgType type, const QDateTime &when, const QString &message,
+                               const char *file, const char *function, int line)
+{
+    const char *format = nullptr;
+    const char *tag = nullptr;
+    switch (type) {
+    case QtDebugMsg: format = "<font color=#000000>%1 %2:%3, %4, %5, %6</font><p>"; tag = "D:"; break;
+    case QtWarningMsg: format = "<font color=#FF0000>%1 %2:%3, %4, %5, %6</font><p>"; tag = "W:"; break;
+    case QtCriticalMsg: format = "<font color=#0000FF>%1 %2:%3, %4, %5, %6</font><p>"; tag = "C:"; break;
+    case QtInfoMsg: format = "<font color=#00FF00>%1 %2:%3, %4, %5, %6</font><p>"; tag = "I:"; break;
+    case QtFatalMsg: return QString();
+    }
+    // The multi-argument form substitutes all places at once, so a "%1" in
+    // the message text stays as it is.
+    return QString::fromLatin1(format).arg(when.toString(QStringLiteral("yy_MM_dd hh:mm:ss.zzz")),
+                                           QLatin1String(tag), message.toHtmlEscaped(),
+                                           QString::fromUtf8(file ? file : ""),
+                                           QString::fromUtf8(function ? function : ""),
+                                           QString::number(line));
+}
+
+void LogHandler::handler(QtMsgType type, const QMessageLogContext &context, const QString &message)
+{
+    QMutexLocker locker(&logMutex());
+    if (type == QtFatalMsg)
+        std::abort();
+    const QString line = formatLine(type, QDateTime::currentDateTime(), message,
+                                    context.file, context.function, context.line);
+    QFile log(logFileName());
+    if (!log.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Text))
+        return;
+    log.write(line.toUtf8());
+    log.write("\n");
+    log.flush();
+    log.close();
+}

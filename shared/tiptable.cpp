@@ -1,0 +1,79 @@
+#include "tiptable.h"
+
+#include <QTime>
+
+namespace {
+
+QString unknown(const char *code)
+{
+    return QStringLiteral(" <b><font color='#FF0000'>未知错误</font></b>代码%1!</p>").arg(QLatin1String(code));
+}
+
+const QString unknownCode00 = QStringLiteral("<b><font color='#FF0000'>未知错误</font></b>代码00</p>");
+
+} // namespace
+
+QString TipTable::message(int var1, int var2, int done, int expected)
+{
+    switch (var1) {
+    case 0:
+        switch (var2) {
+        case 0: return QStringLiteral(" <b><font color='#FF0000'>没有发现</font></b>该文件!</p>");
+        case 1: return QStringLiteral("该文件<b><font color='#FF0000'>不可读!</font></b></p>");
+        case 2: return QStringLiteral(" 该文件<b><font color='#FF0000'>不可写!</font></b></p>");
+        case 3: return QStringLiteral(" 文件保存<b><font color='#FF0000'>失败</font></b>!</p>");
+        case 4: return QStringLiteral(" 文件保存<b>成功</b>!</p>");
+        default: return unknown("0");
+        }
+    case -1:
+        switch (var2) {
+        case 1: return QStringLiteral(" 繁简转换:替换相关配置行数<b><font color='#FF0000'>不一致</font></b>!请【编辑对应转换文档】</p>");
+        case 2: return QStringLiteral(" 自定义转换:替换相关配置行数<b><font color='#FF0000'>不一致</font></b>!请【编辑对应替换文档】</p>");
+        case 3: return QStringLiteral(" 繁简转换:替换相关配置文件没有内容,请添加(每行一个)!请【编辑对应转换文档】</p>");
+        case 4: return QStringLiteral(" 自定义转换:替换相关配置文件没有替换内容,请添加(每行一个)!请【编辑对应替换文档】</p>");
+        case 5: return QStringLiteral(" 繁简转换:大陆、香港、台湾转换这里仅做了词组示例,请自行补充添加!</p>");
+        default: return unknown("1");
+        }
+    case -2:
+        return var2 == 0 ? QStringLiteral(" 进制转换<b><font color='#FF0000'>失败</font></b>,请检查!</p>") : unknown("2");
+    case -3:
+        return var2 == 0 ? QStringLiteral(" 文本格式二<b><font color='#FF0000'>不支持</font></b>自定义格式切换!</p>") : unknown("3");
+    case -4:
+        switch (var2) {
+        case 0: return QStringLiteral(" 文件处理<b>完毕</b>! %1/%2</p>").arg(done).arg(expected);
+        case 1: return QStringLiteral(" 线程池启动<b><font color='#FF0000'>失败</font></b>!</p>");
+        case 2: return QStringLiteral("所有线程处理<b>全部完毕</b>!</p>");
+        default: return unknown("4");
+        }
+    case -5:
+        return unknown("5");
+    case -6:
+        return var2 == 0 ? QStringLiteral(" 操作<b><font color='#FF0000'>取消</font></b>!参数设置有误,请检查!</p>") : unknown("6");
+    case -7:
+        return var2 == 0 ? QStringLiteral("<b><font color='#FF0000'>警告</font></b>:上一条[被替换关键字]为空,请补充!</p>") : unknown("7");
+    case -9:
+        return var2 == 9 ? QStringLiteral("<b><font color='#FF0000'> 未选择</font></b>:操作选项!</p>") : unknown("9");
+    case 11:
+        switch (var2) {
+        case 11: return QStringLiteral(" 加载插件<b>成功</b>!</p>");
+        case 12: return QStringLiteral(" 插件打开!</p>");
+        case 13: return QStringLiteral(" 插件关闭!</p>");
+        default: return unknown("7"); // this group has always reported its unknown codes as 7
+        }
+    case 99:
+        return var2 == 99 ? QString() : unknownCode00;
+    default:
+        return unknownCode00;
+    }
+}
+
+QString TipTable::prefix(const QTime &time, int var1, int var2, const QString &fileName)
+{
+    return time.toString() + QLatin1String("  ") + QString::number(var1) + QString::number(var2)
+        + QLatin1Char(' ') + fileName.toHtmlEscaped();
+}
+
+QString TipTable::line(const QTime &time, int var1, int var2, const QString &fileName, int done, int expected)
+{
+    return prefix(time, var1, var2, fileName) + message(var1, var2, done, expected);
+}

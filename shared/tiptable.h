@@ -1,0 +1,27 @@
+#ifndef TIPTABLE_H
+#define TIPTABLE_H
+
+#include <QString>
+
+class QTime;
+
+// Turns a tip (code pair plus file name) into the HTML line of the message
+// dock. The only place where codes become words, so that plug-ins carry no
+// message texts.
+class TipTable
+{
+public:
+    // The text that follows the line prefix. done/expected are the
+    // completion counters shown by (-4, 0).
+    static QString message(int var1, int var2, int done = 0, int expected = 0);
+
+    // time, two blanks, var1 and var2 run together, one blank, the file
+    // name shown literally (HTML-escaped).
+    static QString prefix(const QTime &time, int var1, int var2, const QString &fileName);
+
+    // A whole line: prefix and message; (99, 99) is the free text alone.
+    static QString line(const QTime &time, int var1, int var2, const QString &fileName,
+                        int done = 0, int expected = 0);
+};
+
+#endif // TIPTABLE_H
