@@ -1,0 +1,288 @@
+#include "codeeditorex.h"
+
+#include <QCloseEvent>
+#include <QDebug>
+#include <QFile>
+#include <QFileDialog>
+#include <QPainter>
+#include <QTextBlock>
+#include <QWheelEvent>
+
+#include "linenumberareaex.h"
+#include "readwritetxt.h"
+
+namespace {
+
+CodeEditorEx::SaveDialog &saveDialog()
+{
+    static CodeEditorEx::SaveDialog dialog;
+    return dialog;
+}
+
+QString askSaveFileName(QWidget *parent, const QString &filter)
+{
+    if (saveDialog())
+        return saveDialog()(parent, filter);
+    return QFileDialog::getSaveFileName(parent, QStringLiteral("选择保存目录:"),
+                                        QStringLiteral("./新建文本文档.txt"), filter);
+}
+
+} // namespace
+
+CodeEditorEx::CodeEditorEx(int tableID, int codeID, const QString &fileName, QWidget *parent)
+    : QPlainTextEdit(parent)
+    , lineNumberArea(new LineNumberAreaEx(this))
+    , m_tableID(tableID)
+    , CodeEditorExID(codeID)
+    , m_fileName(fileName)
+{
+    if (!m_fileName.isEmpty()) {
+        QString text;
+        if (ReadWriteTxt::shared()->readText(m_fileName, text, &m_format)) {
+            m_savedText = text;
+            setPlainText(text);
+        } else {
+            setLoadFailed(true);
+        }
+    } else {
+        m_mark = QStringLiteral("*");
+    }
+    updateTitle();
+
+    connect(this, &QPlainTextEdit::blockCountChanged, this, &CodeEditorEx::updateLineNumberAreaWidth);
+    connect(this, &QPlainTextEdit::updateRequest, this, &CodeEditorEx::updateLineNumberArea);
+    connect(this, &QPlainTextEdit::cursorPositionChanged, this, &CodeEditorEx::highlightCurrentLine);
+    connect(this, &QPlainTextEdit::textChanged, this, &CodeEditorEx::modificationCheck, Qt::DirectConnection);
+    updateLineNumberAreaWidth(0);
+    highlightCurrentLine();
+}
+
+CodeEditorEx::~CodeEditorEx()
+{
+    emit destroySignal(CodeEditorExID);
+}
+
+QString CodeEditorEx::documentText() const
+{
+    QString text = document()->toRawText();
+    text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+    return text;
+}
+
+void CodeEditorEx::setSaveDialog(const SaveDialog &dialog)
+{
+    saveDialog() = dialog;
+}
+
+QString CodeEditorEx::saveFilter()
+{
+    QString text;
+    const QString suffixFile = QStringLiteral("suffix.ini");
+    if (QFile::exists(suffixFile))
+        ReadWriteTxt::shared()->readText(suffixFile, text);
+    QStringList filters = text.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    if (filters.isEmpty())
+        filters = QStringList { QStringLiteral("Text File(*.txt)"), QStringLiteral("All File(*.*)") };
+    return filters.join(QLatin1String(";;"));
+}
+
+void CodeEditorEx::updateTitle()
+{
+    if (m_tableID == -1)
+        setWindowTitle(m_mark);
+    else
+        setWindowTitle(m_mark + QString::number(m_tableID) + QLatin1Char('_') + m_fileName);
+}
+
+void CodeEditorEx::setLoadFailed(bool failed)
+{
+    m_loadFailed = failed;
+    setReadOnly(failed);
+    highlightCurrentLine();
+}
+
+void CodeEditorEx::reportLoadFailure()
+{
+    emit tipSignal(99, 99, QStringLiteral("文件读取失败,编辑器只读,不会保存: ") + m_fileName);
+}
+
+void CodeEditorEx::modificationCheck()
+{
+    // A document that has never been written keeps its mark until its
+    // first save, even when it is empty again.
+    const bool same = documentText() == m_savedText && !m_fileName.isEmpty();
+    const QString mark = same ? QString() : QStringLiteral("*");
+    if (mark == m_mark)
+        return;
+    m_mark = mark;
+    updateTitle();
+}
+
+void CodeEditorEx::reloadFromDisk()
+{
+    QString text;
+    TextFormat format;
+    const int outcome = ReadWriteTxt::readFile(m_fileName, text, &format);
+    if (outcome != ReadWriteTxt::ReadOk) {
+        // Reported once when the file stops being readable, not on every
+        // focus change.
+        if (!m_loadFailed) {
+            setLoadFailed(true);
+            emit tipSignal(0, outcome, m_fileName);
+            reportLoadFailure();
+        }
+        return;
+    }
+    m_format = format;
+    if (m_loadFailed)
+        setLoadFailed(false);
+    if (text == m_savedText && documentText() == text)
+        return; // unchanged: keep the cursor and the undo history
+    m_savedText = text;
+    setPlainText(text);
+}
+
+bool CodeEditorEx::save(int tableID)
+{
+    if (m_tableID == -1) {
+        if (tableID < 1)
+            qDebug() << "save m_tableID tableID all is -1";
+        else
+            m_tableID = tableID;
+    }
+
+    if (m_loadFailed) {
+        reportLoadFailure();
+        emit tipSignal(0, 3, m_fileName);
+        return false;
+    }
+
+    if (!m_fileName.isEmpty() && m_mark.isEmpty()) {
+        // Nothing to write: the file already holds this text, or it was
+        // changed on disk since (by a plug-in job, say) and writing the
+        // editor's older copy would undo that change.
+        updateTitle();
+        emit addToListSignal(m_tableID, CodeEditorExID, m_fileName);
+        emit tipSignal(0, 4, m_fileName);
+        return true;
+    }
+
+    if (m_fileName.isEmpty())
+        m_fileName = askSaveFileName(this, saveFilter());
+
+    const QString text = documentText();
+    if (!ReadWriteTxt::shared()->writeText(m_fileName, text, &m_format)) {
+        emit tipSignal(0, 3, m_fileName);
+        return false;
+    }
+    m_savedText = text;
+    m_mark.clear();
+    updateTitle();
+    emit addToListSignal(m_tableID, CodeEditorExID, m_fileName);
+    emit tipSignal(0, 4, QString());
+    return true;
+}
+
+int CodeEditorEx::lineNumberAreaWidth() const
+{
+    int digits = 1;
+    for (int max = qMax(1, blockCount()); max >= 10; max /= 10)
+        ++digits;
+    return 3 + fontMetrics().horizontalAdvance(QLatin1Char('9')) * digits;
+}
+
+void CodeEditorEx::updateLineNumberAreaWidth(int newBlockCount)
+{
+    Q_UNUSED(newBlockCount)
+    setViewportMargins(lineNumberAreaWidth(), 0, 0, 0);
+}
+
+void CodeEditorEx::updateLineNumberArea(const QRect &rect, int dy)
+{
+    if (dy)
+        lineNumberArea->scroll(0, dy);
+    else
+        lineNumberArea->update(0, rect.y(), lineNumberArea->width(), rect.height());
+    if (rect.contains(viewport()->rect()))
+        updateLineNumberAreaWidth(0);
+}
+
+void CodeEditorEx::resizeEvent(QResizeEvent *event)
+{
+    QPlainTextEdit::resizeEvent(event);
+    const QRect cr = contentsRect();
+    lineNumberArea->setGeometry(QRect(cr.left(), cr.top(), lineNumberAreaWidth(), cr.height()));
+}
+
+void CodeEditorEx::highlightCurrentLine()
+{
+    QList<QTextEdit::ExtraSelection> extraSelections;
+    if (!isReadOnly()) {
+        QTextEdit::ExtraSelection selection;
+        selection.format.setBackground(QColor(Qt::yellow).lighter(160));
+        selection.format.setProperty(QTextFormat::FullWidthSelection, true);
+        selection.cursor = textCursor();
+        selection.cursor.clearSelection();
+        extraSelections.append(selection);
+    }
+    setExtraSelections(extraSelections);
+}
+
+void CodeEditorEx::lineNumberAreaPaintEvent(QPaintEvent *event)
+{
+    QPainter painter(lineNumberArea);
+    painter.fillRect(event->rect(), Qt::lightGray);
+
+    QTextBlock block = firstVisibleBlock();
+    int blockNumber = block.blockNumber();
+    int top = qRound(blockBoundingGeometry(block).translated(contentOffset()).top());
+    int bottom = top + qRound(blockBoundingRect(block).height());
+    while (block.isValid() && top <= event->rect().bottom()) {
+        if (block.isVisible() && bottom >= event->rect().top()) {
+            painter.setPen(Qt::black);
+            painter.drawText(0, top, lineNumberArea->width(), fontMetrics().height(), Qt::AlignRight,
+                             QString::number(blockNumber + 1));
+        }
+        block = block.next();
+        top = bottom;
+        bottom = top + qRound(blockBoundingRect(block).height());
+        ++blockNumber;
+    }
+}
+
+void CodeEditorEx::focusInEvent(QFocusEvent *event)
+{
+    emit windowActivateSignal();
+    // Without unsaved changes the editor follows its file, so results of a
+    // plug-in job show up as soon as the editor is used again.
+    if (!m_fileName.isEmpty() && m_mark.isEmpty())
+        reloadFromDisk();
+    QPlainTextEdit::focusInEvent(event);
+}
+
+void CodeEditorEx::wheelEvent(QWheelEvent *event)
+{
+    if (event->modifiers() == Qt::ControlModifier) {
+        const int delta = event->angleDelta().y();
+        if (delta > 0)
+            zoomIn(1);
+        else if (delta < 0)
+            zoomOut(1);
+        event->accept();
+        return;
+    }
+    QPlainTextEdit::wheelEvent(event);
+}
+
+void CodeEditorEx::closeEvent(QCloseEvent *event)
+{
+    // Closing the sub-window by hand saves unsaved changes first, like the
+    // close commands; a failed save keeps the editor open. An untouched
+    // empty new document just closes.
+    const bool emptyNew = m_fileName.isEmpty() && documentText().isEmpty();
+    if (isModified() && !emptyNew && !m_loadFailed && !save(-1)) {
+        event->ignore();
+        return;
+    }
+    QPlainTextEdit::closeEvent(event);
+}
