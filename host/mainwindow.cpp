@@ -2,22 +2,38 @@
 #include "ui_mainwindow.h"
 
 #include <QApplication>
+#include <QDebug>
 #include <QDir>
 #include <QGuiApplication>
+#include <QHeaderView>
 #include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMessageBox>
 #include <QScreen>
+#include <QTableView>
 #include <QTextCodec>
 
+#include "codeeditorex.h"
 #include "dockwidgettips.h"
 #include "ini.h"
 #include "pluginhost.h"
 #include "readwritetxt.h"
+#include "tableviewwidget.h"
+
+namespace {
+
+// More empty lists than anybody can use would only stall the start.
+const int maxStartLists = 100;
+
+} // namespace
 
 MainWindow::MainWindow(QWidget *parent)
     : QMainWindow(parent)
     , ui(new Ui::MainWindow)
 {
     ui->setupUi(this);
+    setupMdiArea();
     setWindowState(windowState() | Qt::WindowMaximized);
     setWindowTitle(QStringLiteral("Scrivel纯文本批量处理工具 V") + QApplication::applicationVersion());
 
@@ -45,11 +61,51 @@ MainWindow::MainWindow(QWidget *parent)
     }
 
     connect(ReadWriteTxt::shared(), &ReadWriteTxt::tipSignal, m_tipsDock, &DockWidgetTips::tip);
+
+    createStartLists();
 }
 
 MainWindow::~MainWindow()
 {
+    // Editors and lists die with the window's children, after the members
+    // they report to: they must not reach back here any more.
+    for (CodeEditorEx *editor : qAsConst(m_editors))
+        disconnect(editor, nullptr, this, nullptr);
+    const QList<TableViewWidget *> all = findChildren<TableViewWidget *>();
+    for (TableViewWidget *list : all)
+        disconnect(list, nullptr, this, nullptr);
     delete ui;
+}
+
+void MainWindow::setupMdiArea()
+{
+    QMdiArea *area = ui->mdiArea_text;
+    area->setBackground(QBrush(QColor(200, 200, 200)));
+    area->setActivationOrder(QMdiArea::CreationOrder);
+    area->setViewMode(QMdiArea::SubWindowView);
+    area->setDocumentMode(false);
+    area->setTabsClosable(false);
+    area->setTabsMovable(false);
+    area->setTabShape(QTabWidget::Rounded);
+}
+
+void MainWindow::createStartLists()
+{
+    int count = readIni(configureIni(), QStringLiteral("start"), QStringLiteral("listNumber"),
+                        QStringLiteral("0")).toInt(nullptr, 10);
+    if (count > maxStartLists) {
+        qWarning() << "listNumber" << count << "limited to" << maxStartLists;
+        count = maxStartLists;
+    }
+    for (int i = 1; i <= count; ++i) {
+        ++m_listCounter;
+        createList(QStringLiteral("List"), m_listCounter);
+    }
+}
+
+QMdiArea *MainWindow::mdiArea() const
+{
+    return ui->mdiArea_text;
 }
 
 void MainWindow::applyLocaleCodec()
@@ -70,4 +126,538 @@ void MainWindow::showEvent(QShowEvent *event)
     m_firstShow = false;
     m_pluginHost = new PluginHost(this, ui->menu_p, &m_nextDockPos, this);
     m_pluginHost->loadAll(PluginHost::pluginFolder(QCoreApplication::applicationDirPath()));
+}
+
+// ---- lists and editors -------------------------------------------------
+
+TableViewWidget *MainWindow::createList(const QString &prefix, int number)
+{
+    auto *list = new TableViewWidget(number, prefix + QString::number(number), &m_fileIdCounter, this);
+    list->setAcceptDrops(true);
+    list->setWindowFlags(Qt::Dialog);
+    QHeaderView *header = list->view()->horizontalHeader();
+    header->setSectionResizeMode(QHeaderView::Stretch);
+    header->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+
+    connect(list, &TableViewWidget::openFilesSignal, this, &MainWindow::openFiles);
+    connect(list, &TableViewWidget::windowActivateSignal, this, [this, list] {
+        // A list no longer kept (closed or dropped) cannot become current.
+        if (m_lists.contains(list))
+            setCurrentList(list);
+    });
+    connect(list, &TableViewWidget::fileCountSignal, this, [this, list](const QString &text) {
+        if (m_lists.contains(list))
+            m_listLabel->setText(text);
+    });
+    connect(list->view(), &QTableView::doubleClicked, this, [this, list](const QModelIndex &index) {
+        if (index.row() >= 0 && index.row() < list->fileCount())
+            openFiles(list->tableID(), { list->entries().at(index.row()) });
+    });
+    connect(list, &TableViewWidget::saveSignal, this, &MainWindow::saveListEditors);
+    connect(list, &TableViewWidget::closeSelectSignal, this, &MainWindow::closeSelected);
+    connect(list, &TableViewWidget::closeSignal, this, &MainWindow::closeListEditors);
+    connect(list, &TableViewWidget::destroySignal, this, &MainWindow::listDestroyed);
+
+    m_lists.append(list);
+    if (m_lists.size() > 1)
+        m_nextListPos += QPoint(60, 15);
+    list->move(m_nextListPos);
+    list->resize(200, 500);
+    list->show();
+    m_currentList = list;
+    return list;
+}
+
+TableViewWidget *MainWindow::listForAdding()
+{
+    if (!m_currentList) {
+        if (!m_lists.isEmpty()) {
+            m_currentList = m_lists.first();
+        } else {
+            ++m_listCounter;
+            createList(QStringLiteral("List"), m_listCounter);
+        }
+    }
+    return m_currentList;
+}
+
+void MainWindow::openFiles(int tableID, const QList<FileType *> &entries)
+{
+    for (const FileType *entry : entries) {
+        if (!entry)
+            continue;
+        // Matched against the list the entries come from, so opening a
+        // file twice never gives two editors writing the same file.
+        if (CodeEditorEx *open = findEditor(tableID, entry->fileName)) {
+            if (QMdiSubWindow *sub = subWindowOf(open)) {
+                sub->setWindowFlags(sub->windowFlags() | Qt::WindowStaysOnTopHint);
+                sub->show();
+                ui->mdiArea_text->setActiveSubWindow(sub);
+            }
+            setCurrentEditor(open);
+            continue;
+        }
+        qDebug() << tableID << entry->id << entry->fileName;
+        newEditor(tableID, entry->id, entry->fileName);
+    }
+}
+
+CodeEditorEx *MainWindow::newEditor(int tableID, int id, const QString &fileName)
+{
+    qDebug() << "newCodeEditorEx  tableID:" << tableID << "  CodeEditorExID:" << id;
+    auto *editor = new CodeEditorEx(tableID, id, fileName);
+    connect(editor, &CodeEditorEx::destroySignal, this, [this, editor] { editorDestroyed(editor); });
+    connect(editor, &CodeEditorEx::tipSignal, m_tipsDock, &DockWidgetTips::tip);
+    connect(editor, &CodeEditorEx::addToListSignal, this, &MainWindow::addToList);
+    connect(editor, &CodeEditorEx::windowActivateSignal, this, [this, editor] { setCurrentEditor(editor); });
+    m_editors.append(editor);
+    setCurrentEditor(editor);
+    QMdiSubWindow *sub = ui->mdiArea_text->addSubWindow(editor);
+    sub->show();
+    if (editor->loadFailed())
+        editor->reportLoadFailure();
+    return editor;
+}
+
+int MainWindow::currentTableIdArgument() const
+{
+    return m_currentList ? m_currentList->tableID() : -1;
+}
+
+TableViewWidget *MainWindow::findList(int tableID) const
+{
+    for (TableViewWidget *list : m_lists) {
+        if (list->tableID() == tableID)
+            return list;
+    }
+    return nullptr;
+}
+
+CodeEditorEx *MainWindow::findEditor(int tableID, const QString &fileName) const
+{
+    for (CodeEditorEx *editor : m_editors) {
+        if (editor->tableID() == tableID && editor->fileName() == fileName)
+            return editor;
+    }
+    return nullptr;
+}
+
+QMdiSubWindow *MainWindow::subWindowOf(CodeEditorEx *editor) const
+{
+    return qobject_cast<QMdiSubWindow *>(editor->parentWidget());
+}
+
+void MainWindow::setCurrentEditor(CodeEditorEx *editor)
+{
+    m_currentEditor = editor;
+    m_documentLabel->setText(editor ? editor->fileName() : QString());
+}
+
+void MainWindow::setCurrentList(TableViewWidget *list)
+{
+    m_currentList = list;
+}
+
+void MainWindow::makeFirstEditorCurrent()
+{
+    if (m_editors.isEmpty()) {
+        setCurrentEditor(nullptr);
+        return;
+    }
+    CodeEditorEx *first = m_editors.first();
+    setCurrentEditor(first);
+    if (QMdiSubWindow *sub = subWindowOf(first))
+        ui->mdiArea_text->setActiveSubWindow(sub);
+}
+
+void MainWindow::activateFirstList(bool makeCurrent)
+{
+    if (m_lists.isEmpty()) {
+        m_currentList = nullptr;
+        m_listLabel->clear();
+        return;
+    }
+    TableViewWidget *first = m_lists.first();
+    if (makeCurrent)
+        setCurrentList(first);
+    first->activateWindow();
+}
+
+void MainWindow::closeEditor(CodeEditorEx *editor)
+{
+    if (QMdiSubWindow *sub = subWindowOf(editor))
+        delete sub;
+    else
+        delete editor;
+}
+
+bool MainWindow::saveForClose(CodeEditorEx *editor, int tableID)
+{
+    if (editor->loadFailed())
+        return true;
+    return editor->save(tableID);
+}
+
+bool MainWindow::closeListEditor(CodeEditorEx *editor)
+{
+    if (editor->isModified() && !editor->fileName().isEmpty() && !editor->loadFailed() && !editor->save(-1))
+        return false;
+    closeEditor(editor);
+    return true;
+}
+
+void MainWindow::editorDestroyed(CodeEditorEx *editor)
+{
+    m_editors.removeAll(editor);
+    if (m_currentEditor == editor)
+        setCurrentEditor(nullptr);
+}
+
+void MainWindow::addToList(int tableID, int id, const QString &fileName)
+{
+    const bool toList = readIni(configureIni(), QStringLiteral("text"), QStringLiteral("firstSaveToList"),
+                                QStringLiteral("1")).toInt(nullptr, 10) != 0;
+    qDebug() << "isSaveToList:" << toList;
+    if (!toList || tableID < 1)
+        return;
+    if (TableViewWidget *list = findList(tableID)) {
+        list->addFile(fileName, id);
+        list->refresh();
+        setCurrentList(list);
+        list->activateWindow();
+        return;
+    }
+    TableViewWidget *list = createList(QStringLiteral("List"), tableID);
+    list->addFile(fileName, id);
+    list->refresh();
+}
+
+void MainWindow::saveListEditors(int tableID)
+{
+    const QList<CodeEditorEx *> editors = m_editors;
+    for (CodeEditorEx *editor : editors) {
+        if (m_editors.contains(editor) && editor->tableID() == tableID)
+            editor->save(-1);
+    }
+}
+
+void MainWindow::closeSelected(int tableID, const QList<FileType *> &entries)
+{
+    const QList<CodeEditorEx *> editors = m_editors;
+    for (int i = editors.size() - 1; i >= 0; --i) {
+        CodeEditorEx *editor = editors.at(i);
+        if (!m_editors.contains(editor) || editor->tableID() != tableID)
+            continue;
+        for (const FileType *entry : entries) {
+            if (entry->id == editor->codeID() && entry->fileName == editor->fileName()) {
+                closeListEditor(editor);
+                break;
+            }
+        }
+    }
+    activateFirstList(true);
+}
+
+void MainWindow::closeListEditors(int tableID)
+{
+    const QList<CodeEditorEx *> editors = m_editors;
+    for (int i = editors.size() - 1; i >= 0; --i) {
+        CodeEditorEx *editor = editors.at(i);
+        if (m_editors.contains(editor) && editor->tableID() == tableID)
+            closeListEditor(editor);
+    }
+    makeFirstEditorCurrent();
+    if (!m_lists.isEmpty())
+        m_lists.first()->activateWindow();
+}
+
+void MainWindow::listDestroyed(int tableID)
+{
+    const QList<CodeEditorEx *> editors = m_editors;
+    for (int i = editors.size() - 1; i >= 0; --i) {
+        CodeEditorEx *editor = editors.at(i);
+        if (m_editors.contains(editor) && editor->tableID() == tableID)
+            closeListEditor(editor);
+    }
+    if (m_editors.isEmpty())
+        setCurrentEditor(nullptr);
+    else
+        setCurrentEditor(m_editors.first());
+
+    for (int i = m_lists.size() - 1; i >= 0; --i) {
+        if (m_lists.at(i)->tableID() == tableID)
+            m_lists.removeAt(i);
+    }
+    activateFirstList(true);
+}
+
+// ---- menu commands -----------------------------------------------------
+
+void MainWindow::on_action_add_triggered()
+{
+    listForAdding()->addFilesByDialog();
+}
+
+void MainWindow::on_action_open_triggered()
+{
+    if (m_currentList)
+        m_currentList->openSelected();
+}
+
+void MainWindow::on_action_openAll_triggered()
+{
+    const QList<TableViewWidget *> lists = m_lists;
+    for (TableViewWidget *list : lists) {
+        if (list->fileCount() == 0)
+            break;
+        openFiles(list->tableID(), list->entries());
+    }
+}
+
+void MainWindow::on_action_save_triggered()
+{
+    if (m_currentEditor)
+        m_currentEditor->save(currentTableIdArgument());
+}
+
+void MainWindow::on_action_saveAll_triggered()
+{
+    const int tableID = currentTableIdArgument();
+    const QList<CodeEditorEx *> editors = m_editors;
+    for (CodeEditorEx *editor : editors) {
+        if (m_editors.contains(editor))
+            editor->save(tableID);
+    }
+}
+
+void MainWindow::on_action_close_triggered()
+{
+    // Closes the current editor itself, which is the one just saved, even
+    // when another sub-window happens to be active.
+    CodeEditorEx *editor = m_currentEditor;
+    if (!editor || !saveForClose(editor, currentTableIdArgument()))
+        return;
+    closeEditor(editor);
+    makeFirstEditorCurrent();
+}
+
+void MainWindow::on_action_closeAll_triggered()
+{
+    const QList<CodeEditorEx *> editors = m_editors;
+    for (int i = editors.size() - 1; i >= 0; --i) {
+        CodeEditorEx *editor = editors.at(i);
+        if (m_editors.contains(editor) && saveForClose(editor, -1))
+            closeEditor(editor);
+    }
+    makeFirstEditorCurrent();
+}
+
+void MainWindow::on_action_del_triggered()
+{
+    if (m_currentList)
+        m_currentList->closeEntries(true);
+}
+
+void MainWindow::on_action_delAll_triggered()
+{
+    const QList<TableViewWidget *> lists = m_lists;
+    for (TableViewWidget *list : lists)
+        list->removeAll();
+    setCurrentEditor(nullptr);
+}
+
+void MainWindow::on_action_quit_triggered()
+{
+    QCoreApplication::exit(0);
+}
+
+void MainWindow::on_action_new_triggered()
+{
+    ++m_listCounter;
+    ++m_fileIdCounter;
+    newEditor(m_listCounter, m_fileIdCounter, QString());
+}
+
+void MainWindow::on_action_about_triggered()
+{
+    QMessageBox::about(this, QStringLiteral("关于:"),
+                       QStringLiteral("Scrivel纯文本处理工具 V") + QApplication::applicationVersion());
+}
+
+void MainWindow::on_action_option_triggered()
+{
+    // The options dialog is created here without a parent and shown
+    // non-modally once it exists.
+    qDebug() << "action_option: no options dialog yet";
+}
+
+void MainWindow::on_action_newList_triggered()
+{
+    ++m_listCounter;
+    createList(QStringLiteral("List"), m_listCounter);
+}
+
+void MainWindow::on_action_delAllList_triggered()
+{
+    // Deleted directly: no close handling runs, so the editors stay open.
+    const QList<TableViewWidget *> lists = m_lists;
+    m_lists.clear();
+    m_currentList = nullptr;
+    m_listLabel->clear();
+    qDeleteAll(lists);
+}
+
+void MainWindow::on_action_triggered()
+{
+    ui->mdiArea_text->cascadeSubWindows();
+}
+
+void MainWindow::on_action_2_triggered()
+{
+    ui->mdiArea_text->tileSubWindows();
+}
+
+void MainWindow::on_action_tab_triggered()
+{
+    ui->mdiArea_text->setViewMode(QMdiArea::TabbedView);
+}
+
+void MainWindow::on_action_4_triggered()
+{
+    ui->mdiArea_text->setViewMode(QMdiArea::SubWindowView);
+}
+
+void MainWindow::on_action_zoomOut_triggered()
+{
+    for (CodeEditorEx *editor : qAsConst(m_editors))
+        editor->zoomOut(1);
+}
+
+void MainWindow::on_action_zoomIn_triggered()
+{
+    for (CodeEditorEx *editor : qAsConst(m_editors))
+        editor->zoomIn(1);
+}
+
+void MainWindow::on_action_closeCurrent_triggered()
+{
+    // Closes the current list as if its window were closed by hand: its
+    // editors close (unsaved changes saved first) and the list is
+    // forgotten, so no hidden list lingers that commands cannot reach.
+    if (m_currentList)
+        m_currentList->close();
+}
+
+void MainWindow::on_action_closeOther_triggered()
+{
+    if (!m_currentList)
+        return;
+    const QList<TableViewWidget *> lists = m_lists;
+    for (TableViewWidget *list : lists) {
+        if (list == m_currentList)
+            continue;
+        m_lists.removeAll(list);
+        list->deleteLater();
+    }
+}
+
+// ---- host side of the plug-in interface -------------------------------
+
+void MainWindow::setUiEnabled(bool enabled)
+{
+    setEnabled(enabled);
+}
+
+QWidget *MainWindow::mainWidget()
+{
+    return this;
+}
+
+void MainWindow::newList(const QString &name)
+{
+    ++m_listCounter;
+    createList(name, m_listCounter);
+}
+
+void MainWindow::sendTip(int var1, int var2, const QString &fileName)
+{
+    if (var1 == -4 && var2 == 2)
+        setUiEnabled(true);
+    emit tipSignal(var1, var2, fileName);
+}
+
+void MainWindow::setStatusText(const QString &text)
+{
+    m_pluginLabel->setText(text);
+}
+
+QString MainWindow::currentDocumentFileName()
+{
+    return m_currentEditor ? m_currentEditor->fileName() : QString();
+}
+
+int MainWindow::currentDocumentId()
+{
+    return m_currentEditor ? m_currentEditor->codeID() : -1;
+}
+
+int MainWindow::currentListId()
+{
+    return m_currentList ? m_currentList->tableID() : -1;
+}
+
+int MainWindow::currentListFileCount()
+{
+    return m_currentList ? m_currentList->fileCount() : -1;
+}
+
+QList<FileType *> MainWindow::currentListFiles()
+{
+    return m_currentList ? m_currentList->entries() : QList<FileType *>();
+}
+
+void MainWindow::addFileToList(const QString &fileName, const QString &listName)
+{
+    if (!m_currentList)
+        newList(listName);
+    ++m_fileIdCounter;
+    m_currentList->addFile(fileName, m_fileIdCounter);
+    // Jobs hand back one file at a time; one refresh per burst keeps a
+    // large list quick.
+    m_currentList->requestRefresh();
+}
+
+int MainWindow::listId(int index)
+{
+    return index >= 0 && index < m_lists.size() ? m_lists.at(index)->tableID() : -1;
+}
+
+QString MainWindow::listTitle(int index)
+{
+    return index >= 0 && index < m_lists.size() ? m_lists.at(index)->windowTitle() : QString();
+}
+
+int MainWindow::listFileCount(int index)
+{
+    return index >= 0 && index < m_lists.size() ? m_lists.at(index)->fileCount() : -1;
+}
+
+QList<FileType *> MainWindow::listFiles(int index)
+{
+    return index >= 0 && index < m_lists.size() ? m_lists.at(index)->entries() : QList<FileType *>();
+}
+
+int MainWindow::listCount()
+{
+    return m_lists.size();
+}
+
+void MainWindow::setTaskCount(int count)
+{
+    m_tipsDock->setExpected(count);
+}
+
+void MainWindow::setExplain(const QString &explain)
+{
+    emit explainSignal(explain);
 }

@@ -10,9 +10,13 @@
 namespace Ui {
 class MainWindow;
 }
-class QLabel;
+class CodeEditorEx;
 class DockWidgetTips;
 class PluginHost;
+class QLabel;
+class QMdiArea;
+class QMdiSubWindow;
+class TableViewWidget;
 
 // The host's top-level window: the MDI area of editors, the file lists,
 // the message dock, the status labels and the menus. Also the host side of
@@ -30,6 +34,45 @@ public:
     QLabel *listLabel() const { return m_listLabel; }
     QLabel *documentLabel() const { return m_documentLabel; }
     PluginHost *pluginHost() const { return m_pluginHost; }
+    QMdiArea *mdiArea() const;
+
+    QList<TableViewWidget *> lists() const { return m_lists; }
+    QList<CodeEditorEx *> editors() const { return m_editors; }
+    TableViewWidget *currentList() const { return m_currentList; }
+    CodeEditorEx *currentEditor() const { return m_currentEditor; }
+    int listCounter() const { return m_listCounter; }
+    int fileIdCounter() const { return m_fileIdCounter; }
+
+    // A new list titled prefix + number, placed, shown and made current.
+    // The list counter is left to the caller.
+    TableViewWidget *createList(const QString &prefix, int number);
+    // The list that "添加文件" fills: the current one, else the first,
+    // else a new one.
+    TableViewWidget *listForAdding();
+    // Opens each entry in an editor of list tableID; an entry already open
+    // there is brought forward instead.
+    void openFiles(int tableID, const QList<FileType *> &entries);
+    CodeEditorEx *newEditor(int tableID, int id, const QString &fileName);
+
+    // Host side of the plug-in interface.
+    void setUiEnabled(bool enabled) override;
+    QWidget *mainWidget() override;
+    void newList(const QString &name) override;
+    void sendTip(int var1, int var2, const QString &fileName) override;
+    void setStatusText(const QString &text) override;
+    QString currentDocumentFileName() override;
+    int currentDocumentId() override;
+    int currentListId() override;
+    int currentListFileCount() override;
+    QList<FileType *> currentListFiles() override;
+    void addFileToList(const QString &fileName, const QString &listName) override;
+    int listId(int index) override;
+    QString listTitle(int index) override;
+    int listFileCount(int index) override;
+    QList<FileType *> listFiles(int index) override;
+    int listCount() override;
+    void setTaskCount(int count) override;
+    void setExplain(const QString &explain) override;
 
 signals:
     void tipSignal(int var1, int var2, const QString &fileName);
@@ -38,12 +81,69 @@ signals:
 protected:
     void showEvent(QShowEvent *event) override;
 
+private slots:
+    void on_action_add_triggered();
+    void on_action_open_triggered();
+    void on_action_openAll_triggered();
+    void on_action_save_triggered();
+    void on_action_saveAll_triggered();
+    void on_action_close_triggered();
+    void on_action_closeAll_triggered();
+    void on_action_del_triggered();
+    void on_action_delAll_triggered();
+    void on_action_quit_triggered();
+    void on_action_new_triggered();
+    void on_action_about_triggered();
+    void on_action_option_triggered();
+    void on_action_newList_triggered();
+    void on_action_delAllList_triggered();
+    void on_action_triggered();
+    void on_action_2_triggered();
+    void on_action_tab_triggered();
+    void on_action_4_triggered();
+    void on_action_zoomOut_triggered();
+    void on_action_zoomIn_triggered();
+    void on_action_closeCurrent_triggered();
+    void on_action_closeOther_triggered();
+
 private:
     void applyLocaleCodec();
+    void setupMdiArea();
+    void createStartLists();
+
+    // tableID handed to saves: the current list's, or -1.
+    int currentTableIdArgument() const;
+    TableViewWidget *findList(int tableID) const;
+    CodeEditorEx *findEditor(int tableID, const QString &fileName) const;
+    QMdiSubWindow *subWindowOf(CodeEditorEx *editor) const;
+    void setCurrentEditor(CodeEditorEx *editor);
+    void setCurrentList(TableViewWidget *list);
+    void makeFirstEditorCurrent();
+    void activateFirstList(bool makeCurrent);
+
+    // Deletes the editor's sub-window (and with it the editor).
+    void closeEditor(CodeEditorEx *editor);
+    // For the close commands: saves unless the editor's file could not be
+    // read (it is read-only then and holds nothing to save).
+    bool saveForClose(CodeEditorEx *editor, int tableID);
+    // For closes that a list asks for: unsaved changes are saved first; an
+    // editor whose save fails stays open.
+    bool closeListEditor(CodeEditorEx *editor);
+
+    void editorDestroyed(CodeEditorEx *editor);
+    void addToList(int tableID, int id, const QString &fileName);
+    void saveListEditors(int tableID);
+    void closeSelected(int tableID, const QList<FileType *> &entries);
+    void closeListEditors(int tableID);
+    void listDestroyed(int tableID);
 
     Ui::MainWindow *ui;
     int m_listCounter = 0;
+    TableViewWidget *m_currentList = nullptr;
     int m_fileIdCounter = 0;
+    CodeEditorEx *m_currentEditor = nullptr;
+    QList<TableViewWidget *> m_lists;
+    QList<CodeEditorEx *> m_editors;
     QPoint m_nextListPos {260, 350};
     QPoint m_nextDockPos {20, 80};
     DockWidgetTips *m_tipsDock = nullptr;
