@@ -1,0 +1,205 @@
+#include <QDateTime>
+#include <QRegularExpression>
+#include <QSignalSpy>
+#include <QTextBrowser>
+#include <QtTest>
+
+#include "dockwidgettips.h"
+#include "loghandler.h"
+#include "tiptable.h"
+
+class TestMessages : public QObject
+{
+    Q_OBJECT
+private slots:
+    void table_data();
+    void table();
+    void linePrefix_data();
+    void linePrefix();
+    void dockShowsNewestFirstAndEscapes();
+    void completionCounting_data();
+    void completionCounting();
+    void explainReplacesPane();
+    void logLine_data();
+    void logLine();
+    void launchStamp_data();
+    void launchStamp();
+};
+
+void TestMessages::table_data()
+{
+    QTest::addColumn<int>("var1");
+    QTest::addColumn<int>("var2");
+    QTest::addColumn<QString>("text");
+    const QString red = QStringLiteral("<b><font color='#FF0000'>");
+    auto unknown = [&](const char *code) {
+        return QStringLiteral(" ") + red + QStringLiteral("未知错误</font></b>代码") + QLatin1String(code) + QStringLiteral("!</p>");
+    };
+    const QString code00 = red + QStringLiteral("未知错误</font></b>代码00</p>");
+    QTest::newRow("0,0") << 0 << 0 << QStringLiteral(" <b><font color='#FF0000'>没有发现</font></b>该文件!</p>");
+    QTest::newRow("0,1") << 0 << 1 << QStringLiteral("该文件<b><font color='#FF0000'>不可读!</font></b></p>");
+    QTest::newRow("0,2") << 0 << 2 << QStringLiteral(" 该文件<b><font color='#FF0000'>不可写!</font></b></p>");
+    QTest::newRow("0,3") << 0 << 3 << QStringLiteral(" 文件保存<b><font color='#FF0000'>失败</font></b>!</p>");
+    QTest::newRow("0,4") << 0 << 4 << QStringLiteral(" 文件保存<b>成功</b>!</p>");
+    QTest::newRow("0,5") << 0 << 5 << unknown("0");
+    QTest::newRow("-1,1") << -1 << 1 << QStringLiteral(" 繁简转换:替换相关配置行数<b><font color='#FF0000'>不一致</font></b>!请【编辑对应转换文档】</p>");
+    QTest::newRow("-1,2") << -1 << 2 << QStringLiteral(" 自定义转换:替换相关配置行数<b><font color='#FF0000'>不一致</font></b>!请【编辑对应替换文档】</p>");
+    QTest::newRow("-1,3") << -1 << 3 << QStringLiteral(" 繁简转换:替换相关配置文件没有内容,请添加(每行一个)!请【编辑对应转换文档】</p>");
+    QTest::newRow("-1,4") << -1 << 4 << QStringLiteral(" 自定义转换:替换相关配置文件没有替换内容,请添加(每行一个)!请【编辑对应替换文档】</p>");
+    QTest::newRow("-1,5") << -1 << 5 << QStringLiteral(" 繁简转换:大陆、香港、台湾转换这里仅做了词组示例,请自行补充添加!</p>");
+    QTest::newRow("-1,0") << -1 << 0 << unknown("1");
+    QTest::newRow("-2,0") << -2 << 0 << QStringLiteral(" 进制转换<b><font color='#FF0000'>失败</font></b>,请检查!</p>");
+    QTest::newRow("-2,1") << -2 << 1 << unknown("2");
+    QTest::newRow("-3,0") << -3 << 0 << QStringLiteral(" 文本格式二<b><font color='#FF0000'>不支持</font></b>自定义格式切换!</p>");
+    QTest::newRow("-3,1") << -3 << 1 << unknown("3");
+    QTest::newRow("-4,1") << -4 << 1 << QStringLiteral(" 线程池启动<b><font color='#FF0000'>失败</font></b>!</p>");
+    QTest::newRow("-4,2") << -4 << 2 << QStringLiteral("所有线程处理<b>全部完毕</b>!</p>");
+    QTest::newRow("-4,3") << -4 << 3 << unknown("4");
+    QTest::newRow("-5,0") << -5 << 0 << unknown("5");
+    QTest::newRow("-5,7") << -5 << 7 << unknown("5");
+    QTest::newRow("-6,0") << -6 << 0 << QStringLiteral(" 操作<b><font color='#FF0000'>取消</font></b>!参数设置有误,请检查!</p>");
+    QTest::newRow("-6,1") << -6 << 1 << unknown("6");
+    QTest::newRow("-7,0") << -7 << 0 << QStringLiteral("<b><font color='#FF0000'>警告</font></b>:上一条[被替换关键字]为空,请补充!</p>");
+    QTest::newRow("-7,1") << -7 << 1 << unknown("7");
+    QTest::newRow("-9,9") << -9 << 9 << QStringLiteral("<b><font color='#FF0000'> 未选择</font></b>:操作选项!</p>");
+    QTest::newRow("-9,0") << -9 << 0 << unknown("9");
+    QTest::newRow("11,11") << 11 << 11 << QStringLiteral(" 加载插件<b>成功</b>!</p>");
+    QTest::newRow("11,12") << 11 << 12 << QStringLiteral(" 插件打开!</p>");
+    QTest::newRow("11,13") << 11 << 13 << QStringLiteral(" 插件关闭!</p>");
+    QTest::newRow("11,14 reports code 7") << 11 << 14 << unknown("7");
+    QTest::newRow("99,99 free text") << 99 << 99 << QString();
+    QTest::newRow("99,1") << 99 << 1 << code00;
+    QTest::newRow("-8,0 unknown group") << -8 << 0 << code00;
+    QTest::newRow("12,12 unknown group") << 12 << 12 << code00;
+}
+
+void TestMessages::table()
+{
+    QFETCH(int, var1);
+    QFETCH(int, var2);
+    QFETCH(QString, text);
+    QCOMPARE(TipTable::message(var1, var2), text);
+}
+
+void TestMessages::linePrefix_data()
+{
+    QTest::addColumn<int>("var1");
+    QTest::addColumn<int>("var2");
+    QTest::addColumn<QString>("fileName");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("saved") << 0 << 4 << "a.txt" << QStringLiteral("09:05:03  04 a.txt 文件保存<b>成功</b>!</p>");
+    QTest::newRow("done counter") << -4 << 0 << "b.txt" << QStringLiteral("09:05:03  -40 b.txt 文件处理<b>完毕</b>! 1/2</p>");
+    QTest::newRow("opened") << 11 << 12 << "Demo V0.0.0.1" << QStringLiteral("09:05:03  1112 Demo V0.0.0.1 插件打开!</p>");
+    QTest::newRow("markup in a file name is escaped")
+        << 0 << 0 << "<b>x</b>.txt"
+        << QStringLiteral("09:05:03  00 &lt;b&gt;x&lt;/b&gt;.txt <b><font color='#FF0000'>没有发现</font></b>该文件!</p>");
+    QTest::newRow("free text is escaped") << 99 << 99 << "<i>&" << QStringLiteral("09:05:03  9999 &lt;i&gt;&amp;");
+}
+
+void TestMessages::linePrefix()
+{
+    QFETCH(int, var1);
+    QFETCH(int, var2);
+    QFETCH(QString, fileName);
+    QFETCH(QString, expected);
+    QCOMPARE(TipTable::line(QTime(9, 5, 3), var1, var2, fileName, 1, 2), expected);
+}
+
+void TestMessages::dockShowsNewestFirstAndEscapes()
+{
+    DockWidgetTips dock;
+    QCOMPARE(dock.windowTitle(), QStringLiteral("提示"));
+    QCOMPARE(dock.allowedAreas(), Qt::BottomDockWidgetArea);
+    dock.tip(0, 4, QStringLiteral("first.txt"));
+    dock.tip(0, 0, QStringLiteral("<b>x</b>.txt"));
+    dock.tip(99, 99, QStringLiteral("free <i>text</i>"));
+    const QStringList lines = dock.messageText().split(QLatin1Char('\n'));
+    QCOMPARE(lines.size(), 3);
+    QVERIFY(lines[0].endsWith(QStringLiteral("9999 free <i>text</i>")));
+    QVERIFY(lines[1].contains(QStringLiteral("00 <b>x</b>.txt 没有发现该文件!")));
+    QVERIFY(lines[2].contains(QStringLiteral("04 first.txt 文件保存成功!")));
+    QVERIFY(QRegularExpression(QStringLiteral("^\\d\\d:\\d\\d:\\d\\d +04 ")).match(lines[2]).hasMatch());
+}
+
+void TestMessages::completionCounting_data()
+{
+    QTest::addColumn<int>("expected");
+    QTest::addColumn<int>("tips");
+    QTest::addColumn<int>("finishes");
+    QTest::addColumn<QString>("lastShown");
+    QTest::newRow("two expected") << 2 << 2 << 1 << "0/0";
+    QTest::newRow("one of two") << 2 << 1 << 0 << "1/2";
+    QTest::newRow("next job after the first") << 1 << 3 << 1 << "2/0";
+    QTest::newRow("zero expected never finishes") << 0 << 5 << 0 << "5/0";
+}
+
+void TestMessages::completionCounting()
+{
+    QFETCH(int, expected);
+    QFETCH(int, tips);
+    QFETCH(int, finishes);
+    QFETCH(QString, lastShown);
+    DockWidgetTips dock;
+    QSignalSpy spy(&dock, &DockWidgetTips::finish);
+    dock.setExpected(expected);
+    for (int i = 0; i < tips; ++i)
+        dock.tip(-4, 0, QStringLiteral("f.txt"));
+    QCOMPARE(spy.count(), finishes);
+    const QString newest = dock.messageText().section(QLatin1Char('\n'), 0, 0);
+    QVERIFY2(newest.endsWith(QStringLiteral("文件处理完毕! ") + lastShown), qPrintable(newest));
+}
+
+void TestMessages::explainReplacesPane()
+{
+    DockWidgetTips dock;
+    dock.explain(QStringLiteral("<b>one</b>"));
+    dock.explain(QStringLiteral("<b>two</b>"));
+    QVERIFY(dock.explainHtml().contains(QStringLiteral("two")));
+    QVERIFY(!dock.explainHtml().contains(QStringLiteral("one")));
+}
+
+void TestMessages::logLine_data()
+{
+    QTest::addColumn<int>("type");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("debug") << int(QtDebugMsg) << "readTxt m_fileName: a.txt"
+        << "<font color=#000000>26_12_08 09:05:03.007 D::readTxt m_fileName: a.txt, main.cpp, run, 42</font><p>";
+    QTest::newRow("warning") << int(QtWarningMsg) << "w"
+        << "<font color=#FF0000>26_12_08 09:05:03.007 W::w, main.cpp, run, 42</font><p>";
+    QTest::newRow("critical") << int(QtCriticalMsg) << "c"
+        << "<font color=#0000FF>26_12_08 09:05:03.007 C::c, main.cpp, run, 42</font><p>";
+    QTest::newRow("info") << int(QtInfoMsg) << "i"
+        << "<font color=#00FF00>26_12_08 09:05:03.007 I::i, main.cpp, run, 42</font><p>";
+    QTest::newRow("markup and placeholders stay literal") << int(QtDebugMsg) << "<b>%1</b>"
+        << "<font color=#000000>26_12_08 09:05:03.007 D::&lt;b&gt;%1&lt;/b&gt;, main.cpp, run, 42</font><p>";
+    QTest::newRow("fatal writes nothing") << int(QtFatalMsg) << "f" << "";
+}
+
+void TestMessages::logLine()
+{
+    QFETCH(int, type);
+    QFETCH(QString, message);
+    QFETCH(QString, expected);
+    const QDateTime when(QDate(2026, 12, 8), QTime(9, 5, 3, 7));
+    QCOMPARE(LogHandler::formatLine(QtMsgType(type), when, message, "main.cpp", "run", 42), expected);
+}
+
+void TestMessages::launchStamp_data()
+{
+    QTest::addColumn<QDateTime>("start");
+    QTest::addColumn<QString>("stamp");
+    QTest::newRow("5 March 09:07") << QDateTime(QDate(2026, 3, 5), QTime(9, 7)) << "3597";
+    QTest::newRow("31 December 23:59") << QDateTime(QDate(2026, 12, 31), QTime(23, 59)) << "12312359";
+    QTest::newRow("1 January 00:00") << QDateTime(QDate(2026, 1, 1), QTime(0, 0)) << "1100";
+}
+
+void TestMessages::launchStamp()
+{
+    QFETCH(QDateTime, start);
+    QFETCH(QString, stamp);
+    QCOMPARE(LogHandler::launchStamp(start), stamp);
+}
+
+QTEST_MAIN(TestMessages)
+#include "tst_messages.moc"
