@@ -1,0 +1,245 @@
+// Deleting the digits of many mixed Chinese/ASCII files: Scrivel's worker
+// path (one job per file on the global pool, reader/writer, removal, tips
+// queued to the GUI thread) against one sed process over an identical copy.
+//
+// bench_purger [files [rounds]]   (defaults: 2000 files of 64 KiB, 1 round)
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QTextCodec>
+#include <QThreadPool>
+#include <QtConcurrent>
+
+#include <cstdio>
+#include <functional>
+
+#include "deletepatterns.h"
+#include "readwritetxt.h"
+
+namespace {
+
+const int fileSize = 64 * 1024;
+
+// One file's worth of text: lines of Chinese words, ASCII words, numbers,
+// blanks and punctuation, exactly fileSize bytes of UTF-8.
+QByteArray makeText(QRandomGenerator &random)
+{
+    static const char *const punctuation[] = { "，", "。", "！", "：", "“", "”", ", ", ". ", "; " };
+    QByteArray bytes;
+    bytes.reserve(fileSize);
+    int lineLength = 0;
+    while (bytes.size() < fileSize - 8) {
+        const quint32 kind = random.bounded(10);
+        if (kind < 5) {
+            for (int i = 1 + int(random.bounded(6)); i > 0; --i)
+                bytes += QString(QChar(ushort(0x4E00 + random.bounded(0x51A6)))).toUtf8();
+        } else if (kind < 7) {
+            for (int i = 1 + int(random.bounded(8)); i > 0; --i)
+                bytes += char('a' + random.bounded(26) - (random.bounded(5) == 0 ? 32 : 0));
+            bytes += ' ';
+        } else if (kind < 9) {
+            for (int i = 1 + int(random.bounded(6)); i > 0; --i)
+                bytes += char('0' + random.bounded(10));
+        } else {
+            bytes += punctuation[random.bounded(int(sizeof punctuation / sizeof *punctuation))];
+        }
+        if (++lineLength > 30 + int(random.bounded(40))) {
+            bytes += '\n';
+            lineLength = 0;
+        }
+    }
+    while (bytes.size() < fileSize - 1)
+        bytes += 'x';
+    bytes += '\n';
+    return bytes;
+}
+
+bool writeBytes(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+QByteArray readBytes(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// The job of one file, shaped as the plug-in's worker: a QObject created on
+// the GUI thread, run once on a pool thread, reporting through tipSignal.
+// The plug-in's DeleteRegular can take its place in runJobs unchanged.
+class DigitWorker : public QObject
+{
+    Q_OBJECT
+public:
+    explicit DigitWorker(const QString &fileName) : m_fileName(fileName) {}
+
+    void run()
+    {
+        QString text;
+        TextFormat format;
+        const int read = ReadWriteTxt::readFile(m_fileName, text, &format);
+        if (read != ReadWriteTxt::ReadOk) {
+            emit tipSignal(0, read, m_fileName);
+            return;
+        }
+        DeletePatterns::applyInPlace(text, DeletePatterns::ArabicNumber);
+        const int written = ReadWriteTxt::writeFile(m_fileName, text, &format);
+        emit tipSignal(0, written, m_fileName);
+        emit tipSignal(-4, 0, m_fileName);
+    }
+
+signals:
+    void tipSignal(int var1, int var2, const QString &fileName);
+
+private:
+    QString m_fileName;
+};
+
+// Counts the tips on the GUI thread, as the message dock does, and ends the
+// event loop once every job has reported its end.
+class TipCounter : public QObject
+{
+    Q_OBJECT
+public:
+    explicit TipCounter(int expected) : m_expected(expected) {}
+
+    int saved = 0;
+    int failed = 0;
+    int done = 0;
+
+public slots:
+    void tipSlot(int var1, int var2, const QString &)
+    {
+        if (var1 == -4 && var2 == 0)
+            ++done;
+        else if (var1 == 0 && var2 == ReadWriteTxt::Saved)
+            ++saved;
+        else
+            ++failed;
+        if (done + failed >= m_expected)
+            QCoreApplication::exit(0);
+    }
+
+private:
+    int m_expected;
+};
+
+template <typename Worker>
+qint64 runJobs(const QStringList &files, const std::function<Worker *(const QString &)> &make,
+               TipCounter &counter)
+{
+    QElapsedTimer timer;
+    timer.start();
+    for (const QString &fileName : files) {
+        Worker *worker = make(fileName);
+        QObject::connect(worker, &Worker::tipSignal, &counter, &TipCounter::tipSlot);
+        QtConcurrent::run(QThreadPool::globalInstance(), [worker] {
+            worker->run();
+            worker->deleteLater();
+        });
+    }
+    QCoreApplication::exec();
+    const qint64 elapsed = timer.elapsed();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    return elapsed;
+}
+
+qint64 runSed(const QString &folder, const QStringList &names, bool &ok)
+{
+    QProcess sed;
+    sed.setWorkingDirectory(folder);
+    sed.setProcessChannelMode(QProcess::ForwardedChannels);
+    QStringList arguments = { "-i", "-E", "s/[0-9]+//g" };
+    arguments += names;
+    QElapsedTimer timer;
+    timer.start();
+    sed.start("sed", arguments);
+    ok = sed.waitForFinished(-1) && sed.exitStatus() == QProcess::NormalExit && sed.exitCode() == 0;
+    return timer.elapsed();
+}
+
+bool copyAll(const QString &from, const QString &to, const QStringList &names)
+{
+    QDir().mkpath(to);
+    for (const QString &name : names) {
+        QFile::remove(to + "/" + name);
+        if (!QFile::copy(from + "/" + name, to + "/" + name))
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    QTextCodec::setCodecForLocale(QTextCodec::codecForName("UTF-8"));
+    const QStringList args = app.arguments();
+    const int fileCount = args.size() > 1 ? args.at(1).toInt() : 2000;
+    const int rounds = args.size() > 2 ? qMax(1, args.at(2).toInt()) : 1;
+
+    QTemporaryDir tmp;
+    if (!tmp.isValid() || fileCount <= 0) {
+        std::fprintf(stderr, "no temporary folder or no files\n");
+        return 1;
+    }
+    const QString source = tmp.filePath("source");
+    const QString scrivelDir = tmp.filePath("scrivel");
+    const QString sedDir = tmp.filePath("sed");
+    QDir().mkpath(source);
+
+    QRandomGenerator random(0x5C21E1u);
+    QStringList names;
+    for (int i = 0; i < fileCount; ++i) {
+        const QString name = QString::asprintf("text%04d.txt", i);
+        if (!writeBytes(source + "/" + name, makeText(random))) {
+            std::fprintf(stderr, "cannot write %s\n", qPrintable(name));
+            return 1;
+        }
+        names << name;
+    }
+    std::printf("%d files of %d bytes (%.1f MiB) in %s, %d pool threads, sed locale %s\n",
+                fileCount, fileSize, fileCount * double(fileSize) / (1024 * 1024), qPrintable(tmp.path()),
+                QThreadPool::globalInstance()->maxThreadCount(),
+                qPrintable(qEnvironmentVariable("LC_ALL", qEnvironmentVariable("LANG", "C"))));
+
+    const std::function<DigitWorker *(const QString &)> make = [&](const QString &name) {
+        return new DigitWorker(scrivelDir + "/" + name);
+    };
+
+    bool allGood = true;
+    for (int round = 1; round <= rounds; ++round) {
+        if (!copyAll(source, scrivelDir, names) || !copyAll(source, sedDir, names)) {
+            std::fprintf(stderr, "cannot copy the files\n");
+            return 1;
+        }
+        bool sedOk = false;
+        const qint64 sedTime = runSed(sedDir, names, sedOk);
+        TipCounter counter(fileCount);
+        const qint64 scrivelTime = runJobs(names, make, counter);
+
+        int differing = 0;
+        for (const QString &name : names) {
+            if (readBytes(scrivelDir + "/" + name) != readBytes(sedDir + "/" + name))
+                ++differing;
+        }
+        const bool good = sedOk && counter.failed == 0 && counter.saved == fileCount && differing == 0;
+        allGood = allGood && good;
+        std::printf("round %d: sed %lld ms, Scrivel %lld ms, ratio Scrivel/sed %.3f (goal <= 0.5)"
+                    "; %d saved, %d failed, %d files differ%s\n",
+                    round, sedTime, scrivelTime, sedTime ? double(scrivelTime) / double(sedTime) : 0.0,
+                    counter.saved, counter.failed, differing, sedOk ? "" : ", sed failed");
+    }
+    std::printf(allGood ? "outputs byte-identical\n" : "OUTPUTS DIFFER OR JOBS FAILED\n");
+    return allGood ? 0 : 1;
+}
+
+#include "bench_purger.moc"
