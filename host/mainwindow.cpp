@@ -300,8 +300,13 @@ bool MainWindow::saveForClose(CodeEditorEx *editor, int tableID)
 
 bool MainWindow::closeListEditor(CodeEditorEx *editor)
 {
-    if (editor->isModified() && !editor->fileName().isEmpty() && !editor->loadFailed() && !editor->save(-1))
-        return false;
+    if (editor->isModified() && !editor->fileName().isEmpty() && !editor->loadFailed()) {
+        m_savingToClose = true;
+        const bool saved = editor->save(-1);
+        m_savingToClose = false;
+        if (!saved)
+            return false;
+    }
     closeEditor(editor);
     return true;
 }
@@ -318,7 +323,7 @@ void MainWindow::addToList(int tableID, int id, const QString &fileName)
     const bool toList = readIni(configureIni(), QStringLiteral("text"), QStringLiteral("firstSaveToList"),
                                 QStringLiteral("1")).toInt(nullptr, 10) != 0;
     qDebug() << "isSaveToList:" << toList;
-    if (!toList || tableID < 1)
+    if (!toList || tableID < 1 || m_savingToClose)
         return;
     if (TableViewWidget *list = findList(tableID)) {
         list->addFile(fileName, id);

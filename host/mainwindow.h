@@ -151,6 +151,9 @@ private:
     QLabel *m_listLabel = nullptr;
     QLabel *m_documentLabel = nullptr;
     bool m_firstShow = true;
+    // Set while a list closes its editors: their saves must not put the
+    // files back into the list that is letting them go.
+    bool m_savingToClose = false;
     PluginHost *m_pluginHost = nullptr;
 };
 

@@ -439,6 +439,19 @@ void TestMainWindow::listCloseSavesChanges()
     emit list->closeSignal(list->tableID());
     QVERIFY(m_window->editors().isEmpty());
     QCOMPARE(bytesOf(file), QByteArray("file 1 edited"));
+
+    // Deleting an entry whose editor holds changes: saved, and the entry
+    // stays deleted.
+    TableViewWidget *other = listWithFiles(2);
+    m_window->openFiles(other->tableID(), other->entries());
+    append(m_window->editors().first(), " too");
+    const QString first = other->entries().first()->fileName;
+    other->view()->selectRow(0);
+    trigger("action_del");
+    QCOMPARE(other->fileCount(), 1);
+    QVERIFY(!other->contains(first));
+    QCOMPARE(bytesOf(first), QByteArray("file 2 too"));
+    QCOMPARE(m_window->editors().size(), 1);
 }
 
 void TestMainWindow::firstSave_data()
