@@ -1,10 +1,24 @@
 #include "pluginhost.h"
 
 #include <QAction>
+#include <QDebug>
 #include <QDir>
+#include <QFileInfo>
 #include <QMenu>
+#include <QPluginLoader>
 
+#include "readwritetxt.h"
 #include "scrivelface.h"
+#include "textformat.h"
+
+namespace {
+
+QString keyOf(ScrivelFace *face)
+{
+    return face->pluginName() + QLatin1Char(' ') + face->pluginVersion();
+}
+
+} // namespace
 
 PluginHost::PluginHost(ScrivelFace *host, QMenu *menu, QPoint *nextDockPos, QObject *parent)
     : QObject(parent)
@@ -23,17 +37,98 @@ QString PluginHost::pluginFolder(const QString &applicationDir)
     return dir.absoluteFilePath(QStringLiteral("plugins"));
 }
 
-void PluginHost::loadAll(const QString &folder)
+QString PluginHost::stateText(const QStringList &lines)
 {
-    Q_UNUSED(folder)
+    return lines.join(QLatin1Char('\n'));
 }
 
-void PluginHost::registerPlugin(QObject *root, bool enabled)
+bool PluginHost::isEnabled(const QString &stateText, const QString &key)
 {
-    Q_UNUSED(root)
-    Q_UNUSED(enabled)
+    return stateText.contains(key + QLatin1String(",2"), Qt::CaseSensitive);
+}
+
+void PluginHost::loadAll(const QString &folder)
+{
+    if (m_loaded)
+        return;
+    m_loaded = true;
+
+    ReadWriteTxt *io = ReadWriteTxt::shared();
+    QString state;
+    TextFormat format;
+    const bool stateRead = io->readText(stateFileName(), state, &format);
+    if (!stateRead)
+        state.clear();
+
+    const QList<QObject *> statics = QPluginLoader::staticInstances();
+    for (QObject *root : statics)
+        bind(root, state);
+
+    const QDir dir(folder);
+    if (dir.exists()) {
+        const QStringList files = dir.entryList(QDir::Files, QDir::NoSort);
+        for (const QString &file : files) {
+            QPluginLoader loader(dir.absoluteFilePath(file));
+            QObject *root = loader.instance();
+            if (!root) {
+                // Not a plug-in at all (or one that does not load): no
+                // message for the user, one line for the log.
+                qWarning().noquote() << "plug-in skipped:" << loader.errorString();
+                continue;
+            }
+            if (!qobject_cast<ScrivelFace *>(root)) {
+                qWarning().noquote() << "plug-in skipped, not a ScrivelFace:" << loader.fileName();
+                continue;
+            }
+            bind(root, state);
+        }
+    }
+
+    // A "plus.ini" that exists but could not be read is kept as it is: its
+    // states are not known, so writing would lose them.
+    const QString wanted = stateText(m_lines);
+    if (wanted != state && (stateRead || !QFileInfo::exists(stateFileName())))
+        io->writeText(stateFileName(), wanted, &format);
+}
+
+void PluginHost::bind(QObject *root, const QString &stateText)
+{
+    ScrivelFace *face = qobject_cast<ScrivelFace *>(root);
+    if (!face)
+        return;
+    // The host comes first, before the plug-in is asked anything.
+    face->setHost(m_host);
+    const QString key = keyOf(face);
+    const bool enabled = isEnabled(stateText, key);
+    m_lines << key + (enabled ? QLatin1String(",2") : QLatin1String(",0"));
+    registerPlugin(root, key, enabled);
+}
+
+void PluginHost::registerPlugin(QObject *root, const QString &key, bool enabled)
+{
+    m_keys << key;
+    if (m_host)
+        m_host->sendTip(11, 11, key);
+
+    QAction *action = new QAction(key, root);
+    connect(action, &QAction::triggered, this, &PluginHost::openHandler);
+    if (m_menu)
+        m_menu->addAction(action);
+
+    if (enabled && m_nextDockPos) {
+        qobject_cast<ScrivelFace *>(root)->openPlugin(m_nextDockPos->x(), m_nextDockPos->y());
+        m_nextDockPos->rx() += 100;
+    }
 }
 
 void PluginHost::openHandler()
 {
+    QAction *action = qobject_cast<QAction *>(sender());
+    if (!action)
+        return;
+    ScrivelFace *face = qobject_cast<ScrivelFace *>(action->parent());
+    if (!face || !m_nextDockPos)
+        return;
+    if (face->openPlugin(m_nextDockPos->x(), m_nextDockPos->y()))
+        m_nextDockPos->rx() += 100;
 }

@@ -25,19 +25,36 @@ public:
     // any letter case), then "plugins".
     static QString pluginFolder(const QString &applicationDir);
 
-    // Loads the static plug-ins, then every file of folder.
+    // The on/off file of the working directory.
+    static QString stateFileName() { return QStringLiteral("plus.ini"); }
+
+    // "plus.ini" as it must read for the given lines: joined by "\n",
+    // without a final line end.
+    static QString stateText(const QStringList &lines);
+
+    // Whether the text of "plus.ini" marks key enabled: it holds key + ",2"
+    // anywhere (case-sensitive).
+    static bool isEnabled(const QString &stateText, const QString &key);
+
+    // Loads the static plug-ins, then every file of folder, and brings
+    // "plus.ini" up to date. Only the first call does anything.
     void loadAll(const QString &folder);
 
+    // The plug-in keys in loading order, and the lines noted for "plus.ini".
     QStringList keys() const { return m_keys; }
+    QStringList stateLines() const { return m_lines; }
 
 private:
-    void registerPlugin(QObject *root, bool enabled);
+    void bind(QObject *root, const QString &stateText);
+    void registerPlugin(QObject *root, const QString &key, bool enabled);
     void openHandler();
 
     ScrivelFace *m_host;
     QMenu *m_menu;
     QPoint *m_nextDockPos;
     QStringList m_keys;
+    QStringList m_lines;
+    bool m_loaded = false;
 };
 
 #endif // PLUGINHOST_H
