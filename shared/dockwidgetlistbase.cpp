@@ -1,0 +1,149 @@
+#include "dockwidgetlistbase.h"
+
+#include <QDebug>
+#include <QPushButton>
+
+#include "operationrow.h"
+#include "pluginbase.h"
+#include "qlabelex.h"
+#include "rangestate.h"
+
+namespace {
+
+QString rangeLabelName(int range)
+{
+    switch (range) {
+    case allLists: return QStringLiteral("label_rangeAll");
+    case currentList: return QStringLiteral("label_rangeList");
+    case currentDocument: return QStringLiteral("label_rangeCurrent");
+    default: return QString();
+    }
+}
+
+} // namespace
+
+DockWidgetListBase::DockWidgetListBase(PluginBase *plugin, QWidget *parent)
+    : DockWidgetEx(parent)
+    , m_plugin(plugin)
+{
+}
+
+QLabelEx *DockWidgetListBase::operationLabel(int index) const
+{
+    const OperationRow *row = m_plugin->operation(index);
+    if (!row || row->labelObject.isEmpty())
+        return nullptr;
+    return findChild<QLabelEx *>(row->labelObject);
+}
+
+QLabelEx *DockWidgetListBase::rangeLabel(int range) const
+{
+    const QString name = rangeLabelName(range);
+    return name.isEmpty() ? nullptr : findChild<QLabelEx *>(name);
+}
+
+void DockWidgetListBase::setupOperations()
+{
+    setWindowTitle(m_plugin->pluginName());
+    connect(this, &DockWidgetListBase::curTextSignal, this, &DockWidgetListBase::operationChanged);
+
+    for (const OperationRow &row : m_plugin->operations()) {
+        if (row.index == 0)
+            continue;
+        QLabelEx *label = operationLabel(row.index);
+        if (!label)
+            continue;
+        if (!row.caption.isEmpty())
+            label->setText(row.caption);
+        const int index = row.index;
+        connect(label, &QLabelEx::mouseLeftPressd, this, [this, index] { selectOperation(index); });
+    }
+
+    if (QLabelEx *label = rangeLabel(allLists)) {
+        label->hoverHighlight = false;
+        connect(label, &QLabelEx::mouseLeftPressd, this, &DockWidgetListBase::rangeAllSlot);
+    }
+    if (QLabelEx *label = rangeLabel(currentList)) {
+        label->hoverHighlight = false;
+        connect(label, &QLabelEx::mouseLeftPressd, this, &DockWidgetListBase::rangeListSlot);
+    }
+    if (QLabelEx *label = rangeLabel(currentDocument)) {
+        label->hoverHighlight = false;
+        connect(label, &QLabelEx::mouseLeftPressd, this, &DockWidgetListBase::rangeCurrentSlot);
+    }
+
+    if (QPushButton *start = findChild<QPushButton *>(QStringLiteral("pushButton_start")))
+        connect(start, &QPushButton::clicked, m_plugin, &PluginBase::startSlot);
+
+    rangeCurrentSlot();
+}
+
+void DockWidgetListBase::selectOperation(int index)
+{
+    RangeState &state = m_plugin->state();
+    if (index == state.currentIndex)
+        return;
+    state.currentIndex = index;
+    emit curTextSignal(index);
+}
+
+void DockWidgetListBase::operationChanged(int index)
+{
+    const RangeState &state = m_plugin->state();
+    QLabelEx *current = rangeLabel(currentDocument);
+    if (OperationRow::isMultiFile(index)) {
+        if (current)
+            current->setEnabled(false);
+        applyRange(state.currentMultiRange == allLists ? allLists : currentList);
+    } else {
+        if (current)
+            current->setEnabled(true);
+        applyRange(state.currentRange);
+    }
+}
+
+void DockWidgetListBase::rangeAllSlot()
+{
+    applyRange(allLists);
+}
+
+void DockWidgetListBase::rangeListSlot()
+{
+    applyRange(currentList);
+}
+
+void DockWidgetListBase::rangeCurrentSlot()
+{
+    applyRange(currentDocument);
+}
+
+void DockWidgetListBase::applyRange(int range)
+{
+    RangeState &state = m_plugin->state();
+    const int index = state.currentIndex;
+    if (OperationRow::isMultiFile(index)) {
+        if (range == currentDocument) {
+            // Whole-list operations have no current-document range.
+            qDebug() << "(p_textIndex) > 64";
+            return;
+        }
+        colourRanges(range);
+        state.currentMultiRange = range;
+        emit rangeSignal(range);
+        return;
+    }
+    colourRanges(range);
+    state.currentRange = range;
+    emit rangeSignal(range);
+    const OperationRow *row = m_plugin->operation(index);
+    if (row && row->rangeFiles)
+        emit rep2RangeSignal();
+}
+
+void DockWidgetListBase::colourRanges(int chosen)
+{
+    for (int range = allLists; range <= currentDocument; ++range) {
+        if (QLabelEx *label = rangeLabel(range))
+            label->setStyleSheet(range == chosen ? QLabelEx::highlightStyle() : QLabelEx::normalStyle());
+    }
+}

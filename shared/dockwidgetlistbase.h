@@ -1,0 +1,56 @@
+#ifndef DOCKWIDGETLISTBASE_H
+#define DOCKWIDGETLISTBASE_H
+
+#include "dockwidgetex.h"
+
+class PluginBase;
+class QLabelEx;
+
+// The base of a plug-in's operation-list dock: one QLabelEx per operation
+// (named as in the plug-in's operation table), the range labels
+// "label_rangeAll", "label_rangeList", "label_rangeCurrent" (each
+// optional) and "pushButton_start". A subclass builds its form and then
+// calls setupOperations().
+//
+// Operations above index 64 work on whole lists: while one is chosen the
+// current-document label is disabled and the multi-file range applies.
+class DockWidgetListBase : public DockWidgetEx
+{
+    Q_OBJECT
+public:
+    DockWidgetListBase(PluginBase *plugin, QWidget *parent = nullptr);
+
+    PluginBase *plugin() const { return m_plugin; }
+
+    // The label of an operation or of a range; null when the form has none.
+    QLabelEx *operationLabel(int index) const;
+    QLabelEx *rangeLabel(int range) const;
+
+public slots:
+    // Chooses an operation; choosing the one already chosen does nothing.
+    void selectOperation(int index);
+    void rangeAllSlot();
+    void rangeListSlot();
+    void rangeCurrentSlot();
+
+signals:
+    void curTextSignal(int index);
+    // The range changed while an operation whose page shows the range's
+    // files is chosen.
+    void rep2RangeSignal();
+    void rangeSignal(int range);
+
+protected:
+    // Title, label captions and wiring, then the current-document range
+    // applied once.
+    void setupOperations();
+
+private:
+    void operationChanged(int index);
+    void applyRange(int range);
+    void colourRanges(int chosen);
+
+    PluginBase *m_plugin;
+};
+
+#endif // DOCKWIDGETLISTBASE_H

@@ -1,0 +1,99 @@
+#include "jobbatch.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSet>
+#include <QThreadPool>
+#include <QtConcurrent>
+
+#include "optionrecord.h"
+#include "textbase.h"
+
+JobBatch::JobBatch(QObject *parent)
+    : QObject(parent)
+{
+}
+
+JobBatch::~JobBatch()
+{
+    // Workers still running use this batch and their own objects; they are
+    // let finish before anything goes away.
+    for (QFuture<void> &future : m_futures)
+        future.waitForFinished();
+    qDeleteAll(m_workers);
+}
+
+void JobBatch::adopt(OptionRecord *record)
+{
+    if (record)
+        m_options.emplace_back(record);
+}
+
+void JobBatch::add(TextBase *worker)
+{
+    if (!worker || m_started)
+        return;
+    worker->setParent(nullptr);
+    // Emitted on a pool thread; this batch lives on the GUI thread, so the
+    // tip is queued and re-emitted there.
+    connect(worker, &TextBase::tipSignal, this, &JobBatch::tipSignal);
+    m_workers << worker;
+    ++m_total;
+}
+
+void JobBatch::start()
+{
+    if (m_started)
+        return;
+    m_started = true;
+    m_pending = m_workers.size();
+    if (m_pending == 0) {
+        emit finishedSignal(0, 0);
+        return;
+    }
+    const QList<TextBase *> workers = m_workers;
+    for (TextBase *worker : workers) {
+        m_futures << QtConcurrent::run(QThreadPool::globalInstance(), [this, worker] {
+            worker->run();
+            // Posted after every tip of the run, so it reaches the GUI
+            // thread after them.
+            QMetaObject::invokeMethod(this, [this, worker] { jobDone(worker); }, Qt::QueuedConnection);
+        });
+    }
+}
+
+void JobBatch::jobDone(TextBase *worker)
+{
+    if (!m_workers.removeOne(worker))
+        return;
+    if (worker->succeeded())
+        ++m_succeeded;
+    else
+        ++m_failed;
+    delete worker;
+    --m_pending;
+    if (m_pending == 0) {
+        m_futures.clear();
+        emit finishedSignal(m_succeeded, m_failed);
+    }
+}
+
+QStringList JobBatch::distinctFiles(const QStringList &files)
+{
+    QStringList result;
+    QSet<QString> seen;
+    for (const QString &file : files) {
+        QString key;
+        if (!file.isEmpty()) {
+            const QFileInfo info(file);
+            key = info.canonicalFilePath();
+            if (key.isEmpty())
+                key = QDir::cleanPath(info.absoluteFilePath());
+        }
+        if (seen.contains(key))
+            continue;
+        seen.insert(key);
+        result << file;
+    }
+    return result;
+}

@@ -1,0 +1,67 @@
+#ifndef JOBBATCH_H
+#define JOBBATCH_H
+
+#include <QFuture>
+#include <QList>
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+#include <vector>
+
+struct OptionRecord;
+class TextBase;
+
+// The jobs of one start: its workers and option records, the tips they
+// send, and the count of jobs still running. Each worker runs once on
+// QThreadPool::globalInstance() and is freed on the GUI thread as soon as
+// its run has returned; the option records live as long as the batch.
+// When the last job has ended, whether it succeeded or failed,
+// finishedSignal tells the plug-in that the start is over.
+class JobBatch : public QObject
+{
+    Q_OBJECT
+public:
+    explicit JobBatch(QObject *parent = nullptr);
+    // Waits for jobs still running, then frees everything.
+    ~JobBatch() override;
+
+    // Takes ownership of an option record.
+    void adopt(OptionRecord *record);
+    // Takes ownership of a worker, to be run by start().
+    void add(TextBase *worker);
+
+    int count() const { return m_total; }
+    int pending() const { return m_pending; }
+    int succeeded() const { return m_succeeded; }
+    int failed() const { return m_failed; }
+    bool isStarted() const { return m_started; }
+
+    // Runs every added worker. A batch without workers finishes at once.
+    void start();
+
+    // files without repeats, first occurrence kept, in order. Two names
+    // are one file when they lead to the same file (after resolving
+    // relative parts and links), so no file gets two jobs in one start.
+    static QStringList distinctFiles(const QStringList &files);
+
+signals:
+    // A worker's tip, delivered on the GUI thread.
+    void tipSignal(int var1, int var2, const QString &fileName);
+    void finishedSignal(int succeeded, int failed);
+
+private:
+    void jobDone(TextBase *worker);
+
+    std::vector<std::unique_ptr<OptionRecord>> m_options;
+    QList<TextBase *> m_workers; // added or running, not yet freed
+    QList<QFuture<void>> m_futures;
+    int m_total = 0;
+    int m_pending = 0;
+    int m_succeeded = 0;
+    int m_failed = 0;
+    bool m_started = false;
+};
+
+#endif // JOBBATCH_H

@@ -1,0 +1,400 @@
+#include "pluginbase.h"
+
+#include <QDebug>
+#include <QStandardPaths>
+
+#include "dockwidgetlistbase.h"
+#include "dockwidgetoptionbase.h"
+#include "filetype.h"
+#include "jobbatch.h"
+#include "optionrecord.h"
+#include "textbase.h"
+
+namespace {
+
+// One per plug-in library: this code is linked statically into each one.
+ScrivelFace *g_host = nullptr;
+
+QStringList pathsOf(const QList<FileType *> &entries)
+{
+    QStringList paths;
+    paths.reserve(entries.size());
+    for (const FileType *entry : entries) {
+        if (entry)
+            paths << entry->fileName;
+    }
+    return paths;
+}
+
+} // namespace
+
+PluginBase::PluginBase(const QString &name, const QString &version, const QString &dataTag,
+                       const QString &dataSubfolder, QObject *parent)
+    : QObject(parent)
+    , m_name(name)
+    , m_version(version)
+{
+    m_dataFolder = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)
+        + QLatin1Char('/') + dataTag + version + QLatin1Char('/') + dataSubfolder;
+}
+
+PluginBase::~PluginBase()
+{
+    // Docks without a parent window are this plug-in's to free.
+    delete m_listDock.data();
+    delete m_optionDock.data();
+}
+
+DockWidgetListBase *PluginBase::listDock() const
+{
+    return m_listDock;
+}
+
+DockWidgetOptionBase *PluginBase::optionDock() const
+{
+    return m_optionDock;
+}
+
+void PluginBase::setUiEnabled(bool enabled)
+{
+    if (m_listDock)
+        m_listDock->setEnabled(enabled);
+    if (m_optionDock)
+        m_optionDock->setEnabled(enabled);
+}
+
+void PluginBase::setHost(ScrivelFace *host)
+{
+    g_host = host;
+}
+
+QString PluginBase::pluginVersion()
+{
+    return m_version;
+}
+
+QString PluginBase::pluginName()
+{
+    return m_name;
+}
+
+ScrivelFace *PluginBase::host()
+{
+    return g_host;
+}
+
+void PluginBase::forwardTip(int var1, int var2, const QString &fileName)
+{
+    if (g_host)
+        g_host->sendTip(var1, var2, fileName);
+}
+
+const OperationRow *PluginBase::operation(int index) const
+{
+    for (const OperationRow &row : m_operations) {
+        if (row.index == index)
+            return &row;
+    }
+    return nullptr;
+}
+
+QString PluginBase::explanation(int index) const
+{
+    const OperationRow *row = operation(index);
+    if (row && !row->explanation.isEmpty())
+        return row->explanation;
+    if (index != 0)
+        return QString();
+    QStringList all;
+    for (const OperationRow &other : m_operations) {
+        if (other.index != 0)
+            all << other.explanation;
+    }
+    return all.join(QStringLiteral("<br>"));
+}
+
+bool PluginBase::openPlugin(int x, int y)
+{
+    ScrivelFace *h = host();
+    bool created = false;
+    if (!m_listDock) {
+        QWidget *parent = h ? h->mainWidget() : nullptr;
+        DockWidgetListBase *list = createListDock(parent);
+        m_listDock = list;
+
+        // The option dock sits just right of the list dock and follows it.
+        connect(list, &DockWidgetEx::curPosSignal, this, [this](const QPoint &pos) {
+            if (m_optionDock)
+                m_optionDock->move(pos.x() + 80, pos.y());
+        });
+        connect(list, &DockWidgetEx::closedSignal, this, [this, list] { listDockClosed(list); });
+
+        if (!m_optionDock) {
+            DockWidgetOptionBase *option = createOptionDock(parent);
+            m_optionDock = option;
+            option->setWindowTitle(QStringLiteral("处理选项"));
+            connect(option, &DockWidgetOptionBase::tipSignal, this, &PluginBase::forwardTip);
+        }
+
+        connect(list, &DockWidgetEx::activateSignal, this, [this] {
+            if (ScrivelFace *h = host())
+                h->setExplain(explanation(m_state.currentIndex));
+            if (m_optionDock)
+                m_optionDock->activateWindow();
+        });
+        connect(list, &DockWidgetListBase::curTextSignal, this, [this](int index) {
+            if (ScrivelFace *h = host())
+                h->setExplain(explanation(m_state.currentIndex));
+            if (m_optionDock) {
+                m_optionDock->activateWindow();
+                m_optionDock->curTextSlot(index);
+            }
+        });
+        connect(list, &DockWidgetListBase::rep2RangeSignal, this, [this] {
+            if (m_optionDock)
+                m_optionDock->rep2RangeSlot();
+        });
+        connect(list, &DockWidgetListBase::rangeSignal, this, [](int range) {
+            if (ScrivelFace *h = host())
+                h->setStatusText(RangeState::caption(range));
+        });
+
+        list->move(x, y);
+        list->show();
+        m_optionDock->show();
+        created = true;
+    }
+    if (h) {
+        h->setExplain(explanation(m_state.currentIndex));
+        h->sendTip(11, 12, pluginKey());
+    }
+    m_listDock->activateWindow();
+    return created;
+}
+
+void PluginBase::listDockClosed(DockWidgetListBase *dock)
+{
+    if (dock != m_listDock)
+        return;
+    if (ScrivelFace *h = host()) {
+        h->sendTip(11, 13, pluginKey());
+        // Cleared here rather than when the option dock is destroyed: that
+        // also happens while the main window itself is being torn down.
+        h->setStatusText(QString());
+    }
+    m_listDock = nullptr;
+    dock->deleteLater();
+    if (m_optionDock) {
+        m_optionDock->deleteLater();
+        m_optionDock = nullptr;
+    }
+    m_state.currentIndex = 0;
+}
+
+QStringList PluginBase::rangeFiles(int index, int range)
+{
+    Q_UNUSED(index)
+    ScrivelFace *h = host();
+    if (!h)
+        return QStringList();
+    switch (range) {
+    case allLists: {
+        QStringList files;
+        const int n = h->listCount();
+        for (int i = 0; i < n; ++i)
+            files << pathsOf(h->listFiles(i));
+        return files;
+    }
+    case currentList:
+        return pathsOf(h->currentListFiles());
+    case currentDocument:
+        return QStringList(h->currentDocumentFileName());
+    default:
+        return QStringList();
+    }
+}
+
+QList<ListSource> PluginBase::rangeLists(int index, int multiRange)
+{
+    Q_UNUSED(index)
+    QList<ListSource> lists;
+    ScrivelFace *h = host();
+    if (!h)
+        return lists;
+    const int n = h->listCount();
+    if (multiRange == allLists) {
+        for (int i = 0; i < n; ++i) {
+            ListSource list;
+            list.position = i;
+            list.id = h->listId(i);
+            list.title = h->listTitle(i);
+            list.files = pathsOf(h->listFiles(i));
+            lists << list;
+        }
+    } else if (multiRange == currentList) {
+        const int id = h->currentListId();
+        if (id == -1)
+            return lists;
+        ListSource list;
+        list.id = id;
+        for (int i = 0; i < n; ++i) {
+            if (h->listId(i) == id) {
+                list.position = i;
+                list.title = h->listTitle(i);
+                break;
+            }
+        }
+        list.files = pathsOf(h->currentListFiles());
+        lists << list;
+    }
+    return lists;
+}
+
+OptionRecord *PluginBase::readOptions(int index, const QStringList &files)
+{
+    Q_UNUSED(index)
+    Q_UNUSED(files)
+    return new OptionRecord;
+}
+
+TextBase *PluginBase::createWorker(int index, const QString &fileName, const OptionRecord *options, int position)
+{
+    Q_UNUSED(index)
+    Q_UNUSED(fileName)
+    Q_UNUSED(options)
+    Q_UNUSED(position)
+    return nullptr;
+}
+
+TextBase *PluginBase::createListWorker(int index, const ListSource &list, const OptionRecord *options)
+{
+    Q_UNUSED(index)
+    Q_UNUSED(list)
+    Q_UNUSED(options)
+    return nullptr;
+}
+
+void PluginBase::startSlot()
+{
+    ScrivelFace *h = host();
+    if (!h || h->listCount() <= 0)
+        return;
+    // One start at a time, so no file is ever worked on by two jobs.
+    if (m_running)
+        return;
+
+    setUiEnabled(false);
+    h->setUiEnabled(false);
+
+    const int index = m_state.currentIndex;
+    const OperationRow *row = operation(index);
+    if (!row || row->start == OperationRow::NoJob) {
+        h->sendTip(-9, 9, QString());
+        finishStart();
+        return;
+    }
+    if (row->start == OperationRow::Nothing) {
+        finishStart();
+        return;
+    }
+    if (OperationRow::isMultiFile(index))
+        startMultiFile(index);
+    else
+        startSingleFile(index);
+}
+
+void PluginBase::startSingleFile(int index)
+{
+    const int range = m_state.currentRange;
+    if (range != allLists && range != currentList && range != currentDocument) {
+        qDebug() << "curRange:" << range;
+        finishStart();
+        return;
+    }
+    const QStringList files = JobBatch::distinctFiles(rangeFiles(index, range));
+    OptionRecord *options = readOptions(index, files);
+    if (!options) {
+        cancelSlot();
+        emit jobsFinishedSignal(0, 0);
+        return;
+    }
+    JobBatch *batch = newBatch();
+    batch->adopt(options);
+    for (int i = 0; i < files.size(); ++i)
+        batch->add(createWorker(index, files.at(i), options, i));
+    runBatch(batch);
+}
+
+void PluginBase::startMultiFile(int index)
+{
+    const int range = m_state.currentMultiRange;
+    if (range != allLists && range != currentList) {
+        qDebug() << "cur64Range:" << range;
+        finishStart();
+        return;
+    }
+    const QList<ListSource> lists = rangeLists(index, range);
+    QStringList files;
+    for (const ListSource &list : lists)
+        files << list.files;
+    OptionRecord *options = readOptions(index, files);
+    if (!options) {
+        cancelSlot();
+        emit jobsFinishedSignal(0, 0);
+        return;
+    }
+    JobBatch *batch = newBatch();
+    batch->adopt(options);
+    for (const ListSource &list : lists)
+        batch->add(createListWorker(index, list, options));
+    runBatch(batch);
+}
+
+void PluginBase::cancelSlot()
+{
+    if (ScrivelFace *h = host())
+        h->setUiEnabled(true);
+    setUiEnabled(true);
+    forwardTip(-6, 0, QString());
+}
+
+JobBatch *PluginBase::newBatch()
+{
+    JobBatch *batch = new JobBatch(this);
+    connect(batch, &JobBatch::tipSignal, this, &PluginBase::forwardTip);
+    return batch;
+}
+
+void PluginBase::runBatch(JobBatch *batch)
+{
+    batch->setParent(this);
+    connect(batch, &JobBatch::finishedSignal, this, [this, batch](int succeeded, int failed) {
+        batchFinished(batch, succeeded, failed);
+    });
+    m_running = true;
+    if (ScrivelFace *h = host())
+        h->setTaskCount(batch->count());
+    batch->start();
+}
+
+void PluginBase::batchFinished(JobBatch *batch, int succeeded, int failed)
+{
+    m_running = false;
+    // Freed once the batch has returned from emitting; a queued call is
+    // delivered by any event processing, unlike a deferred delete.
+    QMetaObject::invokeMethod(this, [batch] { delete batch; }, Qt::QueuedConnection);
+    finishStart(succeeded, failed);
+}
+
+void PluginBase::finishStart(int succeeded, int failed)
+{
+    endStart();
+    emit jobsFinishedSignal(succeeded, failed);
+}
+
+void PluginBase::endStart()
+{
+    if (ScrivelFace *h = host())
+        h->setUiEnabled(true);
+    setUiEnabled(true);
+}

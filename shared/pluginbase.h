@@ -1,0 +1,138 @@
+#ifndef PLUGINBASE_H
+#define PLUGINBASE_H
+
+#include <QList>
+#include <QObject>
+#include <QPointer>
+#include <QString>
+#include <QStringList>
+
+#include "listsource.h"
+#include "operationrow.h"
+#include "rangestate.h"
+#include "scrivelface.h"
+
+struct OptionRecord;
+class DockWidgetListBase;
+class DockWidgetOptionBase;
+class JobBatch;
+class TextBase;
+
+// The plug-in side of ScrivelFace shared by every plug-in: identity, the
+// library's host pointer, the selection state, opening and closing the two
+// docks, and the start handler that turns the chosen operation and range
+// into one job per file.
+//
+// A plug-in supplies its operation table (setOperations), its two docks
+// (createListDock, createOptionDock), its option getters (readOptions) and
+// its workers (createWorker, and createListWorker for the operations above
+// index 64, which get one job per list). A plug-in whose jobs do not follow
+// the files of a range overrides rangeFiles, or startSlot altogether and
+// runs its own JobBatch through runBatch.
+//
+// Every start ends with the host window and the docks enabled again: when
+// nothing is started, when the options are unusable, and when the last job
+// has ended, whether it succeeded or not.
+class PluginBase : public QObject, public ScrivelFace
+{
+    Q_OBJECT
+    Q_INTERFACES(ScrivelFace)
+public:
+    // name and version identify the plug-in; its data folder is the
+    // generic data location + "/" + dataTag + version + "/" + dataSubfolder.
+    PluginBase(const QString &name, const QString &version, const QString &dataTag,
+               const QString &dataSubfolder, QObject *parent = nullptr);
+    ~PluginBase() override;
+
+    // ScrivelFace, the plug-in's side.
+    void setUiEnabled(bool enabled) override;
+    void setHost(ScrivelFace *host) override;
+    QString pluginVersion() override;
+    QString pluginName() override;
+    bool openPlugin(int x, int y) override;
+
+    // The host of this plug-in library; null before setHost.
+    static ScrivelFace *host();
+    // Passes a tip to the host, if there is one.
+    static void forwardTip(int var1, int var2, const QString &fileName);
+
+    QString pluginKey() const { return m_name + QLatin1Char(' ') + m_version; }
+    QString dataFolder() const { return m_dataFolder; }
+
+    const QList<OperationRow> &operations() const { return m_operations; }
+    // The row of index; null for an index the table does not have.
+    const OperationRow *operation(int index) const;
+    // The explanation of index; for 0 without one of its own, those of all
+    // other operations joined with "<br>".
+    QString explanation(int index) const;
+
+    RangeState &state() { return m_state; }
+    const RangeState &state() const { return m_state; }
+
+    DockWidgetListBase *listDock() const;
+    DockWidgetOptionBase *optionDock() const;
+
+    // Whether jobs of a start are still running.
+    bool isRunning() const { return m_running; }
+
+    // The files a single-file start covers for range (all lists, current
+    // list, current document), in order, repeats included. Current
+    // document gives exactly one name, empty when no editor is open.
+    virtual QStringList rangeFiles(int index, int range);
+    // The lists a multi-file start covers: every list (0) or the current
+    // one (1, none when there is no current list).
+    virtual QList<ListSource> rangeLists(int index, int multiRange);
+
+public slots:
+    // The start handler (pushButton_start).
+    virtual void startSlot();
+    // Options unusable: both sides enabled again and the tip (-6, 0).
+    void cancelSlot();
+
+signals:
+    // A start is over: every job has ended (or none was started).
+    void jobsFinishedSignal(int succeeded, int failed);
+
+protected:
+    void setOperations(const QList<OperationRow> &rows) { m_operations = rows; }
+
+    virtual DockWidgetListBase *createListDock(QWidget *parent) = 0;
+    virtual DockWidgetOptionBase *createOptionDock(QWidget *parent) = 0;
+
+    // The option getter of index, called once per start on the GUI thread
+    // with the files the start covers; null when the options are unusable
+    // (the start is cancelled). The start owns the record. By default an
+    // empty record.
+    virtual OptionRecord *readOptions(int index, const QStringList &files);
+    // The worker of index for one file (position: its place among the
+    // start's files); null starts nothing for that file.
+    virtual TextBase *createWorker(int index, const QString &fileName, const OptionRecord *options, int position);
+    // The worker of a multi-file index for one list; null skips the list.
+    virtual TextBase *createListWorker(int index, const ListSource &list, const OptionRecord *options);
+
+    // A batch of this plug-in whose tips go to the host.
+    JobBatch *newBatch();
+    // Announces the batch's job count to the host and starts it; the start
+    // ends when its last job has ended. Takes ownership.
+    void runBatch(JobBatch *batch);
+    // Host window and docks enabled again.
+    void endStart();
+
+private:
+    void listDockClosed(DockWidgetListBase *dock);
+    void batchFinished(JobBatch *batch, int succeeded, int failed);
+    void finishStart(int succeeded = 0, int failed = 0);
+    void startSingleFile(int index);
+    void startMultiFile(int index);
+
+    QString m_name;
+    QString m_version;
+    QString m_dataFolder;
+    QList<OperationRow> m_operations;
+    RangeState m_state;
+    QPointer<DockWidgetListBase> m_listDock;
+    QPointer<DockWidgetOptionBase> m_optionDock;
+    bool m_running = false;
+};
+
+#endif // PLUGINBASE_H

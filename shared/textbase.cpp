@@ -1,0 +1,46 @@
+#include "textbase.h"
+
+#include <QDebug>
+
+#include "readwritetxt.h"
+
+TextBase::TextBase(const QString &fileName, const OptionRecord *options, QObject *parent)
+    : QObject(parent)
+    , m_fileName(fileName)
+    , m_options(options)
+{
+}
+
+void TextBase::run()
+{
+    m_succeeded = false;
+    if (!readTxt(m_fileName, m_text))
+        return;
+    m_text = processText();
+    if (!writeTxt(m_fileName, m_text))
+        return;
+    finish();
+}
+
+bool TextBase::readTxt(const QString &fileName, QString &text)
+{
+    qDebug() << "readTxt m_fileName:" << fileName;
+    const int outcome = ReadWriteTxt::readFile(fileName, text, &m_format);
+    if (outcome == ReadWriteTxt::ReadOk)
+        return true;
+    emit tipSignal(0, outcome, fileName);
+    return false;
+}
+
+bool TextBase::writeTxt(const QString &fileName, const QString &text)
+{
+    const int outcome = ReadWriteTxt::writeFile(fileName, text, &m_format);
+    emit tipSignal(0, outcome, fileName);
+    return outcome == ReadWriteTxt::Saved;
+}
+
+void TextBase::finish()
+{
+    m_succeeded = true;
+    emit tipSignal(-4, 0, m_fileName);
+}

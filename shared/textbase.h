@@ -1,0 +1,62 @@
+#ifndef TEXTBASE_H
+#define TEXTBASE_H
+
+#include <QObject>
+#include <QString>
+
+#include "optionrecord.h"
+#include "textformat.h"
+
+// One job on one file, run on a pool thread: read the whole file, transform
+// its text, write it back, report through tips. Subclasses supply
+// processText(), a pure function of m_text and the options.
+//
+// Reading refuses undecodable files (tip (0, 1), file untouched); writing
+// replaces the file only once the new content is complete, keeping the
+// byte-order mark, encoding and line-ending style found when reading.
+class TextBase : public QObject
+{
+    Q_OBJECT
+public:
+    TextBase(const QString &fileName, const OptionRecord *options, QObject *parent = nullptr);
+
+    // read, process, write, then the completion tip (-4, 0). Any failure
+    // ends the job after its tip, without the completion tip.
+    virtual void run();
+
+    // The transformed text; called with m_text holding the file's text.
+    virtual QString processText() = 0;
+
+    // Whether the last run reached its completion tip.
+    bool succeeded() const { return m_succeeded; }
+
+    QString fileName() const { return m_fileName; }
+    QString text() const { return m_text; }
+    const OptionRecord *optionRecord() const { return m_options; }
+
+signals:
+    void tipSignal(int var1, int var2, const QString &fileName = QString());
+
+protected:
+    // The option record as the subclass's own type.
+    template <class T>
+    const T *options() const { return static_cast<const T *>(m_options); }
+
+    // On failure the tip (0, 0) or (0, 1) for fileName and false.
+    bool readTxt(const QString &fileName, QString &text);
+    // The tip (0, 4) and true when written; (0, 0) or (0, 2) and false.
+    bool writeTxt(const QString &fileName, const QString &text);
+
+    // Marks the run as completed and sends (-4, 0) for m_fileName.
+    void finish();
+
+    QString m_fileName;
+    QString m_text;
+    TextFormat m_format; // as found by readTxt; a new file's default otherwise
+
+private:
+    const OptionRecord *m_options;
+    bool m_succeeded = false;
+};
+
+#endif // TEXTBASE_H
