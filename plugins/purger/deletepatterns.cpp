@@ -41,40 +41,57 @@ const DeletePatterns::Operation operations[DeletePatterns::Count + 1] = {
 
 // Character classes of the fixed single-character patterns, on UTF-16 code
 // units exactly as the regular-expression engine sees them (each half of a
-// surrogate pair is a unit of its own).
+// surrogate pair is a unit of its own). Function objects rather than
+// function pointers, so that removeClass inlines them.
 
-inline bool isChinese(ushort c) { return c >= 0x4E00 && c <= 0x9FA5; }
-inline bool isDigit(ushort c) { return ushort(c - '0') < 10; }
-inline bool isCapital(ushort c) { return ushort(c - 'A') < 26; }
-inline bool isLower(ushort c) { return ushort(c - 'a') < 26; }
-inline bool isDoubleByte(ushort c) { return c > 0xFF; }
-inline bool isBlank(ushort c) { return QChar::isSpace(c); }
+struct IsChinese {
+    bool operator()(ushort c) const { return ushort(c - 0x4E00) <= 0x9FA5 - 0x4E00; }
+};
+struct IsDigit {
+    bool operator()(ushort c) const { return ushort(c - '0') < 10; }
+};
+struct IsCapital {
+    bool operator()(ushort c) const { return ushort(c - 'A') < 26; }
+};
+struct IsLower {
+    bool operator()(ushort c) const { return ushort(c - 'a') < 26; }
+};
+struct IsDoubleByte {
+    bool operator()(ushort c) const { return c > 0xFF; }
+};
+struct IsBlank {
+    bool operator()(ushort c) const { return QChar::isSpace(c); }
+};
 
-inline bool isSymbol(ushort c)
-{
-    if (c < 0x80) {
-        // "!" .. "@" (the class's "+-=" is the range "+" .. "=", which
-        // takes in the digits and ",-./:;<"), "[", "]" .. "`", "{" .. "~";
-        // not "\".
-        return (c >= 0x21 && c <= 0x40) || c == 0x5B || (c >= 0x5D && c <= 0x60)
-                || (c >= 0x7B && c <= 0x7E);
+struct IsSymbol {
+    bool operator()(ushort c) const
+    {
+        if (c < 0x80) {
+            // "!" .. "@" (the class's "+-=" is the range "+" .. "=", which
+            // takes in the digits and ",-./:;<"), "[", "]" .. "`",
+            // "{" .. "~"; not "\".
+            return (c >= 0x21 && c <= 0x40) || c == 0x5B || (c >= 0x5D && c <= 0x60)
+                    || (c >= 0x7B && c <= 0x7E);
+        }
+        switch (c) {
+        case 0xFF1A: // ：
+        case 0x300A: // 《
+        case 0x300B: // 》
+        case 0xFF1F: // ？
+        case 0x3001: // 、
+        case 0x201C: // “
+        case 0x201D: // ”
+            return true;
+        default:
+            return false;
+        }
     }
-    switch (c) {
-    case 0xFF1A: // ：
-    case 0x300A: // 《
-    case 0x300B: // 》
-    case 0xFF1F: // ？
-    case 0x3001: // 、
-    case 0x201C: // “
-    case 0x201D: // ”
-        return true;
-    default:
-        return false;
-    }
-}
+};
 
 // Drops every code unit of the class. Scans without writing up to the first
-// member, so a text without one is neither detached nor copied.
+// member, so a text without one is neither detached nor copied. The
+// compaction stores every unit and advances only past kept ones: members
+// come at random in real text, and a branch on each would be mispredicted.
 template <typename Member>
 void removeClass(QString &text, Member member)
 {
@@ -89,8 +106,8 @@ void removeClass(QString &text, Member member)
     int w = i;
     for (++i; i < n; ++i) {
         const ushort c = d[i];
-        if (!member(c))
-            d[w++] = c;
+        d[w] = c;
+        w += !member(c);
     }
     text.truncate(w);
 }
@@ -267,14 +284,14 @@ QString DeletePatterns::apply(const QString &text, int index, const QString &cus
 void DeletePatterns::applyInPlace(QString &text, int index, const QString &custom)
 {
     switch (index) {
-    case Chinese: removeClass(text, isChinese); break;
-    case ArabicNumber: removeClass(text, isDigit); break;
-    case Capitalize: removeClass(text, isCapital); break;
-    case Lowercase: removeClass(text, isLower); break;
+    case Chinese: removeClass(text, IsChinese()); break;
+    case ArabicNumber: removeClass(text, IsDigit()); break;
+    case Capitalize: removeClass(text, IsCapital()); break;
+    case Lowercase: removeClass(text, IsLower()); break;
     case Html: removeTags(text); break;
-    case DoubleByte: removeClass(text, isDoubleByte); break;
-    case Empty: removeClass(text, isBlank); break;
-    case Symbol: removeClass(text, isSymbol); break;
+    case DoubleByte: removeClass(text, IsDoubleByte()); break;
+    case Empty: removeClass(text, IsBlank()); break;
+    case Symbol: removeClass(text, IsSymbol()); break;
     case Regular: text = removeRegExp(text, custom); break;
     default: break;
     }
