@@ -1,5 +1,7 @@
 #include <QDir>
 #include <QFile>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -427,11 +429,14 @@ void TestEditors::ctrlWheelZooms()
 
 void TestEditors::closingSavesChanges()
 {
+    // Closed the way the user does it: by its MDI sub-window.
     put(path("a.txt"), "text");
-    CodeEditorEx editor(1, 1, path("a.txt"));
-    editor.show();
-    append(editor, "!");
-    QVERIFY(editor.close());
+    QMdiArea area;
+    auto *editor = new CodeEditorEx(1, 1, path("a.txt"));
+    QMdiSubWindow *sub = area.addSubWindow(editor);
+    area.show();
+    append(*editor, "!");
+    QVERIFY(sub->close());
     QCOMPARE(bytesOf(path("a.txt")), QByteArray("text!"));
 }
 
