@@ -1,0 +1,15 @@
+#include "dockwidgetdemooption.h"
+#include "ui_dockwidgetdemooption.h"
+
+DockWidgetDemoOption::DockWidgetDemoOption(PluginBase *plugin, QWidget *parent)
+    : DockWidgetOptionBase(plugin, parent)
+    , ui(new Ui::DockWidgetDemoOption)
+{
+    ui->setupUi(this);
+    setupPages(ui->stackedWidget, ui->label_explain);
+}
+
+DockWidgetDemoOption::~DockWidgetDemoOption()
+{
+    delete ui;
+}

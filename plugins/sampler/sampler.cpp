@@ -1,0 +1,62 @@
+#include "sampler.h"
+
+#include "demo1.h"
+#include "dockwidgetdemo.h"
+#include "dockwidgetdemooption.h"
+
+namespace {
+
+OperationRow row(int index, const char *label, const char *caption, const char *title, int page,
+                 const char *explanation, OperationRow::Start start)
+{
+    OperationRow r;
+    r.index = index;
+    r.labelObject = QString::fromUtf8(label);
+    r.caption = QString::fromUtf8(caption);
+    r.title = QString::fromUtf8(title);
+    r.page = page;
+    r.explanation = QString::fromUtf8(explanation);
+    r.start = start;
+    return r;
+}
+
+} // namespace
+
+Sampler::Sampler(QObject *parent)
+    : PluginBase(QStringLiteral("Demo"), QStringLiteral("V0.0.0.1"), QStringLiteral("demo_"),
+                 QStringLiteral("demo"), parent)
+{
+    // Index 0 explains both operations (joined by the base).
+    setOperations({
+        row(demoNone, "", "", "Demo -说明", 2, "", OperationRow::NoJob),
+        row(demo1, "Label_textReplaced", "Demo1", "Demo1", 0, "<b>Demo1</b><br>Demo1说明", OperationRow::Jobs),
+        row(demo2, "Label_textReplaced_2", "Demo2", "Demo2", 1, "<b>Demo2</b><br>Demo2说明", OperationRow::NoJob),
+    });
+}
+
+QStringList Sampler::rangeFiles(int index, int range)
+{
+    // The sample job ignores the range; a real plug-in keeps the base's
+    // files of the range.
+    if (index == demo1)
+        return QStringList(demoFileName());
+    return PluginBase::rangeFiles(index, range);
+}
+
+DockWidgetListBase *Sampler::createListDock(QWidget *parent)
+{
+    return new DockWidgetDemo(this, parent);
+}
+
+DockWidgetOptionBase *Sampler::createOptionDock(QWidget *parent)
+{
+    return new DockWidgetDemoOption(this, parent);
+}
+
+TextBase *Sampler::createWorker(int index, const QString &fileName, const OptionRecord *options, int position)
+{
+    Q_UNUSED(position)
+    if (index == demo1)
+        return new Demo1(fileName, options);
+    return nullptr;
+}
