@@ -101,6 +101,8 @@ int ReadWriteTxt::readFile(const QString &fileName, QString &text, TextFormat *f
 
 int ReadWriteTxt::writeFile(const QString &fileName, const QString &text, const TextFormat *format)
 {
+    if (fileName.isEmpty())
+        return NotFound; // e.g. a cancelled save dialog: nothing to open
     QByteArray bytes;
     const bool encoded = encode(text, format ? *format : TextFormat(), bytes);
     QSaveFile file(fileName);

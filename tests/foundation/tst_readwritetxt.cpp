@@ -88,6 +88,7 @@ void TestReadWriteTxt::writeOutcomes_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<int>("code");
     QTest::newRow("folder that does not exist") << "no/such/folder/a.txt" << "x" << 0;
+    QTest::newRow("no file name") << "" << "x" << 0;
     QTest::newRow("empty string creates the file") << "empty.txt" << "" << 4;
     QTest::newRow("plain text") << "plain.txt" << "a\nb" << 4;
 }
@@ -97,13 +98,13 @@ void TestReadWriteTxt::writeOutcomes()
     QFETCH(QString, relativePath);
     QFETCH(QString, text);
     QFETCH(int, code);
-    const QString path = m_dir.filePath(relativePath);
+    const QString path = relativePath.isEmpty() ? QString() : m_dir.filePath(relativePath);
     ReadWriteTxt rw;
     QSignalSpy spy(&rw, &ReadWriteTxt::tipSignal);
     QCOMPARE(rw.writeText(path, text), code == 4);
     QCOMPARE(spy.count(), 1);
     QCOMPARE(spy.at(0).at(1).toInt(), code);
-    QCOMPARE(QFile::exists(path), code == 4);
+    QCOMPARE(!path.isEmpty() && QFile::exists(path), code == 4);
     if (code == 4)
         QCOMPARE(bytesOf(path), text.toUtf8());
 }
