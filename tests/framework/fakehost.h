@@ -1,0 +1,75 @@
+#ifndef FAKEHOST_H
+#define FAKEHOST_H
+
+#include <QList>
+#include <QMainWindow>
+#include <QString>
+#include <QStringList>
+#include <QThread>
+
+#include "scrivelface.h"
+
+// One tip as the host received it.
+struct Tip
+{
+    int var1;
+    int var2;
+    QString fileName;
+    bool guiThread;
+    bool operator==(const Tip &other) const
+    {
+        return var1 == other.var1 && var2 == other.var2 && fileName == other.fileName;
+    }
+};
+
+// A host side of ScrivelFace that serves lists and a current document from
+// plain data and records every call a plug-in makes.
+class FakeHost : public ScrivelFace
+{
+public:
+    FakeHost();
+    ~FakeHost() override;
+
+    // Replaces the lists; the current list becomes `current` (-1: none).
+    void setLists(const QList<QStringList> &lists, int current = 0);
+
+    void setUiEnabled(bool enabled) override;
+    QWidget *mainWidget() override { return &window; }
+    void sendTip(int var1, int var2, const QString &fileName) override;
+    void setStatusText(const QString &text) override { status = text; }
+    QString currentDocumentFileName() override { return currentDocument; }
+    int currentListId() override;
+    int currentListFileCount() override;
+    QList<FileType *> currentListFiles() override;
+    int listId(int index) override;
+    QString listTitle(int index) override;
+    int listFileCount(int index) override;
+    QList<FileType *> listFiles(int index) override;
+    int listCount() override { return m_lists.size(); }
+    void setTaskCount(int count) override { taskCounts << count; }
+    void setExplain(const QString &explain) override { explains << explain; }
+
+    QList<Tip> tipsWith(int var1, int var2) const;
+    bool enabled() const { return window.isEnabled(); }
+
+    QMainWindow window;
+    QList<Tip> tips;
+    QList<bool> uiEnabledCalls;
+    QList<int> taskCounts;
+    QStringList explains;
+    QString status;
+    QString currentDocument;
+
+private:
+    void clearLists();
+
+    QList<QList<FileType *>> m_lists;
+    int m_current = -1;
+    int m_nextId = 1;
+};
+
+// Drops the offscreen platform's notes about window features it lacks
+// (floating docks ask for them all the time); other messages pass on.
+void quietOffscreenWarnings();
+
+#endif // FAKEHOST_H
