@@ -30,11 +30,12 @@ PluginHost::PluginHost(ScrivelFace *host, QMenu *menu, QPoint *nextDockPos, QObj
 
 QString PluginHost::pluginFolder(const QString &applicationDir)
 {
-    QDir dir(applicationDir);
-    const QString name = dir.dirName().toLower();
+    // By name only: QDir::cdUp() would refuse a folder it cannot see.
+    QString dir = QDir::cleanPath(QDir(applicationDir).absolutePath());
+    const QString name = QFileInfo(dir).fileName().toLower();
     if (name == QLatin1String("debug") || name == QLatin1String("release"))
-        dir.cdUp();
-    return dir.absoluteFilePath(QStringLiteral("plugins"));
+        dir = QFileInfo(dir).path();
+    return QDir(dir).absoluteFilePath(QStringLiteral("plugins"));
 }
 
 QString PluginHost::stateText(const QStringList &lines)
