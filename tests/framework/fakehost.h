@@ -3,6 +3,7 @@
 
 #include <QList>
 #include <QMainWindow>
+#include <QMetaType>
 #include <QString>
 #include <QStringList>
 #include <QThread>
@@ -21,6 +22,7 @@ struct Tip
         return var1 == other.var1 && var2 == other.var2 && fileName == other.fileName;
     }
 };
+Q_DECLARE_METATYPE(Tip)
 
 // A host side of ScrivelFace that serves lists and a current document from
 // plain data and records every call a plug-in makes.
