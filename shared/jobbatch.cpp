@@ -70,6 +70,7 @@ void JobBatch::jobDone(TextBase *worker)
         ++m_succeeded;
     else
         ++m_failed;
+    emit jobDoneSignal(worker);
     delete worker;
     --m_pending;
     if (m_pending == 0) {

@@ -49,6 +49,8 @@ public:
 signals:
     // A worker's tip, delivered on the GUI thread.
     void tipSignal(int var1, int var2, const QString &fileName);
+    // A job has ended (its tips delivered); the worker is freed right after.
+    void jobDoneSignal(TextBase *worker);
     void finishedSignal(int succeeded, int failed);
 
 private:

@@ -274,6 +274,11 @@ TextBase *PluginBase::createListWorker(int index, const ListSource &list, const 
     return nullptr;
 }
 
+void PluginBase::jobFinished(TextBase *worker)
+{
+    Q_UNUSED(worker)
+}
+
 void PluginBase::startSlot()
 {
     ScrivelFace *h = host();
@@ -362,6 +367,7 @@ JobBatch *PluginBase::newBatch()
 {
     JobBatch *batch = new JobBatch(this);
     connect(batch, &JobBatch::tipSignal, this, &PluginBase::forwardTip);
+    connect(batch, &JobBatch::jobDoneSignal, this, [this](TextBase *worker) { jobFinished(worker); });
     return batch;
 }
 

@@ -110,6 +110,11 @@ protected:
     // The worker of a multi-file index for one list; null skips the list.
     virtual TextBase *createListWorker(int index, const ListSource &list, const OptionRecord *options);
 
+    // Called on the GUI thread when a worker's job has ended, before the
+    // worker is freed: the place to hand a produced file to the host
+    // (addFileToList) once worker->succeeded(). Does nothing by default.
+    virtual void jobFinished(TextBase *worker);
+
     // A batch of this plug-in whose tips go to the host.
     JobBatch *newBatch();
     // Announces the batch's job count to the host and starts it; the start

@@ -25,7 +25,9 @@ void TextBase::run()
 bool TextBase::readTxt(const QString &fileName, QString &text)
 {
     qDebug() << "readTxt m_fileName:" << fileName;
-    const int outcome = ReadWriteTxt::readFile(fileName, text, &m_format);
+    // No name (no editor open) cannot open; said without a Qt warning.
+    const int outcome = fileName.isEmpty() ? int(ReadWriteTxt::NotFound)
+                                           : ReadWriteTxt::readFile(fileName, text, &m_format);
     if (outcome == ReadWriteTxt::ReadOk)
         return true;
     emit tipSignal(0, outcome, fileName);

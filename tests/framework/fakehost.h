@@ -50,6 +50,10 @@ public:
     int listCount() override { return m_lists.size(); }
     void setTaskCount(int count) override { taskCounts << count; }
     void setExplain(const QString &explain) override { explains << explain; }
+    void addFileToList(const QString &fileName, const QString &listName) override
+    {
+        added << listName + QLatin1Char(':') + fileName;
+    }
 
     QList<Tip> tipsWith(int var1, int var2) const;
     bool enabled() const { return window.isEnabled(); }
@@ -59,6 +63,7 @@ public:
     QList<bool> uiEnabledCalls;
     QList<int> taskCounts;
     QStringList explains;
+    QStringList added; // "list name:file name" per addFileToList
     QString status;
     QString currentDocument;
 

@@ -80,3 +80,10 @@ TextBase *TestPlugin::createListWorker(int index, const ListSource &list, const 
                             .filePath(QStringLiteral("merge%1.txt").arg(list.id));
     return new MergeWorker(out, list.files, options);
 }
+
+void TestPlugin::jobFinished(TextBase *worker)
+{
+    ended << worker->fileName() + (worker->succeeded() ? QStringLiteral(":1") : QStringLiteral(":0"));
+    if (worker->succeeded() && qobject_cast<MergeWorker *>(worker))
+        host()->addFileToList(worker->fileName(), QStringLiteral("Merge"));
+}

@@ -23,6 +23,7 @@ public:
     QStringList optionFiles;     // the files last handed to readOptions
     QStringList workerFiles;     // one entry per worker created
     QList<int> workerPositions;
+    QStringList ended;           // "file:1" or "file:0" per job ended, in order
 
 protected:
     DockWidgetListBase *createListDock(QWidget *parent) override;
@@ -30,6 +31,7 @@ protected:
     OptionRecord *readOptions(int index, const QStringList &files) override;
     TextBase *createWorker(int index, const QString &fileName, const OptionRecord *options, int position) override;
     TextBase *createListWorker(int index, const ListSource &list, const OptionRecord *options) override;
+    void jobFinished(TextBase *worker) override;
 };
 
 #endif // TESTPLUGIN_H

@@ -267,6 +267,8 @@ void TestDispatch::removedFileFailsAloneAndHostEndsEnabled()
     for (const Tip &tip : done)
         QVERIFY(tip.fileName != b);
     QVERIFY(!QFile::exists(b));
+    QCOMPARE(QSet<QString>(m_plugin->ended.begin(), m_plugin->ended.end()),
+             (QSet<QString>{a + ":1", b + ":0", c + ":1"}));
     QCOMPARE(bytesOf(a), QByteArray("X"));
     QCOMPARE(bytesOf(c), QByteArray("X"));
     // The host counted two of three completions; the start's end enables
@@ -350,6 +352,12 @@ void TestDispatch::multiFileOneJobPerList()
     QCOMPARE(m_host->taskCounts, QList<int>{outputs.size()});
     QCOMPARE(QDir(path("out")).entryList(QDir::Files), outputs);
     QCOMPARE(bytesOf(path("out/merge102.txt")), QByteArray("3\n1"));
+    // Each produced file goes back to the host once written.
+    QStringList added;
+    for (const QString &output : outputs)
+        added << "Merge:" + path("out/" + output);
+    std::sort(m_host->added.begin(), m_host->added.end());
+    QCOMPARE(m_host->added, added);
     QCOMPARE(m_host->tipsWith(-4, 0).size(), outputs.size());
     // Inputs are only read.
     QCOMPARE(bytesOf(a), QByteArray("1"));
