@@ -1,6 +1,7 @@
 #include "fakehost.h"
 
 #include <QCoreApplication>
+#include <QThreadPool>
 
 namespace {
 
@@ -20,6 +21,11 @@ void quietOffscreenWarnings()
 {
     if (!g_previous)
         g_previous = qInstallMessageHandler(quietHandler);
+}
+
+void joinPoolThreads()
+{
+    QThreadPool::globalInstance()->waitForDone();
 }
 
 FakeHost::FakeHost()

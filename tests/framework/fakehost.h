@@ -79,4 +79,8 @@ private:
 // (floating docks ask for them all the time); other messages pass on.
 void quietOffscreenWarnings();
 
+// Waits for the global pool's threads and lets them end now, so none is
+// still winding down while the process exits.
+void joinPoolThreads();
+
 #endif // FAKEHOST_H

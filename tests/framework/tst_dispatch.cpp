@@ -39,6 +39,7 @@ class TestDispatch : public QObject
     Q_OBJECT
 private slots:
     void initTestCase();
+    void cleanupTestCase();
     void init();
     void cleanup();
 
@@ -73,6 +74,11 @@ void TestDispatch::initTestCase()
 {
     QTextCodec::setCodecForLocale(QTextCodec::codecForName("UTF-8"));
     quietOffscreenWarnings();
+}
+
+void TestDispatch::cleanupTestCase()
+{
+    joinPoolThreads();
 }
 
 void TestDispatch::init()

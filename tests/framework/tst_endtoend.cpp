@@ -38,6 +38,7 @@ class TestEndToEnd : public QObject
     Q_OBJECT
 private slots:
     void initTestCase();
+    void cleanupTestCase();
     void init();
     void cleanup();
 
@@ -63,6 +64,11 @@ void TestEndToEnd::initTestCase()
 {
     QTextCodec::setCodecForLocale(QTextCodec::codecForName("UTF-8"));
     quietOffscreenWarnings();
+}
+
+void TestEndToEnd::cleanupTestCase()
+{
+    joinPoolThreads();
 }
 
 void TestEndToEnd::init()

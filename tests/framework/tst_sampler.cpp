@@ -39,6 +39,7 @@ class TestSampler : public QObject
     Q_OBJECT
 private slots:
     void initTestCase();
+    void cleanupTestCase();
     void init();
     void cleanup();
 
@@ -70,6 +71,11 @@ void TestSampler::initTestCase()
     QVERIFY2(m_root, qPrintable(loader.errorString()));
     m_face = qobject_cast<ScrivelFace *>(m_root);
     QVERIFY(m_face);
+}
+
+void TestSampler::cleanupTestCase()
+{
+    joinPoolThreads();
 }
 
 void TestSampler::init()
