@@ -15,7 +15,7 @@ endfunction()
 function(scrivel_add_test name)
   cmake_parse_arguments(T "" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${T_SOURCES})
-  target_link_libraries(${name} PRIVATE ${T_LIBS} scrivelshared Qt5::Test Qt5::Widgets Qt5::Concurrent)
+  target_link_libraries(${name} PRIVATE ${T_LIBS} scriveltestsupport scrivelshared Qt5::Test Qt5::Widgets Qt5::Concurrent)
   add_test(NAME ${name} COMMAND ${name})
   set_tests_properties(${name} PROPERTIES
     ENVIRONMENT "QT_QPA_PLATFORM=offscreen;SCRIVEL_PLUGIN_DIR=${SCRIVEL_PLUGIN_DIR};ASAN_OPTIONS=detect_leaks=1;LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tests/lsan.supp"

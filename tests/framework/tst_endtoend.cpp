@@ -1,31 +1,25 @@
 #include <QAction>
 #include <QDockWidget>
 #include <QFile>
-#include <QLabel>
 #include <QMenu>
-#include <QMenuBar>
-#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTextCodec>
 #include <QtTest>
 
-#include "dockwidgettips.h"
 #include "fakehost.h"
+#include "hostdriver.h"
 #include "mainwindow.h"
 
 namespace {
 
 QByteArray bytesOf(const QString &path)
 {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+    return HostDriver::bytesOf(path);
 }
 
 void put(const QString &path, const QByteArray &bytes)
 {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
+    QVERIFY(HostDriver::put(path, bytes));
 }
 
 const QString key = QStringLiteral("Demo V0.0.0.1");
@@ -48,15 +42,20 @@ private slots:
 
 private:
     QString path(const QString &name) const { return m_dir->filePath(name); }
-    void startWindow();
-    QMenu *pluginMenu() const;
-    QAction *demoAction() const;
-    QDockWidget *dock(const QString &title) const;
-    QString messages() const { return m_window->tipsDock()->messageText(); }
-    void clickLabel(const char *name);
-    void clickStart();
+    void startWindow()
+    {
+        QVERIFY(m_host.start());
+        m_window = m_host.window();
+    }
+    QMenu *pluginMenu() const { return m_host.pluginMenu(); }
+    QAction *demoAction() const { return m_host.pluginAction(key); }
+    QDockWidget *dock(const QString &title) const { return m_host.dock(title); }
+    QString messages() const { return m_host.messages(); }
+    void clickLabel(const char *name) { QVERIFY(m_host.click(QStringLiteral("Demo"), QLatin1String(name))); }
+    void clickStart() { QVERIFY(m_host.click(QStringLiteral("Demo"), QStringLiteral("pushButton_start"))); }
 
     QTemporaryDir *m_dir = nullptr;
+    HostDriver m_host;
     MainWindow *m_window = nullptr;
 };
 
@@ -79,57 +78,11 @@ void TestEndToEnd::init()
 
 void TestEndToEnd::cleanup()
 {
-    delete m_window;
+    m_host.stop();
     m_window = nullptr;
     QDir::setCurrent(QDir::tempPath());
     delete m_dir;
     m_dir = nullptr;
-}
-
-void TestEndToEnd::startWindow()
-{
-    m_window = new MainWindow;
-    m_window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_window));
-}
-
-QMenu *TestEndToEnd::pluginMenu() const
-{
-    for (QMenu *menu : m_window->findChildren<QMenu *>()) {
-        if (menu->title() == QStringLiteral("插件(&P)"))
-            return menu;
-    }
-    return nullptr;
-}
-
-QAction *TestEndToEnd::demoAction() const
-{
-    for (QAction *action : pluginMenu()->actions()) {
-        if (action->text() == key)
-            return action;
-    }
-    return nullptr;
-}
-
-QDockWidget *TestEndToEnd::dock(const QString &title) const
-{
-    for (QDockWidget *dock : m_window->findChildren<QDockWidget *>()) {
-        if (dock->windowTitle() == title)
-            return dock;
-    }
-    return nullptr;
-}
-
-void TestEndToEnd::clickLabel(const char *name)
-{
-    QLabel *label = dock(QStringLiteral("Demo"))->findChild<QLabel *>(QLatin1String(name));
-    QVERIFY(label);
-    QTest::mouseClick(label, Qt::LeftButton);
-}
-
-void TestEndToEnd::clickStart()
-{
-    QTest::mouseClick(dock(QStringLiteral("Demo"))->findChild<QPushButton *>("pushButton_start"), Qt::LeftButton);
 }
 
 void TestEndToEnd::loadsListsAndOpensEnabledPlugin()

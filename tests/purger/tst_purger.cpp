@@ -1,0 +1,320 @@
+#include <QAction>
+#include <QDockWidget>
+#include <QFile>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QStackedWidget>
+#include <QTemporaryDir>
+#include <QTextCodec>
+#include <QtTest>
+
+#include "deletepatterns.h"
+#include "dockwidgettips.h"
+#include "fakehost.h"
+#include "hostdriver.h"
+#include "mainwindow.h"
+#include "qlabelex.h"
+
+namespace {
+
+const QString key = QStringLiteral("Delete V0.0.0.1");
+const QString listDock = QStringLiteral("Delete");
+
+// Text touched by every operation: markup with a quoted ">", Chinese,
+// full-width punctuation, Latin-1, capitals, digits, symbols, blanks.
+const QString sample = QString::fromUtf8(
+    "<p class=\"a>b\">中文 Abc 123, é：《》\tx</p>\n"
+    "第二行 <b>y</b> 45+6=7; [ok] “引号”\n");
+
+const char *rangeLabel(int range)
+{
+    static const char *const names[] = { "label_rangeAll", "label_rangeList", "label_rangeCurrent" };
+    return names[range];
+}
+
+} // namespace
+
+// The real host loading the real deletion plug-in, run over real files.
+class TestPurger : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void init();
+    void cleanup();
+
+    void loadsAndShowsItsOperations();
+    void operationsOverListRanges_data();
+    void operationsOverListRanges();
+    void currentDocument();
+    void missingFileInRange();
+    void customPatternRefusedOrKept_data();
+    void customPatternRefusedOrKept();
+
+private:
+    QString path(const QString &name) const { return m_dir->filePath(name); }
+    void startWithPlugin();
+    void choose(const char *label) { QVERIFY(m_host.click(listDock, QLatin1String(label))); }
+    void chooseRange(int range) { QVERIFY(m_host.click(listDock, QLatin1String(rangeLabel(range)))); }
+    void start() { QVERIFY(m_host.click(listDock, QStringLiteral("pushButton_start"))); }
+    QPlainTextEdit *customEdit() const;
+    // Waits until the host window is usable again after a start.
+    void waitUntilUsable();
+    // Message lines about files of this test's folder that contain text.
+    int count(const QString &text) const;
+
+    QTemporaryDir *m_dir = nullptr;
+    HostDriver m_host;
+};
+
+void TestPurger::initTestCase()
+{
+    QTextCodec::setCodecForLocale(QTextCodec::codecForName("UTF-8"));
+    quietOffscreenWarnings();
+}
+
+void TestPurger::cleanupTestCase()
+{
+    joinPoolThreads();
+}
+
+void TestPurger::init()
+{
+    m_dir = new QTemporaryDir;
+    QVERIFY(QDir::setCurrent(m_dir->path()));
+}
+
+void TestPurger::cleanup()
+{
+    m_host.stop();
+    QDir::setCurrent(QDir::tempPath());
+    delete m_dir;
+    m_dir = nullptr;
+}
+
+int TestPurger::count(const QString &text) const
+{
+    int n = 0;
+    for (const QString &line : m_host.messages().split(QLatin1Char('\n'))) {
+        if (line.contains(m_dir->path()) && line.contains(text))
+            ++n;
+    }
+    return n;
+}
+
+void TestPurger::startWithPlugin()
+{
+    QVERIFY(HostDriver::put("plus.ini", (key + ",2").toUtf8()));
+    QVERIFY(m_host.start());
+    QVERIFY(m_host.dock(listDock));
+}
+
+QPlainTextEdit *TestPurger::customEdit() const
+{
+    for (QPlainTextEdit *edit : m_host.window()->findChildren<QPlainTextEdit *>(QStringLiteral("plainTextEdit_custom")))
+        return edit;
+    return nullptr;
+}
+
+void TestPurger::waitUntilUsable()
+{
+    QTRY_VERIFY2(m_host.window()->isEnabled(), qPrintable(m_host.messages()));
+    QVERIFY(m_host.dock(listDock)->isEnabled());
+}
+
+void TestPurger::loadsAndShowsItsOperations()
+{
+    startWithPlugin();
+    QVERIFY(m_host.pluginAction(key));
+    QVERIFY(HostDriver::bytesOf("plus.ini").split('\n').contains((key + ",2").toUtf8()));
+    QVERIFY(m_host.messages().contains(key + QStringLiteral(" 加载插件成功!")));
+
+    QDockWidget *list = m_host.dock(listDock);
+    QDockWidget *option = m_host.dock(QStringLiteral("处理选项"));
+    QVERIFY(option);
+    // The range starts at the current document. (The plug-in has its own
+    // copy of the label class, so the search goes by the Qt base class.)
+    auto *current = list->findChild<QLabel *>(QStringLiteral("label_rangeCurrent"));
+    QVERIFY(current);
+    QCOMPARE(current->styleSheet(), QLabelEx::highlightStyle());
+    auto *pages = option->findChild<QStackedWidget *>();
+    QVERIFY(pages);
+    QCOMPARE(pages->currentIndex(), 0);
+    // The explanation page explains all nine operations.
+    auto *explain = option->findChild<QLabel *>(QStringLiteral("label_explain"));
+    QVERIFY(explain->text().contains(QStringLiteral("删除指定文本文件中的【数字】")));
+    QVERIFY(explain->text().contains(QStringLiteral("删除指定文本文件中正则表达式匹配的内容")));
+
+    choose("Label_double");
+    QCOMPARE(option->windowTitle(), QStringLiteral("删除选项 - 双字节"));
+    QVERIFY(m_host.window()->tipsDock()->explainHtml().contains(QStringLiteral("包括汉字在内")));
+    choose("Label_regular");
+    QCOMPARE(option->windowTitle(), QStringLiteral("删除选项 - 正则表达式"));
+    QCOMPARE(pages->currentIndex(), 1);
+    QVERIFY(customEdit() && customEdit()->isVisibleTo(option));
+    choose("Label_html");
+    QCOMPARE(option->windowTitle(), QStringLiteral("删除选项 - HTML"));
+    QCOMPARE(pages->currentIndex(), 0);
+}
+
+void TestPurger::operationsOverListRanges_data()
+{
+    QTest::addColumn<int>("index");
+    QTest::addColumn<int>("range");
+    for (int index = 1; index <= DeletePatterns::Count; ++index) {
+        for (int range : { 0, 1 }) {
+            const QString name = DeletePatterns::caption(index) + (range == 0 ? " all lists" : " current list");
+            QTest::newRow(qPrintable(name)) << index << range;
+        }
+    }
+}
+
+// Two lists, A (a1, shared) and B (b1, b2 with a byte-order mark, shared);
+// B is the current list. The result of each file is what the regular
+// expression engine gives for the operation's pattern.
+void TestPurger::operationsOverListRanges()
+{
+    QFETCH(int, index);
+    QFETCH(int, range);
+    const QString custom = QStringLiteral("[A-Za-z]+|[0-9]");
+    const QByteArray bom("\xEF\xBB\xBF");
+    const QByteArray plain = sample.toUtf8();
+    const QByteArray removed = DeletePatterns::removeRegExp(sample, DeletePatterns::pattern(index, custom)).toUtf8();
+    QVERIFY(removed != plain);
+
+    const QStringList a = { path("a1.txt"), path("shared.txt") };
+    const QStringList b = { path("b1.txt"), path("b2.txt"), path("shared.txt") };
+    for (const QString &file : a + b)
+        QVERIFY(HostDriver::put(file, file.endsWith("b2.txt") ? bom + plain : plain));
+
+    startWithPlugin();
+    MainWindow *window = m_host.window();
+    window->newList(QStringLiteral("A"));
+    for (const QString &file : a)
+        window->addFileToList(file, QStringLiteral("A"));
+    window->newList(QStringLiteral("B"));
+    for (const QString &file : b)
+        window->addFileToList(file, QStringLiteral("B"));
+    QCOMPARE(window->listCount(), 2);
+
+    choose(DeletePatterns::labelObjectName(index).toLatin1().constData());
+    if (index == DeletePatterns::Regular)
+        customEdit()->setPlainText(custom);
+    chooseRange(range);
+    start();
+    waitUntilUsable();
+
+    // Each file once, even the one in both lists; the count announced for
+    // the start is the number of distinct files.
+    const QStringList covered = range == 0 ? QStringList{ a.at(0), a.at(1), b.at(0), b.at(1) } : b;
+    const int n = covered.size();
+    QCOMPARE(count(QStringLiteral("文件处理完毕!")), n);
+    QCOMPARE(count(QStringLiteral("文件保存成功!")), n);
+    QVERIFY2(m_host.messages().contains(QStringLiteral("文件处理完毕! %1/%2").arg(n - 1).arg(n)),
+             qPrintable(m_host.messages()));
+    QVERIFY(m_host.messages().contains(QStringLiteral("文件处理完毕! 0/0")));
+    for (const QString &file : a + b) {
+        const QByteArray expected = covered.contains(file) ? removed : plain;
+        QCOMPARE(HostDriver::bytesOf(file), file.endsWith("b2.txt") ? bom + expected : expected);
+    }
+}
+
+void TestPurger::currentDocument()
+{
+    const QString file = path("doc.txt");
+    const QString other = path("other.txt");
+    QVERIFY(HostDriver::put(file, "a1b22c333\n"));
+    QVERIFY(HostDriver::put(other, "a1\n"));
+    startWithPlugin();
+    MainWindow *window = m_host.window();
+    window->addFileToList(file, QStringLiteral("List"));
+    window->addFileToList(other, QStringLiteral("List"));
+    window->openFiles(window->currentListId(), { window->currentListFiles().first() });
+    QTRY_VERIFY(window->currentEditor());
+    QCOMPARE(window->currentDocumentFileName(), file);
+
+    choose("Label_arabicNumber");
+    start();
+    waitUntilUsable();
+    QCOMPARE(HostDriver::bytesOf(file), QByteArray("abc\n"));
+    QCOMPARE(HostDriver::bytesOf(other), QByteArray("a1\n"));
+
+    // No document open: the one job cannot open a file, and says so.
+    QAction *closeAll = window->findChild<QAction *>(QStringLiteral("action_closeAll"));
+    QVERIFY(closeAll);
+    closeAll->trigger();
+    QTRY_VERIFY(!window->currentEditor());
+    start();
+    // The line names no file.
+    const QRegularExpression noName(QStringLiteral("^\\d\\d:\\d\\d:\\d\\d 00 没有发现该文件!$"),
+                                    QRegularExpression::MultilineOption);
+    QTRY_VERIFY2(m_host.messages().contains(noName), qPrintable(m_host.messages()));
+    waitUntilUsable();
+    QCOMPARE(HostDriver::bytesOf(file), QByteArray("abc\n"));
+    QCOMPARE(HostDriver::bytesOf(other), QByteArray("a1\n"));
+}
+
+void TestPurger::missingFileInRange()
+{
+    const QStringList files = { path("1.txt"), path("2.txt"), path("3.txt") };
+    for (const QString &file : files)
+        QVERIFY(HostDriver::put(file, "AbC\n"));
+    startWithPlugin();
+    for (const QString &file : files)
+        m_host.window()->addFileToList(file, QStringLiteral("List"));
+    QVERIFY(QFile::remove(files.at(1)));
+
+    choose("Label_capitalize");
+    chooseRange(1);
+    start();
+    waitUntilUsable();
+    QVERIFY(m_host.messages().contains(QStringLiteral("00 %1 没有发现该文件!").arg(files.at(1))));
+    QCOMPARE(count(QStringLiteral("文件处理完毕!")), 2);
+    QCOMPARE(HostDriver::bytesOf(files.at(0)), QByteArray("b\n"));
+    QCOMPARE(HostDriver::bytesOf(files.at(2)), QByteArray("b\n"));
+    QVERIFY(!QFile::exists(files.at(1)));
+
+    // The window takes the next start normally.
+    choose("Label_lowercase");
+    start();
+    waitUntilUsable();
+}
+
+void TestPurger::customPatternRefusedOrKept_data()
+{
+    QTest::addColumn<QString>("pattern");
+    QTest::addColumn<bool>("refused");
+    QTest::newRow("open class") << "[a-" << true;
+    QTest::newRow("open group") << "(ab" << true;
+    QTest::newRow("empty") << "" << false;
+}
+
+// An unusable pattern stops the start before any file is touched; an
+// empty one matches nothing and leaves every file as it was.
+void TestPurger::customPatternRefusedOrKept()
+{
+    QFETCH(QString, pattern);
+    QFETCH(bool, refused);
+    const QStringList files = { path("x.txt"), path("y.txt") };
+    for (const QString &file : files)
+        QVERIFY(HostDriver::put(file, "ab[a-(ab\n"));
+    startWithPlugin();
+    for (const QString &file : files)
+        m_host.window()->addFileToList(file, QStringLiteral("List"));
+
+    choose("Label_regular");
+    customEdit()->setPlainText(pattern);
+    chooseRange(0);
+    start();
+    waitUntilUsable();
+    const bool cancelled = m_host.messages().contains(QStringLiteral("操作取消!参数设置有误,请检查!"));
+    QCOMPARE(cancelled, refused);
+    QCOMPARE(count(QStringLiteral("文件保存成功!")), refused ? 0 : files.size());
+    QCOMPARE(count(QStringLiteral("文件处理完毕!")), refused ? 0 : files.size());
+    for (const QString &file : files)
+        QCOMPARE(HostDriver::bytesOf(file), QByteArray("ab[a-(ab\n"));
+}
+
+QTEST_MAIN(TestPurger)
+#include "tst_purger.moc"
