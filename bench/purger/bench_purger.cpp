@@ -16,12 +16,13 @@
 #include <QTextCodec>
 #include <QThread>
 #include <QThreadPool>
-#include <QtConcurrent>
 
 #include <cstdio>
-#include <functional>
 
+#include "deleteoptions.h"
 #include "deletepatterns.h"
+#include "deleteregular.h"
+#include "jobbatch.h"
 #include "readwritetxt.h"
 
 namespace {
@@ -75,44 +76,11 @@ QByteArray readBytes(const QString &path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-// The job of one file, shaped as the plug-in's worker: a QObject created on
-// the GUI thread, run once on a pool thread, reporting through tipSignal.
-// The plug-in's DeleteRegular can take its place in runJobs unchanged.
-class DigitWorker : public QObject
-{
-    Q_OBJECT
-public:
-    explicit DigitWorker(const QString &fileName) : m_fileName(fileName) {}
-
-    void run()
-    {
-        QString text;
-        TextFormat format;
-        const int read = ReadWriteTxt::readFile(m_fileName, text, &format);
-        if (read != ReadWriteTxt::ReadOk) {
-            emit tipSignal(0, read, m_fileName);
-            return;
-        }
-        DeletePatterns::applyInPlace(text, DeletePatterns::ArabicNumber);
-        const int written = ReadWriteTxt::writeFile(m_fileName, text, &format);
-        emit tipSignal(0, written, m_fileName);
-        emit tipSignal(-4, 0, m_fileName);
-    }
-
-signals:
-    void tipSignal(int var1, int var2, const QString &fileName);
-
-private:
-    QString m_fileName;
-};
-
-// Counts the tips on the GUI thread, as the message dock does, and ends the
-// event loop once every job has reported its end.
+// Counts the tips on the GUI thread, as the message dock does.
 class TipCounter : public QObject
 {
     Q_OBJECT
 public:
-    explicit TipCounter(int expected) : m_expected(expected) {}
 
     int saved = 0;
     int failed = 0;
@@ -127,32 +95,27 @@ public slots:
             ++saved;
         else
             ++failed;
-        if (done + failed >= m_expected)
-            QCoreApplication::exit(0);
     }
-
-private:
-    int m_expected;
 };
 
-template <typename Worker>
-qint64 runJobs(const QStringList &files, const std::function<Worker *(const QString &)> &make,
-               TipCounter &counter)
+// One start's jobs as the plug-in runs them: a batch of DeleteRegular
+// workers sharing one option record, on the global pool, tips queued to
+// this thread; timed until the batch reports its last job ended.
+qint64 runJobs(const QString &folder, const QStringList &names, TipCounter &counter)
 {
     QElapsedTimer timer;
     timer.start();
-    for (const QString &fileName : files) {
-        Worker *worker = make(fileName);
-        QObject::connect(worker, &Worker::tipSignal, &counter, &TipCounter::tipSlot);
-        QtConcurrent::run(QThreadPool::globalInstance(), [worker] {
-            worker->run();
-            worker->deleteLater();
-        });
-    }
+    JobBatch batch;
+    auto *options = new DeleteOptions;
+    options->index = DeletePatterns::ArabicNumber;
+    batch.adopt(options);
+    for (const QString &name : names)
+        batch.add(new DeleteRegular(folder + "/" + name, options));
+    QObject::connect(&batch, &JobBatch::tipSignal, &counter, &TipCounter::tipSlot);
+    QObject::connect(&batch, &JobBatch::finishedSignal, [] { QCoreApplication::exit(0); });
+    batch.start();
     QCoreApplication::exec();
-    const qint64 elapsed = timer.elapsed();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    return elapsed;
+    return timer.elapsed();
 }
 
 qint64 runSed(const QString &folder, const QStringList &names, bool &ok)
@@ -219,10 +182,6 @@ int main(int argc, char *argv[])
                 QThreadPool::globalInstance()->maxThreadCount(),
                 qPrintable(qEnvironmentVariable("LC_ALL", qEnvironmentVariable("LANG", "C"))));
 
-    const std::function<DigitWorker *(const QString &)> make = [&](const QString &name) {
-        return new DigitWorker(scrivelDir + "/" + name);
-    };
-
     bool allGood = true;
     qint64 bestSed = -1;
     qint64 bestScrivel = -1;
@@ -237,14 +196,14 @@ int main(int argc, char *argv[])
         const bool sedFirst = round % 2 == 1;
         bool sedOk = false;
         qint64 sedTime = 0;
-        TipCounter counter(fileCount);
+        TipCounter counter;
         qint64 scrivelTime = 0;
         for (int side = 0; side < 2; ++side) {
             QThread::sleep(settleSeconds);
             if ((side == 0) == sedFirst)
                 sedTime = runSed(sedDir, names, sedOk);
             else
-                scrivelTime = runJobs(names, make, counter);
+                scrivelTime = runJobs(scrivelDir, names, counter);
         }
 
         int differing = 0;
