@@ -4,8 +4,6 @@
 #include <QDebug>
 #include <QFile>
 #include <QFileDialog>
-#include <QPainter>
-#include <QTextBlock>
 #include <QWheelEvent>
 
 #include "linenumberareaex.h"
@@ -30,12 +28,13 @@ QString askSaveFileName(QWidget *parent, const QString &filter)
 } // namespace
 
 CodeEditorEx::CodeEditorEx(int tableID, int codeID, const QString &fileName, QWidget *parent)
-    : QPlainTextEdit(parent)
+    : LineNumberedEdit(parent)
     , lineNumberArea(new LineNumberAreaEx(this))
     , m_tableID(tableID)
     , CodeEditorExID(codeID)
     , m_fileName(fileName)
 {
+    setLineNumberArea(lineNumberArea);
     if (!m_fileName.isEmpty()) {
         QString text;
         if (ReadWriteTxt::shared()->readText(m_fileName, text, &m_format)) {
@@ -49,24 +48,12 @@ CodeEditorEx::CodeEditorEx(int tableID, int codeID, const QString &fileName, QWi
     }
     updateTitle();
 
-    connect(this, &QPlainTextEdit::blockCountChanged, this, &CodeEditorEx::updateLineNumberAreaWidth);
-    connect(this, &QPlainTextEdit::updateRequest, this, &CodeEditorEx::updateLineNumberArea);
-    connect(this, &QPlainTextEdit::cursorPositionChanged, this, &CodeEditorEx::highlightCurrentLine);
     connect(this, &QPlainTextEdit::textChanged, this, &CodeEditorEx::modificationCheck, Qt::DirectConnection);
-    updateLineNumberAreaWidth(0);
-    highlightCurrentLine();
 }
 
 CodeEditorEx::~CodeEditorEx()
 {
     emit destroySignal(CodeEditorExID);
-}
-
-QString CodeEditorEx::documentText() const
-{
-    QString text = document()->toRawText();
-    text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
-    return text;
 }
 
 void CodeEditorEx::setSaveDialog(const SaveDialog &dialog)
@@ -183,72 +170,6 @@ bool CodeEditorEx::save(int tableID)
     return true;
 }
 
-int CodeEditorEx::lineNumberAreaWidth() const
-{
-    int digits = 1;
-    for (int max = qMax(1, blockCount()); max >= 10; max /= 10)
-        ++digits;
-    return 3 + fontMetrics().horizontalAdvance(QLatin1Char('9')) * digits;
-}
-
-void CodeEditorEx::updateLineNumberAreaWidth(int newBlockCount)
-{
-    Q_UNUSED(newBlockCount)
-    setViewportMargins(lineNumberAreaWidth(), 0, 0, 0);
-}
-
-void CodeEditorEx::updateLineNumberArea(const QRect &rect, int dy)
-{
-    if (dy)
-        lineNumberArea->scroll(0, dy);
-    else
-        lineNumberArea->update(0, rect.y(), lineNumberArea->width(), rect.height());
-    if (rect.contains(viewport()->rect()))
-        updateLineNumberAreaWidth(0);
-}
-
-void CodeEditorEx::resizeEvent(QResizeEvent *event)
-{
-    QPlainTextEdit::resizeEvent(event);
-    const QRect cr = contentsRect();
-    lineNumberArea->setGeometry(QRect(cr.left(), cr.top(), lineNumberAreaWidth(), cr.height()));
-}
-
-void CodeEditorEx::highlightCurrentLine()
-{
-    QList<QTextEdit::ExtraSelection> extraSelections;
-    if (!isReadOnly()) {
-        QTextEdit::ExtraSelection selection;
-        selection.format.setBackground(QColor(Qt::yellow).lighter(160));
-        selection.format.setProperty(QTextFormat::FullWidthSelection, true);
-        selection.cursor = textCursor();
-        selection.cursor.clearSelection();
-        extraSelections.append(selection);
-    }
-    setExtraSelections(extraSelections);
-}
-
-void CodeEditorEx::lineNumberAreaPaintEvent(QPaintEvent *event)
-{
-    QPainter painter(lineNumberArea);
-    painter.fillRect(event->rect(), Qt::lightGray);
-
-    QTextBlock block = firstVisibleBlock();
-    int blockNumber = block.blockNumber();
-    int top = qRound(blockBoundingGeometry(block).translated(contentOffset()).top());
-    int bottom = top + qRound(blockBoundingRect(block).height());
-    while (block.isValid() && top <= event->rect().bottom()) {
-        if (block.isVisible() && bottom >= event->rect().top()) {
-            painter.setPen(Qt::black);
-            painter.drawText(0, top, lineNumberArea->width(), fontMetrics().height(), Qt::AlignRight,
-                             QString::number(blockNumber + 1));
-        }
-        block = block.next();
-        top = bottom;
-        bottom = top + qRound(blockBoundingRect(block).height());
-        ++blockNumber;
-    }
-}
 
 void CodeEditorEx::focusInEvent(QFocusEvent *event)
 {

@@ -3,8 +3,7 @@
 
 #include <functional>
 
-#include <QPlainTextEdit>
-
+#include "linenumberededit.h"
 #include "textformat.h"
 
 class LineNumberAreaEx;
@@ -17,7 +16,7 @@ class LineNumberAreaEx;
 //
 // An editor whose file could not be read is read-only and refuses to save,
 // so its empty or partial text can never replace the file.
-class CodeEditorEx : public QPlainTextEdit
+class CodeEditorEx : public LineNumberedEdit
 {
     Q_OBJECT
 public:
@@ -37,10 +36,6 @@ public:
     bool loadFailed() const { return m_loadFailed; }
     TextFormat textFormat() const { return m_format; }
 
-    // The text exactly as it will be written: no-break spaces and line
-    // separators are kept, paragraphs are joined with "\n".
-    QString documentText() const;
-
     // Writes the text to the file (asking for a path first when the
     // document has none) and reports the outcome. tableID is adopted when
     // the editor belongs to no list yet. Returns whether the file holds
@@ -56,9 +51,6 @@ public:
     // The save dialog's filters: "suffix.ini", else the default text.
     static QString saveFilter();
 
-    int lineNumberAreaWidth() const;
-    void lineNumberAreaPaintEvent(QPaintEvent *event);
-
 signals:
     void tipSignal(int var1, int var2, const QString &fileName);
     void addToListSignal(int m_tableID, int codeID, const QString &fileName);
@@ -66,15 +58,9 @@ signals:
     void destroySignal(int ID);
 
 protected:
-    void resizeEvent(QResizeEvent *event) override;
     void focusInEvent(QFocusEvent *event) override;
     void wheelEvent(QWheelEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
-
-private slots:
-    void updateLineNumberAreaWidth(int newBlockCount);
-    void highlightCurrentLine();
-    void updateLineNumberArea(const QRect &rect, int dy);
 
 private:
     void modificationCheck();
