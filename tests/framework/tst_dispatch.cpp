@@ -1,8 +1,6 @@
 #include <QDir>
 #include <QFile>
 #include <QSignalSpy>
-#include <QTemporaryDir>
-#include <QTextCodec>
 #include <QtTest>
 
 #include "dockwidgetlistbase.h"
@@ -10,6 +8,7 @@
 #include "fakehost.h"
 #include "jobbatch.h"
 #include "readwritetxt.h"
+#include "testfolder.h"
 #include "testplugin.h"
 #include "testworkers.h"
 
@@ -61,19 +60,18 @@ private slots:
     void distinctFiles();
 
 private:
-    QString path(const QString &name) const { return m_dir->filePath(name); }
+    QString path(const QString &name) const { return m_folder.path(name); }
     // Starts and waits until the start is over.
     void startAndWait();
 
-    QTemporaryDir *m_dir = nullptr;
+    TestFolder m_folder;
     FakeHost *m_host = nullptr;
     TestPlugin *m_plugin = nullptr;
 };
 
 void TestDispatch::initTestCase()
 {
-    QTextCodec::setCodecForLocale(QTextCodec::codecForName("UTF-8"));
-    quietOffscreenWarnings();
+    TestFolder::prepareProcess();
 }
 
 void TestDispatch::cleanupTestCase()
@@ -83,9 +81,7 @@ void TestDispatch::cleanupTestCase()
 
 void TestDispatch::init()
 {
-    m_dir = new QTemporaryDir;
-    QVERIFY(m_dir->isValid());
-    QDir::setCurrent(m_dir->path());
+    QVERIFY(m_folder.enter());
     m_host = new FakeHost;
     m_plugin = new TestPlugin;
     m_plugin->setHost(m_host);
@@ -100,9 +96,7 @@ void TestDispatch::cleanup()
     m_plugin = nullptr;
     delete m_host;
     m_host = nullptr;
-    QDir::setCurrent(QDir::tempPath());
-    delete m_dir;
-    m_dir = nullptr;
+    m_folder.leave();
     // Every worker and option record of the finished starts is gone.
     QCOMPARE(UpperWorker::alive.loadAcquire(), 0);
     QCOMPARE(TestOptions::alive.loadAcquire(), 0);
@@ -200,7 +194,7 @@ void TestDispatch::fileInSeveralListsRunsOnce()
     for (const QString &file : {a, b, c})
         put(file, "x");
     // The same file also under another spelling of its path.
-    const QString bAgain = m_dir->path() + QStringLiteral("/./sub/../b.txt");
+    const QString bAgain = m_folder.path() + QStringLiteral("/./sub/../b.txt");
     QDir().mkpath(path("sub"));
     m_host->setLists({{a, b}, {bAgain, c}, {a}});
     m_plugin->state().currentIndex = TestPlugin::Upper;

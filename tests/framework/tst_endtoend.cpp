@@ -2,13 +2,12 @@
 #include <QDockWidget>
 #include <QFile>
 #include <QMenu>
-#include <QTemporaryDir>
-#include <QTextCodec>
 #include <QtTest>
 
 #include "fakehost.h"
 #include "hostdriver.h"
 #include "mainwindow.h"
+#include "testfolder.h"
 
 namespace {
 
@@ -41,7 +40,7 @@ private slots:
     void menuReopensAfterClose();
 
 private:
-    QString path(const QString &name) const { return m_dir->filePath(name); }
+    QString path(const QString &name) const { return m_folder.path(name); }
     void startWindow()
     {
         QVERIFY(m_host.start());
@@ -54,15 +53,14 @@ private:
     void clickLabel(const char *name) { QVERIFY(m_host.click(QStringLiteral("Demo"), QLatin1String(name))); }
     void clickStart() { QVERIFY(m_host.click(QStringLiteral("Demo"), QStringLiteral("pushButton_start"))); }
 
-    QTemporaryDir *m_dir = nullptr;
+    TestFolder m_folder;
     HostDriver m_host;
     MainWindow *m_window = nullptr;
 };
 
 void TestEndToEnd::initTestCase()
 {
-    QTextCodec::setCodecForLocale(QTextCodec::codecForName("UTF-8"));
-    quietOffscreenWarnings();
+    TestFolder::prepareProcess();
 }
 
 void TestEndToEnd::cleanupTestCase()
@@ -72,17 +70,14 @@ void TestEndToEnd::cleanupTestCase()
 
 void TestEndToEnd::init()
 {
-    m_dir = new QTemporaryDir;
-    QVERIFY(QDir::setCurrent(m_dir->path()));
+    QVERIFY(m_folder.enter());
 }
 
 void TestEndToEnd::cleanup()
 {
     m_host.stop();
     m_window = nullptr;
-    QDir::setCurrent(QDir::tempPath());
-    delete m_dir;
-    m_dir = nullptr;
+    m_folder.leave();
 }
 
 void TestEndToEnd::loadsListsAndOpensEnabledPlugin()

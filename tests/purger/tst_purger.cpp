@@ -4,8 +4,6 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QStackedWidget>
-#include <QTemporaryDir>
-#include <QTextCodec>
 #include <QtTest>
 
 #include "deletepatterns.h"
@@ -14,6 +12,7 @@
 #include "hostdriver.h"
 #include "mainwindow.h"
 #include "qlabelex.h"
+#include "testfolder.h"
 
 namespace {
 
@@ -53,7 +52,7 @@ private slots:
     void customPatternRefusedOrKept();
 
 private:
-    QString path(const QString &name) const { return m_dir->filePath(name); }
+    QString path(const QString &name) const { return m_folder.path(name); }
     void startWithPlugin();
     void choose(const char *label) { QVERIFY(m_host.click(listDock, QLatin1String(label))); }
     void chooseRange(int range) { QVERIFY(m_host.click(listDock, QLatin1String(rangeLabel(range)))); }
@@ -64,14 +63,13 @@ private:
     // Message lines about files of this test's folder that contain text.
     int count(const QString &text) const;
 
-    QTemporaryDir *m_dir = nullptr;
+    TestFolder m_folder;
     HostDriver m_host;
 };
 
 void TestPurger::initTestCase()
 {
-    QTextCodec::setCodecForLocale(QTextCodec::codecForName("UTF-8"));
-    quietOffscreenWarnings();
+    TestFolder::prepareProcess();
 }
 
 void TestPurger::cleanupTestCase()
@@ -81,23 +79,20 @@ void TestPurger::cleanupTestCase()
 
 void TestPurger::init()
 {
-    m_dir = new QTemporaryDir;
-    QVERIFY(QDir::setCurrent(m_dir->path()));
+    QVERIFY(m_folder.enter());
 }
 
 void TestPurger::cleanup()
 {
     m_host.stop();
-    QDir::setCurrent(QDir::tempPath());
-    delete m_dir;
-    m_dir = nullptr;
+    m_folder.leave();
 }
 
 int TestPurger::count(const QString &text) const
 {
     int n = 0;
     for (const QString &line : m_host.messages().split(QLatin1Char('\n'))) {
-        if (line.contains(m_dir->path()) && line.contains(text))
+        if (line.contains(m_folder.path()) && line.contains(text))
             ++n;
     }
     return n;

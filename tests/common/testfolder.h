@@ -1,0 +1,35 @@
+#ifndef TESTFOLDER_H
+#define TESTFOLDER_H
+
+#include <QString>
+
+#include <memory>
+
+class QTemporaryDir;
+
+// A fresh temporary folder as the working directory of one test function,
+// so the program's files ("plus.ini", logs, settings) never leak from one
+// test into the next.
+class TestFolder
+{
+public:
+    TestFolder();
+    ~TestFolder();
+
+    // Creates the folder and makes it the working directory.
+    bool enter();
+    // Back to the system's temporary folder; the folder is removed.
+    void leave();
+
+    QString path() const;
+    QString path(const QString &name) const;
+
+    // Once per test program: UTF-8 as the locale's codec and the offscreen
+    // platform's notes silenced.
+    static void prepareProcess();
+
+private:
+    std::unique_ptr<QTemporaryDir> m_dir;
+};
+
+#endif // TESTFOLDER_H
