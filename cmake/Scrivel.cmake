@@ -8,6 +8,8 @@ function(scrivel_add_plugin name)
   set_target_properties(${name} PROPERTIES
     LIBRARY_OUTPUT_DIRECTORY ${SCRIVEL_PLUGIN_DIR}
     PREFIX "lib")
+  install(TARGETS ${name} LIBRARY DESTINATION ${SCRIVEL_INSTALL_DIR}/plugins)
+  set_property(GLOBAL APPEND PROPERTY SCRIVEL_PLUGINS ${name})
 endfunction()
 
 # scrivel_add_test(<name> SOURCES <files...> [LIBS <targets...>]): a Qt Test

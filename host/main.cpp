@@ -1,5 +1,10 @@
 #include <QApplication>
+#include <QCommandLineParser>
 #include <QDateTime>
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+#include <QTimer>
 
 #include "loghandler.h"
 #include "mainwindow.h"
@@ -8,9 +13,46 @@ int main(int argc, char *argv[])
 {
     const QString stamp = LogHandler::launchStamp(QDateTime::currentDateTime());
     QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("scrivel"));
     QApplication::setApplicationVersion(QStringLiteral("0.0.0.1"));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Scrivel 纯文本批量处理工具"));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    const QCommandLineOption quitOption(
+        QStringLiteral("quit-after-start"),
+        QStringLiteral("Start, load the plug-ins, then quit (checks an installation)."));
+    parser.addOption(quitOption);
+    const QCommandLineOption desktopOption(
+        QStringLiteral("desktop"),
+        QStringLiteral("Work in the per-user folder ~/.local/share/scrivel (settings, logs and data) "
+                       "instead of the current folder, as the desktop menu entry does."));
+    parser.addOption(desktopOption);
+    parser.addPositionalArgument(QStringLiteral("files"),
+                                 QStringLiteral("Text files to add to the first list and open."),
+                                 QStringLiteral("[files...]"));
+    parser.process(app);
+
+    // Everything the program keeps (settings, logs, data) is relative to its
+    // working folder. Started from the desktop, that is a folder of its own,
+    // so it never litters the home folder; file names are made absolute
+    // before the change.
+    QStringList files;
+    for (const QString &name : parser.positionalArguments())
+        files << QFileInfo(name).absoluteFilePath();
+    if (parser.isSet(desktopOption)) {
+        const QString home = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)
+            + QStringLiteral("/scrivel");
+        if (!QDir().mkpath(home) || !QDir::setCurrent(home))
+            qWarning("Cannot work in %s; staying in the current folder.", qPrintable(home));
+    }
+
     LogHandler::install(stamp);
     MainWindow window;
     window.show();
+    window.openCommandLineFiles(files);
+    if (parser.isSet(quitOption))
+        QTimer::singleShot(0, &app, &QCoreApplication::quit);
     return app.exec();
 }

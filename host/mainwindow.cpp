@@ -1,9 +1,12 @@
 #include "mainwindow.h"
+
+#include <QFileInfo>
 #include "ui_mainwindow.h"
 
 #include <QApplication>
 #include <QDebug>
 #include <QDir>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QLabel>
@@ -217,6 +220,26 @@ CodeEditorEx *MainWindow::newEditor(int tableID, int id, const QString &fileName
     if (editor->loadFailed())
         editor->reportLoadFailure();
     return editor;
+}
+
+void MainWindow::openCommandLineFiles(const QStringList &paths)
+{
+    QStringList files;
+    for (const QString &path : paths) {
+        const QFileInfo info(path);
+        if (info.isFile())
+            files << info.absoluteFilePath();
+    }
+    if (files.isEmpty())
+        return;
+    TableViewWidget *list = m_lists.isEmpty() ? listForAdding() : m_lists.first();
+    list->addFiles(files);
+    QList<FileType *> entries;
+    for (FileType *entry : list->entries()) {
+        if (files.contains(entry->fileName))
+            entries << entry;
+    }
+    openFiles(list->tableID(), entries);
 }
 
 int MainWindow::currentTableIdArgument() const

@@ -53,6 +53,11 @@ public:
     // there is brought forward instead.
     void openFiles(int tableID, const QList<FileType *> &entries);
     CodeEditorEx *newEditor(int tableID, int id, const QString &fileName);
+    // Files named on the command line (as a desktop's "open with" passes
+    // them): added to the first list (created when there is none) and
+    // opened in editors. Relative names are taken from the working folder;
+    // folders and missing files are left out.
+    void openCommandLineFiles(const QStringList &paths);
 
     // Host side of the plug-in interface.
     void setUiEnabled(bool enabled) override;

@@ -78,6 +78,8 @@ private slots:
     void openAllStopsAtFirstEmptyList();
     void openingTwiceActivates();
     void doubleClickOpens();
+    void commandLineFiles_data();
+    void commandLineFiles();
     void closeOther_data();
     void closeOther();
     void closeCurrentClosesList();
@@ -335,6 +337,36 @@ void TestMainWindow::doubleClickOpens()
     QCOMPARE(m_window->editors().size(), 1);
     QCOMPARE(m_window->currentEditor()->fileName(), list->entries().at(1)->fileName);
     QCOMPARE(m_window->currentEditor()->documentText(), QStringLiteral("file 2"));
+}
+
+void TestMainWindow::commandLineFiles_data()
+{
+    // The start-up lists configured; files on the command line go to the
+    // first list, which is created when the settings ask for none.
+    QTest::addColumn<int>("startLists");
+    QTest::newRow("no list at start") << 0;
+    QTest::newRow("two lists at start") << 2;
+}
+
+void TestMainWindow::commandLineFiles()
+{
+    QFETCH(int, startLists);
+    delete m_window;
+    setIni(QStringLiteral("start"), QStringLiteral("listNumber"), QString::number(startLists));
+    m_window = new MainWindow;
+    put(path("a.txt"), "alpha");
+    put(path("b.txt"), "beta");
+    QVERIFY(QDir().mkdir(path("folder")));
+    // A relative name, an absolute one, a folder and a missing file.
+    m_window->openCommandLineFiles({ QStringLiteral("a.txt"), path("b.txt"), path("folder"), path("none.txt") });
+    QVERIFY(!m_window->lists().isEmpty());
+    TableViewWidget *first = m_window->lists().first();
+    QCOMPARE(first->fileCount(), 2);
+    QCOMPARE(first->entries().at(0)->fileName, QFileInfo(path("a.txt")).absoluteFilePath());
+    QCOMPARE(m_window->editors().size(), 2);
+    QCOMPARE(m_window->editors().first()->documentText(), QStringLiteral("alpha"));
+    for (int i = 1; i < m_window->lists().size(); ++i)
+        QCOMPARE(m_window->lists().at(i)->fileCount(), 0);
 }
 
 void TestMainWindow::closeOther_data()
