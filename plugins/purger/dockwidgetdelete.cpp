@@ -1,8 +1,8 @@
 #include "dockwidgetdelete.h"
 #include "ui_dockwidgetdelete.h"
 
-DockWidgetDelete::DockWidgetDelete(PluginBase *plugin, QWidget *parent)
-    : DockWidgetListBase(plugin, parent)
+DockWidgetDelete::DockWidgetDelete(OperationTable *table, QWidget *parent)
+    : DockWidgetListBase(table, parent)
     , ui(new Ui::DockWidgetDelete)
 {
     ui->setupUi(this);

@@ -13,7 +13,7 @@ class DockWidgetDelete : public DockWidgetListBase
 {
     Q_OBJECT
 public:
-    DockWidgetDelete(PluginBase *plugin, QWidget *parent = nullptr);
+    DockWidgetDelete(OperationTable *table, QWidget *parent = nullptr);
     ~DockWidgetDelete() override;
 
 private:

@@ -1,8 +1,8 @@
 #include "dockwidgetdeleteoption.h"
 #include "ui_dockwidgetdeleteoption.h"
 
-DockWidgetDeleteOption::DockWidgetDeleteOption(PluginBase *plugin, QWidget *parent)
-    : DockWidgetOptionBase(plugin, parent)
+DockWidgetDeleteOption::DockWidgetDeleteOption(OperationTable *table, QWidget *parent)
+    : DockWidgetOptionBase(table, parent)
     , ui(new Ui::DockWidgetDeleteOption)
 {
     ui->setupUi(this);

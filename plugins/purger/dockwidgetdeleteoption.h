@@ -13,7 +13,7 @@ class DockWidgetDeleteOption : public DockWidgetOptionBase
 {
     Q_OBJECT
 public:
-    DockWidgetDeleteOption(PluginBase *plugin, QWidget *parent = nullptr);
+    DockWidgetDeleteOption(OperationTable *table, QWidget *parent = nullptr);
     ~DockWidgetDeleteOption() override;
 
     // The custom pattern as typed, unchanged.

@@ -4,6 +4,31 @@
 #include "deleteregular.h"
 #include "dockwidgetdelete.h"
 #include "dockwidgetdeleteoption.h"
+#include "textjob.h"
+
+namespace {
+
+// The options of a start of index: the index, and for the custom
+// operation the pattern as typed, which must compile; otherwise null, so
+// the start is refused before any file is touched.
+OperationRow::OptionsGetter deleteOptions(int index)
+{
+    return [index](DockWidgetOptionBase *dock, const QStringList &) -> OptionRecord * {
+        auto *options = new DeleteOptions;
+        options->index = index;
+        if (index == DeletePatterns::Regular) {
+            if (auto *page = qobject_cast<DockWidgetDeleteOption *>(dock))
+                options->pattern = page->customPattern();
+            if (!DeletePatterns::isValidCustom(options->pattern)) {
+                delete options;
+                return nullptr;
+            }
+        }
+        return options;
+    };
+}
+
+} // namespace
 
 Purger::Purger(QObject *parent)
     : PluginBase(QStringLiteral("Delete"), QStringLiteral("V0.0.0.1"), QStringLiteral("delete_"),
@@ -18,7 +43,10 @@ Purger::Purger(QObject *parent)
         row.title = DeletePatterns::title(index);
         row.page = DeletePatterns::page(index);
         row.explanation = DeletePatterns::explanation(index);
-        row.start = index == DeletePatterns::None ? OperationRow::NoJob : OperationRow::Jobs;
+        if (index != DeletePatterns::None) {
+            row.options = deleteOptions(index);
+            row.job = jobMaker<DeleteRegular>();
+        }
         rows << row;
     }
     setOperations(rows);
@@ -26,33 +54,10 @@ Purger::Purger(QObject *parent)
 
 DockWidgetListBase *Purger::createListDock(QWidget *parent)
 {
-    return new DockWidgetDelete(this, parent);
+    return new DockWidgetDelete(table(), parent);
 }
 
 DockWidgetOptionBase *Purger::createOptionDock(QWidget *parent)
 {
-    return new DockWidgetDeleteOption(this, parent);
-}
-
-OptionRecord *Purger::readOptions(int index, const QStringList &files)
-{
-    Q_UNUSED(files)
-    auto *options = new DeleteOptions;
-    options->index = index;
-    if (index == DeletePatterns::Regular) {
-        if (auto *dock = qobject_cast<DockWidgetDeleteOption *>(optionDock()))
-            options->pattern = dock->customPattern();
-        if (!DeletePatterns::isValidCustom(options->pattern)) {
-            delete options;
-            return nullptr;
-        }
-    }
-    return options;
-}
-
-TextBase *Purger::createWorker(int index, const QString &fileName, const OptionRecord *options, int position)
-{
-    Q_UNUSED(index)
-    Q_UNUSED(position)
-    return new DeleteRegular(fileName, options);
+    return new DockWidgetDeleteOption(table(), parent);
 }

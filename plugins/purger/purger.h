@@ -10,7 +10,8 @@ using Enum_DeleteIndex = DeletePatterns::Index;
 // The deletion plug-in "Delete": removes Chinese characters, digits,
 // capitals, lower-case letters, HTML tags, double-byte characters,
 // whitespace, visible symbols or the matches of the user's own pattern from
-// every file of the chosen range, one DeleteRegular job per file.
+// every file of the chosen range, one DeleteRegular job per file. Each row
+// of its operation table carries its option getter and its job maker.
 class Purger : public PluginBase
 {
     Q_OBJECT
@@ -22,10 +23,6 @@ public:
 protected:
     DockWidgetListBase *createListDock(QWidget *parent) override;
     DockWidgetOptionBase *createOptionDock(QWidget *parent) override;
-    // The custom operation's pattern must compile; otherwise the start is
-    // refused before any file is touched.
-    OptionRecord *readOptions(int index, const QStringList &files) override;
-    TextBase *createWorker(int index, const QString &fileName, const OptionRecord *options, int position) override;
 };
 
 #endif // PURGER_H

@@ -1,8 +1,8 @@
 #include "dockwidgetdemo.h"
 #include "ui_dockwidgetdemo.h"
 
-DockWidgetDemo::DockWidgetDemo(PluginBase *plugin, QWidget *parent)
-    : DockWidgetListBase(plugin, parent)
+DockWidgetDemo::DockWidgetDemo(OperationTable *table, QWidget *parent)
+    : DockWidgetListBase(table, parent)
     , ui(new Ui::DockWidgetDemo)
 {
     ui->setupUi(this);

@@ -13,7 +13,7 @@ class DockWidgetDemo : public DockWidgetListBase
 {
     Q_OBJECT
 public:
-    DockWidgetDemo(PluginBase *plugin, QWidget *parent = nullptr);
+    DockWidgetDemo(OperationTable *table, QWidget *parent = nullptr);
     ~DockWidgetDemo() override;
 
 private:

@@ -1,8 +1,8 @@
 #include "dockwidgetdemooption.h"
 #include "ui_dockwidgetdemooption.h"
 
-DockWidgetDemoOption::DockWidgetDemoOption(PluginBase *plugin, QWidget *parent)
-    : DockWidgetOptionBase(plugin, parent)
+DockWidgetDemoOption::DockWidgetDemoOption(OperationTable *table, QWidget *parent)
+    : DockWidgetOptionBase(table, parent)
     , ui(new Ui::DockWidgetDemoOption)
 {
     ui->setupUi(this);

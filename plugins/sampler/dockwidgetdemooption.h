@@ -13,7 +13,7 @@ class DockWidgetDemoOption : public DockWidgetOptionBase
 {
     Q_OBJECT
 public:
-    DockWidgetDemoOption(PluginBase *plugin, QWidget *parent = nullptr);
+    DockWidgetDemoOption(OperationTable *table, QWidget *parent = nullptr);
     ~DockWidgetDemoOption() override;
 
 private:

@@ -3,6 +3,7 @@
 #include "demo1.h"
 #include "dockwidgetdemo.h"
 #include "dockwidgetdemooption.h"
+#include "textjob.h"
 
 namespace {
 
@@ -27,9 +28,13 @@ Sampler::Sampler(QObject *parent)
                  QStringLiteral("demo"), parent)
 {
     // Index 0 explains both operations (joined by the base).
+    // Demo1 runs the sample worker; Demo2 has no worker.
+    OperationRow first = row(demo1, "Label_textReplaced", "Demo1", "Demo1", 0, "<b>Demo1</b><br>Demo1说明",
+                             OperationRow::Jobs);
+    first.job = jobMaker<Demo1>();
     setOperations({
         row(demoNone, "", "", "Demo -说明", 2, "", OperationRow::NoJob),
-        row(demo1, "Label_textReplaced", "Demo1", "Demo1", 0, "<b>Demo1</b><br>Demo1说明", OperationRow::Jobs),
+        first,
         row(demo2, "Label_textReplaced_2", "Demo2", "Demo2", 1, "<b>Demo2</b><br>Demo2说明", OperationRow::NoJob),
     });
 }
@@ -45,18 +50,10 @@ QStringList Sampler::rangeFiles(int index, int range)
 
 DockWidgetListBase *Sampler::createListDock(QWidget *parent)
 {
-    return new DockWidgetDemo(this, parent);
+    return new DockWidgetDemo(table(), parent);
 }
 
 DockWidgetOptionBase *Sampler::createOptionDock(QWidget *parent)
 {
-    return new DockWidgetDemoOption(this, parent);
-}
-
-TextBase *Sampler::createWorker(int index, const QString &fileName, const OptionRecord *options, int position)
-{
-    Q_UNUSED(position)
-    if (index == demo1)
-        return new Demo1(fileName, options);
-    return nullptr;
+    return new DockWidgetDemoOption(table(), parent);
 }

@@ -30,7 +30,6 @@ public:
 protected:
     DockWidgetListBase *createListDock(QWidget *parent) override;
     DockWidgetOptionBase *createOptionDock(QWidget *parent) override;
-    TextBase *createWorker(int index, const QString &fileName, const OptionRecord *options, int position) override;
 };
 
 #endif // SAMPLER_H

@@ -3,10 +3,8 @@
 #include <QDebug>
 #include <QPushButton>
 
-#include "operationrow.h"
-#include "pluginbase.h"
+#include "operationtable.h"
 #include "qlabelex.h"
-#include "rangestate.h"
 
 namespace {
 
@@ -22,15 +20,15 @@ QString rangeLabelName(int range)
 
 } // namespace
 
-DockWidgetListBase::DockWidgetListBase(PluginBase *plugin, QWidget *parent)
+DockWidgetListBase::DockWidgetListBase(OperationTable *table, QWidget *parent)
     : DockWidgetEx(parent)
-    , m_plugin(plugin)
+    , m_table(table)
 {
 }
 
 QLabelEx *DockWidgetListBase::operationLabel(int index) const
 {
-    const OperationRow *row = m_plugin->operation(index);
+    const OperationRow *row = m_table->row(index);
     if (!row || row->labelObject.isEmpty())
         return nullptr;
     return findChild<QLabelEx *>(row->labelObject);
@@ -44,10 +42,9 @@ QLabelEx *DockWidgetListBase::rangeLabel(int range) const
 
 void DockWidgetListBase::setupOperations()
 {
-    setWindowTitle(m_plugin->pluginName());
     connect(this, &DockWidgetListBase::curTextSignal, this, &DockWidgetListBase::operationChanged);
 
-    for (const OperationRow &row : m_plugin->operations()) {
+    for (const OperationRow &row : m_table->rows()) {
         if (row.index == 0)
             continue;
         QLabelEx *label = operationLabel(row.index);
@@ -73,14 +70,14 @@ void DockWidgetListBase::setupOperations()
     }
 
     if (QPushButton *start = findChild<QPushButton *>(QStringLiteral("pushButton_start")))
-        connect(start, &QPushButton::clicked, m_plugin, &PluginBase::startSlot);
+        connect(start, &QPushButton::clicked, this, &DockWidgetListBase::startSignal);
 
     rangeCurrentSlot();
 }
 
 void DockWidgetListBase::selectOperation(int index)
 {
-    RangeState &state = m_plugin->state();
+    RangeState &state = m_table->state();
     if (index == state.currentIndex)
         return;
     state.currentIndex = index;
@@ -89,7 +86,7 @@ void DockWidgetListBase::selectOperation(int index)
 
 void DockWidgetListBase::operationChanged(int index)
 {
-    const RangeState &state = m_plugin->state();
+    const RangeState &state = m_table->state();
     QLabelEx *current = rangeLabel(currentDocument);
     if (OperationRow::isMultiFile(index)) {
         if (current)
@@ -119,7 +116,7 @@ void DockWidgetListBase::rangeCurrentSlot()
 
 void DockWidgetListBase::applyRange(int range)
 {
-    RangeState &state = m_plugin->state();
+    RangeState &state = m_table->state();
     const int index = state.currentIndex;
     if (OperationRow::isMultiFile(index)) {
         if (range == currentDocument) {
@@ -135,7 +132,7 @@ void DockWidgetListBase::applyRange(int range)
     colourRanges(range);
     state.currentRange = range;
     emit rangeSignal(range);
-    const OperationRow *row = m_plugin->operation(index);
+    const OperationRow *row = m_table->row(index);
     if (row && row->rangeFiles)
         emit rep2RangeSignal();
 }

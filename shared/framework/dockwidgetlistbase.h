@@ -3,14 +3,15 @@
 
 #include "dockwidgetex.h"
 
-class PluginBase;
+class OperationTable;
 class QLabelEx;
 
 // The base of a plug-in's operation-list dock: one QLabelEx per operation
 // (named as in the plug-in's operation table), the range labels
 // "label_rangeAll", "label_rangeList", "label_rangeCurrent" (each
 // optional) and "pushButton_start". A subclass builds its form and then
-// calls setupOperations().
+// calls setupOperations(). The dock reads and changes the selection in the
+// plug-in's operation table; the plug-in listens to its signals.
 //
 // Operations above index 64 work on whole lists: while one is chosen the
 // current-document label is disabled and the multi-file range applies.
@@ -18,9 +19,9 @@ class DockWidgetListBase : public DockWidgetEx
 {
     Q_OBJECT
 public:
-    DockWidgetListBase(PluginBase *plugin, QWidget *parent = nullptr);
+    DockWidgetListBase(OperationTable *table, QWidget *parent = nullptr);
 
-    PluginBase *plugin() const { return m_plugin; }
+    OperationTable *table() const { return m_table; }
 
     // The label of an operation or of a range; null when the form has none.
     QLabelEx *operationLabel(int index) const;
@@ -39,10 +40,12 @@ signals:
     // files is chosen.
     void rep2RangeSignal();
     void rangeSignal(int range);
+    // "处理" was pressed.
+    void startSignal();
 
 protected:
-    // Title, label captions and wiring, then the current-document range
-    // applied once.
+    // Label captions and wiring, then the current-document range applied
+    // once.
     void setupOperations();
 
 private:
@@ -50,7 +53,7 @@ private:
     void applyRange(int range);
     void colourRanges(int chosen);
 
-    PluginBase *m_plugin;
+    OperationTable *m_table;
 };
 
 #endif // DOCKWIDGETLISTBASE_H

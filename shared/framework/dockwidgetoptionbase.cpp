@@ -5,13 +5,11 @@
 #include <QStackedWidget>
 
 #include "ini.h"
-#include "jobbatch.h"
-#include "operationrow.h"
-#include "pluginbase.h"
+#include "operationtable.h"
 
-DockWidgetOptionBase::DockWidgetOptionBase(PluginBase *plugin, QWidget *parent)
+DockWidgetOptionBase::DockWidgetOptionBase(OperationTable *table, QWidget *parent)
     : DockWidgetEx(parent)
-    , m_plugin(plugin)
+    , m_table(table)
 {
     m_dataPath = readIni(configureIni(), QStringLiteral("currency"), QStringLiteral("iniPath"),
                          QDir::currentPath() + QStringLiteral("/data/"));
@@ -22,13 +20,13 @@ void DockWidgetOptionBase::setupPages(QStackedWidget *pages, QLabel *explain)
     m_pages = pages;
     if (explain) {
         explain->setWordWrap(true);
-        explain->setText(m_plugin->explanation(0));
+        explain->setText(m_table->explanation(0));
     }
 }
 
 void DockWidgetOptionBase::curTextSlot(int index)
 {
-    const OperationRow *row = m_plugin->operation(index);
+    const OperationRow *row = m_table->row(index);
     if (!row)
         return;
     if (!row->title.isEmpty())
@@ -39,6 +37,4 @@ void DockWidgetOptionBase::curTextSlot(int index)
 
 void DockWidgetOptionBase::rep2RangeSlot()
 {
-    const RangeState &state = m_plugin->state();
-    m_fileNames = JobBatch::distinctFiles(m_plugin->rangeFiles(state.currentIndex, state.currentRange));
 }

@@ -5,7 +5,7 @@
 
 #include "dockwidgetex.h"
 
-class PluginBase;
+class OperationTable;
 class QLabel;
 class QStackedWidget;
 
@@ -17,9 +17,9 @@ class DockWidgetOptionBase : public DockWidgetEx
 {
     Q_OBJECT
 public:
-    DockWidgetOptionBase(PluginBase *plugin, QWidget *parent = nullptr);
+    DockWidgetOptionBase(OperationTable *table, QWidget *parent = nullptr);
 
-    PluginBase *plugin() const { return m_plugin; }
+    OperationTable *table() const { return m_table; }
     QStackedWidget *pages() const { return m_pages; }
 
     // The data folder of the settings ([currency] iniPath of
@@ -27,14 +27,17 @@ public:
     // when the dock was built.
     QString dataPath() const { return m_dataPath; }
 
-    // The files of the current range, as last refreshed by rep2RangeSlot.
+    // The files of the current range, as the plug-in last handed them over
+    // (before each rep2RangeSlot).
     QStringList fileNames() const { return m_fileNames; }
+    void setRangeFiles(const QStringList &files) { m_fileNames = files; }
 
 public slots:
     // Title and page of the operation (as in the plug-in's table); an index
     // the table does not have leaves both as they are.
     virtual void curTextSlot(int index);
-    // Re-reads the files of the current range.
+    // The files of the current range have been handed over again: pages
+    // that show them refresh. Does nothing by default.
     virtual void rep2RangeSlot();
 
 signals:
@@ -48,7 +51,7 @@ protected:
     QStringList m_fileNames;
 
 private:
-    PluginBase *m_plugin;
+    OperationTable *m_table;
     QStackedWidget *m_pages = nullptr;
     QString m_dataPath;
 };

@@ -2,6 +2,15 @@
 #define OPERATIONROW_H
 
 #include <QString>
+#include <QStringList>
+
+#include <functional>
+
+#include "listsource.h"
+
+struct OptionRecord;
+class DockWidgetOptionBase;
+class TextBase;
 
 // One operation of a plug-in: what its label, option dock and explanation
 // show, and what pressing start does with it. A plug-in describes itself
@@ -14,6 +23,16 @@ struct OperationRow
         Jobs     // start runs the operation's workers
     };
 
+    // Reads the operation's options from the option dock, once per start on
+    // the GUI thread, for the files the start covers; null when they are
+    // unusable (the start is refused with (-6, 0) before any file is
+    // touched). The start owns the record.
+    using OptionsGetter = std::function<OptionRecord *(DockWidgetOptionBase *dock, const QStringList &files)>;
+    // One worker for one file (position: its place among the start's files).
+    using JobMaker = std::function<TextBase *(const QString &fileName, const OptionRecord *options, int position)>;
+    // One worker for one whole list (operations above MultiFileLimit).
+    using ListJobMaker = std::function<TextBase *(const ListSource &list, const OptionRecord *options)>;
+
     int index = 0;
     QString labelObject; // object name of the operation's QLabelEx; empty for 0
     QString caption;     // the label's text
@@ -24,6 +43,24 @@ struct OperationRow
     // The option page shows the files of the current range (such a page is
     // refreshed with rep2RangeSignal whenever the range is chosen).
     bool rangeFiles = false;
+
+    // Optional: when set they replace the plug-in's virtual readOptions,
+    // createWorker and createListWorker for this row. Without options an
+    // empty record is used.
+    OptionsGetter options;
+    JobMaker job;
+    ListJobMaker listJob;
+
+    // What start does: Nothing stays nothing; a row with a job maker runs
+    // jobs; otherwise as start says.
+    Start startKind() const
+    {
+        if (start == Nothing)
+            return Nothing;
+        if (job || listJob)
+            return Jobs;
+        return start;
+    }
 
     // Operations above this index work on whole lists at once.
     static const int MultiFileLimit = 64;

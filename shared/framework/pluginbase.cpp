@@ -9,6 +9,7 @@
 #include "jobbatch.h"
 #include "optionrecord.h"
 #include "textbase.h"
+#include "tipcodes.h"
 
 namespace {
 
@@ -89,30 +90,6 @@ void PluginBase::forwardTip(int var1, int var2, const QString &fileName)
         g_host->sendTip(var1, var2, fileName);
 }
 
-const OperationRow *PluginBase::operation(int index) const
-{
-    for (const OperationRow &row : m_operations) {
-        if (row.index == index)
-            return &row;
-    }
-    return nullptr;
-}
-
-QString PluginBase::explanation(int index) const
-{
-    const OperationRow *row = operation(index);
-    if (row && !row->explanation.isEmpty())
-        return row->explanation;
-    if (index != 0)
-        return QString();
-    QStringList all;
-    for (const OperationRow &other : m_operations) {
-        if (other.index != 0)
-            all << other.explanation;
-    }
-    return all.join(QStringLiteral("<br>"));
-}
-
 bool PluginBase::openPlugin(int x, int y)
 {
     ScrivelFace *h = host();
@@ -121,6 +98,8 @@ bool PluginBase::openPlugin(int x, int y)
         QWidget *parent = h ? h->mainWidget() : nullptr;
         DockWidgetListBase *list = createListDock(parent);
         m_listDock = list;
+        list->setWindowTitle(m_name);
+        connect(list, &DockWidgetListBase::startSignal, this, &PluginBase::startSlot);
 
         // The option dock sits just right of the list dock and follows it.
         connect(list, &DockWidgetEx::curPosSignal, this, [this](const QPoint &pos) {
@@ -138,21 +117,23 @@ bool PluginBase::openPlugin(int x, int y)
 
         connect(list, &DockWidgetEx::activateSignal, this, [this] {
             if (ScrivelFace *h = host())
-                h->setExplain(explanation(m_state.currentIndex));
+                h->setExplain(explanation(state().currentIndex));
             if (m_optionDock)
                 m_optionDock->activateWindow();
         });
         connect(list, &DockWidgetListBase::curTextSignal, this, [this](int index) {
             if (ScrivelFace *h = host())
-                h->setExplain(explanation(m_state.currentIndex));
+                h->setExplain(explanation(state().currentIndex));
             if (m_optionDock) {
                 m_optionDock->activateWindow();
                 m_optionDock->curTextSlot(index);
             }
         });
         connect(list, &DockWidgetListBase::rep2RangeSignal, this, [this] {
-            if (m_optionDock)
-                m_optionDock->rep2RangeSlot();
+            if (!m_optionDock)
+                return;
+            refreshRangeFiles();
+            m_optionDock->rep2RangeSlot();
         });
         connect(list, &DockWidgetListBase::rangeSignal, this, [](int range) {
             if (ScrivelFace *h = host())
@@ -165,8 +146,8 @@ bool PluginBase::openPlugin(int x, int y)
         created = true;
     }
     if (h) {
-        h->setExplain(explanation(m_state.currentIndex));
-        h->sendTip(11, 12, pluginKey());
+        h->setExplain(explanation(state().currentIndex));
+        h->sendTip(Tips::PluginOpened.var1, Tips::PluginOpened.var2, pluginKey());
     }
     m_listDock->activateWindow();
     return created;
@@ -177,7 +158,7 @@ void PluginBase::listDockClosed(DockWidgetListBase *dock)
     if (dock != m_listDock)
         return;
     if (ScrivelFace *h = host()) {
-        h->sendTip(11, 13, pluginKey());
+        h->sendTip(Tips::PluginClosed.var1, Tips::PluginClosed.var2, pluginKey());
         // Cleared here rather than when the option dock is destroyed: that
         // also happens while the main window itself is being torn down.
         h->setStatusText(QString());
@@ -188,7 +169,13 @@ void PluginBase::listDockClosed(DockWidgetListBase *dock)
         m_optionDock->deleteLater();
         m_optionDock = nullptr;
     }
-    m_state.currentIndex = 0;
+    state().currentIndex = 0;
+}
+
+void PluginBase::refreshRangeFiles()
+{
+    const RangeState &s = state();
+    m_optionDock->setRangeFiles(JobBatch::distinctFiles(rangeFiles(s.currentIndex, s.currentRange)));
 }
 
 QStringList PluginBase::rangeFiles(int index, int range)
@@ -291,33 +278,40 @@ void PluginBase::startSlot()
     setUiEnabled(false);
     h->setUiEnabled(false);
 
-    const int index = m_state.currentIndex;
-    const OperationRow *row = operation(index);
-    if (!row || row->start == OperationRow::NoJob) {
-        h->sendTip(-9, 9, QString());
+    const OperationRow *row = operation(state().currentIndex);
+    const OperationRow::Start kind = row ? row->startKind() : OperationRow::NoJob;
+    if (kind == OperationRow::NoJob) {
+        h->sendTip(Tips::NoOperation.var1, Tips::NoOperation.var2, QString());
         finishStart();
         return;
     }
-    if (row->start == OperationRow::Nothing) {
+    if (kind == OperationRow::Nothing) {
         finishStart();
         return;
     }
-    if (OperationRow::isMultiFile(index))
-        startMultiFile(index);
+    if (OperationRow::isMultiFile(row->index))
+        startMultiFile(*row);
     else
-        startSingleFile(index);
+        startSingleFile(*row);
 }
 
-void PluginBase::startSingleFile(int index)
+OptionRecord *PluginBase::optionsOf(const OperationRow &row, const QStringList &files)
 {
-    const int range = m_state.currentRange;
+    if (row.options)
+        return row.options(m_optionDock, files);
+    return readOptions(row.index, files);
+}
+
+void PluginBase::startSingleFile(const OperationRow &row)
+{
+    const int range = state().currentRange;
     if (range != allLists && range != currentList && range != currentDocument) {
         qDebug() << "curRange:" << range;
         finishStart();
         return;
     }
-    const QStringList files = JobBatch::distinctFiles(rangeFiles(index, range));
-    OptionRecord *options = readOptions(index, files);
+    const QStringList files = JobBatch::distinctFiles(rangeFiles(row.index, range));
+    OptionRecord *options = optionsOf(row, files);
     if (!options) {
         cancelSlot();
         emit jobsFinishedSignal(0, 0);
@@ -326,23 +320,23 @@ void PluginBase::startSingleFile(int index)
     JobBatch *batch = newBatch();
     batch->adopt(options);
     for (int i = 0; i < files.size(); ++i)
-        batch->add(createWorker(index, files.at(i), options, i));
+        batch->add(row.job ? row.job(files.at(i), options, i) : createWorker(row.index, files.at(i), options, i));
     runBatch(batch);
 }
 
-void PluginBase::startMultiFile(int index)
+void PluginBase::startMultiFile(const OperationRow &row)
 {
-    const int range = m_state.currentMultiRange;
+    const int range = state().currentMultiRange;
     if (range != allLists && range != currentList) {
         qDebug() << "cur64Range:" << range;
         finishStart();
         return;
     }
-    const QList<ListSource> lists = rangeLists(index, range);
+    const QList<ListSource> lists = rangeLists(row.index, range);
     QStringList files;
     for (const ListSource &list : lists)
         files << list.files;
-    OptionRecord *options = readOptions(index, files);
+    OptionRecord *options = optionsOf(row, files);
     if (!options) {
         cancelSlot();
         emit jobsFinishedSignal(0, 0);
@@ -351,7 +345,7 @@ void PluginBase::startMultiFile(int index)
     JobBatch *batch = newBatch();
     batch->adopt(options);
     for (const ListSource &list : lists)
-        batch->add(createListWorker(index, list, options));
+        batch->add(row.listJob ? row.listJob(list, options) : createListWorker(row.index, list, options));
     runBatch(batch);
 }
 
@@ -360,7 +354,7 @@ void PluginBase::cancelSlot()
     if (ScrivelFace *h = host())
         h->setUiEnabled(true);
     setUiEnabled(true);
-    forwardTip(-6, 0, QString());
+    forwardTip(Tips::Cancelled.var1, Tips::Cancelled.var2, QString());
 }
 
 JobBatch *PluginBase::newBatch()

@@ -8,8 +8,7 @@
 #include <QStringList>
 
 #include "listsource.h"
-#include "operationrow.h"
-#include "rangestate.h"
+#include "operationtable.h"
 #include "scrivelface.h"
 
 struct OptionRecord;
@@ -24,9 +23,10 @@ class TextBase;
 // into one job per file.
 //
 // A plug-in supplies its operation table (setOperations), its two docks
-// (createListDock, createOptionDock), its option getters (readOptions) and
-// its workers (createWorker, and createListWorker for the operations above
-// index 64, which get one job per list). A plug-in whose jobs do not follow
+// (createListDock, createOptionDock), and per row its option getter and
+// its job maker (one job per file, or per list for the operations above
+// index 64). The virtual readOptions, createWorker and createListWorker are
+// the fallbacks for rows without them. A plug-in whose jobs do not follow
 // the files of a range overrides rangeFiles, or startSlot altogether and
 // runs its own JobBatch through runBatch.
 //
@@ -59,15 +59,19 @@ public:
     QString pluginKey() const { return m_name + QLatin1Char(' ') + m_version; }
     QString dataFolder() const { return m_dataFolder; }
 
-    const QList<OperationRow> &operations() const { return m_operations; }
+    // The operation table and the selection, shared with the docks.
+    OperationTable *table() { return &m_table; }
+    const OperationTable *table() const { return &m_table; }
+
+    const QList<OperationRow> &operations() const { return m_table.rows(); }
     // The row of index; null for an index the table does not have.
-    const OperationRow *operation(int index) const;
+    const OperationRow *operation(int index) const { return m_table.row(index); }
     // The explanation of index; for 0 without one of its own, those of all
     // other operations joined with "<br>".
-    QString explanation(int index) const;
+    QString explanation(int index) const { return m_table.explanation(index); }
 
-    RangeState &state() { return m_state; }
-    const RangeState &state() const { return m_state; }
+    RangeState &state() { return m_table.state(); }
+    const RangeState &state() const { return m_table.state(); }
 
     DockWidgetListBase *listDock() const;
     DockWidgetOptionBase *optionDock() const;
@@ -94,7 +98,7 @@ signals:
     void jobsFinishedSignal(int succeeded, int failed);
 
 protected:
-    void setOperations(const QList<OperationRow> &rows) { m_operations = rows; }
+    void setOperations(const QList<OperationRow> &rows) { m_table.setRows(rows); }
 
     virtual DockWidgetListBase *createListDock(QWidget *parent) = 0;
     virtual DockWidgetOptionBase *createOptionDock(QWidget *parent) = 0;
@@ -127,14 +131,16 @@ private:
     void listDockClosed(DockWidgetListBase *dock);
     void batchFinished(JobBatch *batch, int succeeded, int failed);
     void finishStart(int succeeded = 0, int failed = 0);
-    void startSingleFile(int index);
-    void startMultiFile(int index);
+    void startSingleFile(const OperationRow &row);
+    void startMultiFile(const OperationRow &row);
+    OptionRecord *optionsOf(const OperationRow &row, const QStringList &files);
+    // The option dock's copy of the current range's files, refreshed.
+    void refreshRangeFiles();
 
     QString m_name;
     QString m_version;
     QString m_dataFolder;
-    QList<OperationRow> m_operations;
-    RangeState m_state;
+    OperationTable m_table;
     QPointer<DockWidgetListBase> m_listDock;
     QPointer<DockWidgetOptionBase> m_optionDock;
     bool m_running = false;

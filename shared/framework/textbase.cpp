@@ -14,9 +14,14 @@ TextBase::TextBase(const QString &fileName, const OptionRecord *options, QObject
 void TextBase::run()
 {
     m_succeeded = false;
+    m_refused = false;
     if (!readTxt(m_fileName, m_text))
         return;
     m_text = processText();
+    if (m_refused) {
+        emit tipSignal(m_refusedVar1, m_refusedVar2, m_fileName);
+        return;
+    }
     if (!writeTxt(m_fileName, m_text))
         return;
     finish();
@@ -39,6 +44,13 @@ bool TextBase::writeTxt(const QString &fileName, const QString &text)
     const int outcome = ReadWriteTxt::writeFile(fileName, text, &m_format);
     emit tipSignal(0, outcome, fileName);
     return outcome == ReadWriteTxt::Saved;
+}
+
+void TextBase::refuse(int var1, int var2)
+{
+    m_refused = true;
+    m_refusedVar1 = var1;
+    m_refusedVar2 = var2;
 }
 
 void TextBase::finish()

@@ -50,6 +50,12 @@ protected:
     // Marks the run as completed and sends (-4, 0) for m_fileName.
     void finish();
 
+    // Called from processText() when the text cannot be processed with
+    // these options: the file is left as it is (not written), the tip
+    // (var1, var2) is sent for it and the job counts as failed.
+    void refuse(int var1, int var2);
+    bool isRefused() const { return m_refused; }
+
     QString m_fileName;
     QString m_text;
     TextFormat m_format; // as found by readTxt; a new file's default otherwise
@@ -57,6 +63,9 @@ protected:
 private:
     const OptionRecord *m_options;
     bool m_succeeded = false;
+    bool m_refused = false;
+    int m_refusedVar1 = 0;
+    int m_refusedVar2 = 0;
 };
 
 #endif // TEXTBASE_H

@@ -5,15 +5,15 @@
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
-#include "pluginbase.h"
+#include "operationtable.h"
 #include "qlabelex.h"
 
-TestListDock::TestListDock(PluginBase *plugin, QWidget *parent)
-    : DockWidgetListBase(plugin, parent)
+TestListDock::TestListDock(OperationTable *table, QWidget *parent)
+    : DockWidgetListBase(table, parent)
 {
     QWidget *contents = new QWidget(this);
     QVBoxLayout *layout = new QVBoxLayout(contents);
-    for (const OperationRow &row : plugin->operations()) {
+    for (const OperationRow &row : table->rows()) {
         if (row.labelObject.isEmpty())
             continue;
         QLabelEx *label = new QLabelEx(contents);
@@ -34,8 +34,8 @@ TestListDock::TestListDock(PluginBase *plugin, QWidget *parent)
     setupOperations();
 }
 
-TestOptionDock::TestOptionDock(PluginBase *plugin, QWidget *parent)
-    : DockWidgetOptionBase(plugin, parent)
+TestOptionDock::TestOptionDock(OperationTable *table, QWidget *parent)
+    : DockWidgetOptionBase(table, parent)
 {
     stack = new QStackedWidget(this);
     QLabel *explain = new QLabel(stack);

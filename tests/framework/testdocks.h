@@ -12,7 +12,7 @@ class TestListDock : public DockWidgetListBase
 {
     Q_OBJECT
 public:
-    TestListDock(PluginBase *plugin, QWidget *parent);
+    TestListDock(OperationTable *table, QWidget *parent);
 };
 
 // An option dock with four pages; page 0 is the explanation page.
@@ -20,7 +20,7 @@ class TestOptionDock : public DockWidgetOptionBase
 {
     Q_OBJECT
 public:
-    TestOptionDock(PluginBase *plugin, QWidget *parent);
+    TestOptionDock(OperationTable *table, QWidget *parent);
     QStackedWidget *stack;
     int rangeRefreshes = 0;
 

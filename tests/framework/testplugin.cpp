@@ -41,12 +41,12 @@ TestPlugin::TestPlugin()
 
 DockWidgetListBase *TestPlugin::createListDock(QWidget *parent)
 {
-    return new TestListDock(this, parent);
+    return new TestListDock(table(), parent);
 }
 
 DockWidgetOptionBase *TestPlugin::createOptionDock(QWidget *parent)
 {
-    return new TestOptionDock(this, parent);
+    return new TestOptionDock(table(), parent);
 }
 
 OptionRecord *TestPlugin::readOptions(int index, const QStringList &files)

@@ -1,0 +1,58 @@
+#ifndef TEXTJOB_H
+#define TEXTJOB_H
+
+#include <QString>
+
+#include <optional>
+
+#include "operationrow.h"
+#include "textbase.h"
+
+// The worker of an operation that is one pure function of the text and its
+// option record O: read the file, apply F, write the result back.
+template <class O, QString (*F)(const QString &, const O &)>
+class TextJob : public TextBase
+{
+public:
+    TextJob(const QString &fileName, const OptionRecord *options, QObject *parent = nullptr)
+        : TextBase(fileName, options, parent)
+    {
+    }
+
+    QString processText() override { return F(m_text, *options<O>()); }
+};
+
+// The same for a function that may refuse a text (std::nullopt): such a
+// file is left untouched, gets the tip (RefusedVar1, RefusedVar2) and its
+// job counts as failed.
+template <class O, std::optional<QString> (*F)(const QString &, const O &), int RefusedVar1, int RefusedVar2>
+class CheckedTextJob : public TextBase
+{
+public:
+    CheckedTextJob(const QString &fileName, const OptionRecord *options, QObject *parent = nullptr)
+        : TextBase(fileName, options, parent)
+    {
+    }
+
+    QString processText() override
+    {
+        std::optional<QString> result = F(m_text, *options<O>());
+        if (!result) {
+            refuse(RefusedVar1, RefusedVar2);
+            return m_text;
+        }
+        return *std::move(result);
+    }
+};
+
+// The job maker of an operation table row for a worker class Job with the
+// constructor (fileName, options).
+template <class Job>
+OperationRow::JobMaker jobMaker()
+{
+    return [](const QString &fileName, const OptionRecord *options, int) -> TextBase * {
+        return new Job(fileName, options);
+    };
+}
+
+#endif // TEXTJOB_H

@@ -1,0 +1,33 @@
+#ifndef TIPCODES_H
+#define TIPCODES_H
+
+// The code pairs of the tips that the frame and the workers send. Only the
+// message table turns a pair into words; senders name the pair here
+// instead of writing bare numbers.
+struct TipCode
+{
+    int var1;
+    int var2;
+};
+
+namespace Tips {
+
+constexpr TipCode FileMissing{0, 0};    // the file cannot be opened
+constexpr TipCode FileUnreadable{0, 1}; // not readable, or not decodable
+constexpr TipCode FileUnwritable{0, 2};
+constexpr TipCode SaveFailed{0, 3};
+constexpr TipCode Saved{0, 4};
+constexpr TipCode JobDone{-4, 0};       // one job finished (counted by the host)
+constexpr TipCode PoolFailed{-4, 1};
+constexpr TipCode AllDone{-4, 2};
+constexpr TipCode Cancelled{-6, 0};     // options unusable: nothing was started
+constexpr TipCode EmptyKeyRow{-7, 0};   // a replacement typed below an empty key
+constexpr TipCode NoOperation{-9, 9};   // start without an operation to run
+constexpr TipCode PluginLoaded{11, 11};
+constexpr TipCode PluginOpened{11, 12};
+constexpr TipCode PluginClosed{11, 13};
+constexpr TipCode FreeText{99, 99};
+
+} // namespace Tips
+
+#endif // TIPCODES_H

@@ -1,0 +1,92 @@
+#include <QSignalSpy>
+#include <QtTest>
+
+#include "testfolder.h"
+#include "textjob.h"
+
+namespace {
+
+struct SuffixOptions : OptionRecord
+{
+    QString suffix;
+};
+
+QString addSuffix(const QString &text, const SuffixOptions &o)
+{
+    return text + o.suffix;
+}
+
+// Refuses texts that hold no digit.
+std::optional<QString> digitsOnly(const QString &text, const SuffixOptions &o)
+{
+    if (!text.contains(QRegularExpression(QStringLiteral("\\d"))))
+        return std::nullopt;
+    return text + o.suffix;
+}
+
+QByteArray bytesOf(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+} // namespace
+
+// The thin workers over a pure function: the result is written back, or a
+// refused text leaves the file as it was with the refusal's tip.
+class TestTextJob : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase() { TestFolder::prepareProcess(); }
+    void init() { QVERIFY(m_folder.enter()); }
+    void cleanup() { m_folder.leave(); }
+    void run_data();
+    void run();
+
+private:
+    TestFolder m_folder;
+};
+
+void TestTextJob::run_data()
+{
+    QTest::addColumn<bool>("checked");
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QByteArray>("result");
+    QTest::addColumn<QList<int>>("tips"); // var1, var2 pairs in order
+    QTest::newRow("plain") << false << QByteArray("ab\r\n") << QByteArray("ab\r\n!") << QList<int>{0, 4, -4, 0};
+    QTest::newRow("checked, accepted") << true << QByteArray("a1") << QByteArray("a1!") << QList<int>{0, 4, -4, 0};
+    QTest::newRow("checked, refused") << true << QByteArray("ab\n") << QByteArray("ab\n") << QList<int>{-2, 0};
+}
+
+void TestTextJob::run()
+{
+    QFETCH(bool, checked);
+    QFETCH(QByteArray, content);
+    QFETCH(QByteArray, result);
+    QFETCH(QList<int>, tips);
+    const QString file = m_folder.path(QStringLiteral("f.txt"));
+    QFile out(file);
+    QVERIFY(out.open(QIODevice::WriteOnly));
+    out.write(content);
+    out.close();
+
+    SuffixOptions options;
+    options.suffix = QStringLiteral("!");
+    TextBase *job = checked ? static_cast<TextBase *>(new CheckedTextJob<SuffixOptions, digitsOnly, -2, 0>(file, &options))
+                            : new TextJob<SuffixOptions, addSuffix>(file, &options);
+    QSignalSpy spy(job, &TextBase::tipSignal);
+    job->run();
+    QList<int> sent;
+    for (const QList<QVariant> &tip : spy) {
+        sent << tip.at(0).toInt() << tip.at(1).toInt();
+        QCOMPARE(tip.at(2).toString(), file);
+    }
+    QCOMPARE(sent, tips);
+    QCOMPARE(job->succeeded(), tips.last() == 0 && tips.at(tips.size() - 2) == -4);
+    QCOMPARE(bytesOf(file), result);
+    delete job;
+}
+
+QTEST_MAIN(TestTextJob)
+#include "tst_textjob.moc"
