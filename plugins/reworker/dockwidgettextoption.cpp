@@ -1,0 +1,97 @@
+#include "dockwidgettextoption.h"
+
+#include <QLabel>
+#include <QScrollArea>
+#include <QVBoxLayout>
+
+#include "operationtable.h"
+#include "textindex.h"
+#include "textpage.h"
+
+namespace {
+
+template <class Page>
+QWidget *make(QWidget *parent)
+{
+    return new Page(parent);
+}
+
+// The pages of stackedWidget_3 in their fixed positions (Enum_TextPage).
+// A position without a page class yet holds an empty page of its name;
+// building a page means giving its line the maker of its class.
+struct PagePlace
+{
+    const char *objectName;
+    QWidget *(*make)(QWidget *parent);
+};
+
+const PagePlace pagePlaces[pageCount] = {
+    {"page_1", nullptr},  // keys: 替1, 替2, 留, 删, 段留, 段删
+    {"page_8", nullptr},  // 转换
+    {"page_11", nullptr}, // 编解码
+    {"page_12", nullptr}, // 序号
+    {"page_13", nullptr}, // 空格
+    {"page_14", nullptr}, // 段间距
+    {"page_15", nullptr}, // 字符
+    {"page_16", nullptr}, // 追加
+    {"page_17", nullptr}, // 提取
+    {"page_18", nullptr}, // 乱
+    {"page_19", nullptr}, // 重复, 拆分
+    {"page_20", nullptr}, // 合并
+    {"page_9", nullptr},  // the explanation page, built below
+};
+
+} // namespace
+
+DockWidgetTextOption::DockWidgetTextOption(OperationTable *table, QWidget *parent)
+    : DockWidgetOptionBase(table, parent)
+{
+    setObjectName(QStringLiteral("DockWidgetTextOption"));
+    setFloating(true);
+    setMinimumSize(360, 550);
+
+    m_stack = new QStackedWidget(this);
+    m_stack->setObjectName(QStringLiteral("stackedWidget_3"));
+    for (int position = 0; position < pageCount; ++position) {
+        const PagePlace &place = pagePlaces[position];
+        QWidget *page = place.make ? place.make(m_stack) : new QWidget(m_stack);
+        page->setObjectName(QLatin1String(place.objectName));
+        if (auto *textPage = qobject_cast<TextPage *>(page))
+            connect(textPage, &TextPage::tipSignal, this, &DockWidgetTextOption::tipSignal);
+        m_stack->addWidget(page);
+    }
+
+    // The explanation page: every operation's explanation in a scroll area.
+    QWidget *explainPage = m_stack->widget(pageExplain);
+    auto *layout = new QVBoxLayout(explainPage);
+    layout->setContentsMargins(2, 2, 2, 2);
+    auto *scroll = new QScrollArea(explainPage);
+    scroll->setWidgetResizable(true);
+    m_explain = new QLabel(scroll);
+    m_explain->setObjectName(QStringLiteral("label_explain"));
+    m_explain->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    scroll->setWidget(m_explain);
+    layout->addWidget(scroll);
+
+    setWidget(m_stack);
+    setupPages(m_stack, m_explain);
+    curTextSlot(table->state().currentIndex);
+}
+
+void DockWidgetTextOption::curTextSlot(int index)
+{
+    DockWidgetOptionBase::curTextSlot(index);
+    const OperationRow *row = table()->row(index);
+    if (!row || row->page < 0 || row->page >= m_stack->count())
+        return;
+    if (auto *page = qobject_cast<TextPage *>(m_stack->widget(row->page)))
+        page->presetSlot(index);
+}
+
+void DockWidgetTextOption::rep2RangeSlot()
+{
+    for (int i = 0; i < m_stack->count(); ++i) {
+        if (auto *page = qobject_cast<TextPage *>(m_stack->widget(i)))
+            page->rangeFilesSlot(fileNames());
+    }
+}

@@ -1,0 +1,100 @@
+#include "reworkeroperations.h"
+
+#include "dockwidgettextoption.h"
+#include "textindex.h"
+#include "textjob.h"
+
+namespace {
+
+OperationRow row(int index, const char *label, const char *caption, const char *title, int page,
+                 const char *explanation)
+{
+    OperationRow r;
+    r.index = index;
+    r.labelObject = QString::fromUtf8(label);
+    r.caption = QString::fromUtf8(caption);
+    r.title = QString::fromUtf8(title);
+    r.page = page;
+    r.explanation = QString::fromUtf8(explanation);
+    // Rows start nothing (tip (-9, 9)) until they have a job maker.
+    r.start = OperationRow::NoJob;
+    return r;
+}
+
+} // namespace
+
+QList<OperationRow> reworkerOperations()
+{
+    QList<OperationRow> rows;
+
+    // Nothing chosen: the explanation page explains every operation.
+    rows << row(textNone, "", "", "处理-说明", pageExplain, "");
+
+    rows << row(textReplaced, "Label_textReplaced", "替1", "处理选项 - 字符处理：替换", pageKeys,
+                "<b>字符处理：替换1</b><br>将指定文本文件相同的关键字替换为【相同】的内容");
+
+    OperationRow replaced2 = row(textReplaced2, "Label_textReplaced_2", "替2", "处理选项 - 字符处理：替换2", pageKeys,
+                                 "<b>字符处理：替换2</b><br>将指定文本文件相同的关键字替换为【不同】的内容");
+    replaced2.rangeFiles = true; // the table has one column per file of the range
+    rows << replaced2;
+
+    rows << row(textRetain, "Label_textRetain", "留", "处理选项 - 字符处理：保留", pageKeys,
+                "<b>字符处理：保留</b><br>保留符合正则表达式的文本内容");
+
+    rows << row(textDelete, "Label_textDelete", "删", "处理选项 - 字符处理：删除", pageKeys,
+                "<b>字符处理：删除</b><br>删除指定或符合正则表达式的文本内容");
+
+    rows << row(textTo, "Label_textTo", "转", "处理选项 - 字符处理：转换", pageTo,
+                "<b>字符处理：转换</b><br>支持大小写、全半角、进制、繁简体等转换方式");
+
+    rows << row(textCode, "Label_textCode", "码", "处理选项 - 字符处理：编解码", pageCode,
+                "<b>字符处理：编解码</b><br>支持BASIC、 Hex、AES_128、 ASCII、DES、Rabbit、RC4、TripleDes、"
+                "Keccak_224、Keccak_256、Keccak_384、Keccak_512、RealSha3_224、RealSha3_256、RealSha3_384、"
+                "RealSha3_512、Md4、Md5、Sha1、Sha224、Sha256、Sha384、Sha512等编解码方式");
+
+    rows << row(textChar, "Label_textChar", "字", "处理选项 - 字符处理：字符", pageChar,
+                "<b>字符处理：字符</b><br>增加指定字符或删除、保留指定长度");
+
+    rows << row(textSpace, "Label_textSpace", "空", "处理选项 - 字符处理：空格", pageSpace,
+                "<b>字符处理：空格</b><br>支持在段首或段尾设置空格数量");
+
+    rows << row(textAdd, "Label_textAdd", "加", "处理选项 - 字符处理：追加", pageAdd,
+                "<b>字符处理：追加</b><br>追加段落已有文本内容");
+
+    // Subtraction has a label, a title and an explanation but no behaviour:
+    // its page stays as it was and start does nothing.
+    OperationRow subtract = row(textSubtract, "Label_textSubtract", "减", "处理选项 - 字符处理：减去", -1,
+                                "<b>字符处理：减去</b><br>");
+    subtract.start = OperationRow::Nothing;
+    rows << subtract;
+
+    rows << row(textBlockRetain, "Label_textBlockRetain", "留", "处理选项 - 段处理：保留包含关键字的段", pageKeys,
+                "<b>字符处理：保留段</b><br>【保留】包含指定或正则表达式的段");
+
+    rows << row(textBlockDelete, "Label_textBlockDelete", "删", "处理选项 - 段处理：删除包含关键字的段", pageKeys,
+                "<b>字符处理：删除段</b><br>【删除】包含指定或正则表达式的段");
+
+    rows << row(textEnter, "Label_textEnter", "距", "处理选项 - 段处理：段间距", pageEnter,
+                "<b>字符处理：段间距</b><br>设置段落之间空行的数量");
+
+    rows << row(textRepeat, "Label_textRepeat", "重", "处理选项 - 段处理：重复", pageRepeat,
+                "<b>字符处理：重复</b><br>");
+
+    rows << row(textNumber, "Label_textNumber", "序", "处理选项 - 段处理：序号", pageNumber,
+                "<b>字符处理：序号</b><br>为段落添加或删除序号");
+
+    rows << row(textDiscombobulated, "Label_textDiscombobulated", "乱", "处理选项 - 段处理：随机打乱",
+                pageDiscombobulated, "<b>字符处理：随机打乱</b><br>将文本内容按段、按字符、按指定长度随机打乱");
+
+    rows << row(textExtraction, "Label_textExtraction", "段", "处理选项 - 段处理：保留、删除指定段", pageExtraction,
+                "<b>字符处理：保留、删除段</b><br>保留或删除指定序号的段");
+
+    rows << row(textMerge, "Label_textMerge", "并", "处理选项 - 多文件处理：合并", pageMerge,
+                "<b>字符处理：合并</b><br>将一个列表(list)中所有的文本文件合并为一个文本文件");
+
+    // Until splitting is built its label leaves title and page as they were.
+    rows << row(textMultiple, "Label_textMultiple", "拆", "", -1,
+                "<b>字符处理：拆分</b><br>将一个文本文件按指定文本进行拆分成为多个文件");
+
+    return rows;
+}

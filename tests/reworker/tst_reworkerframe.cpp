@@ -1,0 +1,230 @@
+#include <QDockWidget>
+#include <QLabel>
+#include <QPluginLoader>
+#include <QPushButton>
+#include <QStackedWidget>
+#include <QtTest>
+
+#include "fakehost.h"
+#include "scrivelface.h"
+#include "testfolder.h"
+
+namespace {
+
+QString pluginPath()
+{
+    return qEnvironmentVariable("SCRIVEL_PLUGIN_DIR") + QStringLiteral("/libreworker.so");
+}
+
+const char *const pageNames[] = {"page_1", "page_8", "page_11", "page_12", "page_13", "page_14", "page_15",
+                                 "page_16", "page_17", "page_18", "page_19", "page_20", "page_9"};
+
+} // namespace
+
+// The text plug-in's frame as the host sees it: identity, both docks,
+// the nineteen operations with their titles and pages, and what start does
+// for operations that run nothing.
+class TestReworkerFrame : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void init();
+    void cleanup();
+
+    void identityAndDocks();
+    void operations_data();
+    void operations();
+    void startsWithoutJobs_data();
+    void startsWithoutJobs();
+
+private:
+    QDockWidget *dock(const QString &title) const;
+    QDockWidget *listDock() const { return dock(QStringLiteral("Text")); }
+    QDockWidget *optionDock() const;
+    QStackedWidget *pages() const;
+    void click(const QString &name);
+
+    ScrivelFace *m_face = nullptr;
+    FakeHost *m_host = nullptr;
+    TestFolder m_folder;
+};
+
+void TestReworkerFrame::initTestCase()
+{
+    TestFolder::prepareProcess();
+    QPluginLoader loader(pluginPath());
+    QObject *root = loader.instance();
+    QVERIFY2(root, qPrintable(loader.errorString()));
+    m_face = qobject_cast<ScrivelFace *>(root);
+    QVERIFY(m_face);
+}
+
+void TestReworkerFrame::cleanupTestCase()
+{
+    joinPoolThreads();
+}
+
+void TestReworkerFrame::init()
+{
+    QVERIFY(m_folder.enter());
+    m_host = new FakeHost;
+    m_host->setLists({{m_folder.path("a.txt")}});
+    m_face->setHost(m_host);
+    QVERIFY(m_face->openPlugin(20, 80));
+}
+
+void TestReworkerFrame::cleanup()
+{
+    if (QDockWidget *list = listDock())
+        list->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    m_face->setHost(nullptr);
+    delete m_host;
+    m_host = nullptr;
+    m_folder.leave();
+}
+
+QDockWidget *TestReworkerFrame::dock(const QString &title) const
+{
+    for (QDockWidget *d : m_host->window.findChildren<QDockWidget *>()) {
+        if (d->windowTitle() == title)
+            return d;
+    }
+    return nullptr;
+}
+
+QDockWidget *TestReworkerFrame::optionDock() const
+{
+    for (QDockWidget *d : m_host->window.findChildren<QDockWidget *>()) {
+        if (d->findChild<QStackedWidget *>(QStringLiteral("stackedWidget_3")))
+            return d;
+    }
+    return nullptr;
+}
+
+QStackedWidget *TestReworkerFrame::pages() const
+{
+    return optionDock()->findChild<QStackedWidget *>(QStringLiteral("stackedWidget_3"));
+}
+
+void TestReworkerFrame::click(const QString &name)
+{
+    auto *label = listDock()->findChild<QLabel *>(name);
+    QVERIFY2(label, qPrintable(name));
+    QTest::mouseClick(label, Qt::LeftButton);
+}
+
+void TestReworkerFrame::identityAndDocks()
+{
+    QCOMPARE(m_face->pluginName(), QStringLiteral("Text"));
+    QCOMPARE(m_face->pluginVersion(), QStringLiteral("V0.0.0.1"));
+    QVERIFY(listDock());
+    QCOMPARE(optionDock()->windowTitle(), QStringLiteral("处理选项"));
+
+    QStackedWidget *stack = pages();
+    QCOMPARE(stack->count(), 13);
+    for (int i = 0; i < 13; ++i)
+        QCOMPARE(stack->widget(i)->objectName(), QLatin1String(pageNames[i]));
+    QCOMPARE(stack->currentIndex(), 12);
+
+    // The explanation page joins the nineteen explanations in table order.
+    auto *explain = optionDock()->findChild<QLabel *>(QStringLiteral("label_explain"));
+    QVERIFY(explain);
+    const QStringList parts = explain->text().split(QStringLiteral("<br>"));
+    QCOMPARE(parts.size(), 38); // every explanation has one "<br>" of its own
+    QVERIFY(parts.first().contains(QStringLiteral("替换1")));
+    QVERIFY(parts.last().contains(QStringLiteral("拆分")));
+
+    const char *ranges[][2] = {{"label_rangeAll", "All"}, {"label_rangeList", "List"}, {"label_rangeCurrent", "Cur"}};
+    for (const auto &range : ranges)
+        QCOMPARE(listDock()->findChild<QLabel *>(QLatin1String(range[0]))->text(), QLatin1String(range[1]));
+    QCOMPARE(listDock()->findChild<QPushButton *>(QStringLiteral("pushButton_start"))->text(), QStringLiteral("处理"));
+    QCOMPARE(listDock()->width(), 80);
+}
+
+void TestReworkerFrame::operations_data()
+{
+    QTest::addColumn<QString>("label");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<int>("page");
+    QTest::addColumn<QString>("explanation");
+
+    const struct {
+        const char *label, *caption, *title;
+        int page;
+        const char *explanation;
+    } rows[] = {
+        {"Label_textReplaced", "替1", "处理选项 - 字符处理：替换", 0, "<b>字符处理：替换1</b><br>将指定文本文件相同的关键字替换为【相同】的内容"},
+        {"Label_textReplaced_2", "替2", "处理选项 - 字符处理：替换2", 0, "<b>字符处理：替换2</b><br>将指定文本文件相同的关键字替换为【不同】的内容"},
+        {"Label_textRetain", "留", "处理选项 - 字符处理：保留", 0, "<b>字符处理：保留</b><br>保留符合正则表达式的文本内容"},
+        {"Label_textDelete", "删", "处理选项 - 字符处理：删除", 0, "<b>字符处理：删除</b><br>删除指定或符合正则表达式的文本内容"},
+        {"Label_textTo", "转", "处理选项 - 字符处理：转换", 1, "<b>字符处理：转换</b><br>支持大小写、全半角、进制、繁简体等转换方式"},
+        {"Label_textCode", "码", "处理选项 - 字符处理：编解码", 2, "<b>字符处理：编解码</b><br>支持BASIC、 Hex、AES_128、 ASCII、DES、Rabbit、RC4、TripleDes、Keccak_224、Keccak_256、Keccak_384、Keccak_512、RealSha3_224、RealSha3_256、RealSha3_384、RealSha3_512、Md4、Md5、Sha1、Sha224、Sha256、Sha384、Sha512等编解码方式"},
+        {"Label_textChar", "字", "处理选项 - 字符处理：字符", 6, "<b>字符处理：字符</b><br>增加指定字符或删除、保留指定长度"},
+        {"Label_textSpace", "空", "处理选项 - 字符处理：空格", 4, "<b>字符处理：空格</b><br>支持在段首或段尾设置空格数量"},
+        {"Label_textAdd", "加", "处理选项 - 字符处理：追加", 7, "<b>字符处理：追加</b><br>追加段落已有文本内容"},
+        {"Label_textSubtract", "减", "处理选项 - 字符处理：减去", 7, "<b>字符处理：减去</b><br>"},
+        {"Label_textBlockRetain", "留", "处理选项 - 段处理：保留包含关键字的段", 0, "<b>字符处理：保留段</b><br>【保留】包含指定或正则表达式的段"},
+        {"Label_textBlockDelete", "删", "处理选项 - 段处理：删除包含关键字的段", 0, "<b>字符处理：删除段</b><br>【删除】包含指定或正则表达式的段"},
+        {"Label_textEnter", "距", "处理选项 - 段处理：段间距", 5, "<b>字符处理：段间距</b><br>设置段落之间空行的数量"},
+        {"Label_textRepeat", "重", "处理选项 - 段处理：重复", 10, "<b>字符处理：重复</b><br>"},
+        {"Label_textNumber", "序", "处理选项 - 段处理：序号", 3, "<b>字符处理：序号</b><br>为段落添加或删除序号"},
+        {"Label_textDiscombobulated", "乱", "处理选项 - 段处理：随机打乱", 9, "<b>字符处理：随机打乱</b><br>将文本内容按段、按字符、按指定长度随机打乱"},
+        {"Label_textExtraction", "段", "处理选项 - 段处理：保留、删除指定段", 8, "<b>字符处理：保留、删除段</b><br>保留或删除指定序号的段"},
+        {"Label_textMerge", "并", "处理选项 - 多文件处理：合并", 11, "<b>字符处理：合并</b><br>将一个列表(list)中所有的文本文件合并为一个文本文件"},
+    };
+    for (const auto &r : rows) {
+        QTest::newRow(r.label) << QString::fromUtf8(r.label) << QString::fromUtf8(r.caption)
+                               << QString::fromUtf8(r.title) << r.page << QString::fromUtf8(r.explanation);
+    }
+}
+
+// Each label selects its title, page and explanation; "减" keeps the page
+// of the operation before it ("加").
+void TestReworkerFrame::operations()
+{
+    QFETCH(QString, label);
+    QFETCH(QString, caption);
+    QFETCH(QString, title);
+    QFETCH(int, page);
+    QFETCH(QString, explanation);
+
+    QCOMPARE(listDock()->findChild<QLabel *>(label)->text(), caption);
+    click(QStringLiteral("Label_textAdd"));
+    click(label);
+    QCOMPARE(optionDock()->windowTitle(), title);
+    QCOMPARE(pages()->currentIndex(), page);
+    QCOMPARE(m_host->explains.last(), explanation);
+}
+
+void TestReworkerFrame::startsWithoutJobs_data()
+{
+    QTest::addColumn<QStringList>("labels");
+    QTest::addColumn<bool>("noOperationTip");
+    QTest::newRow("nothing chosen") << QStringList() << true;
+    QTest::newRow("subtract") << QStringList{"Label_textSubtract"} << false;
+    QTest::newRow("split after merge") << QStringList{"Label_textMerge", "Label_textMultiple"} << true;
+}
+
+void TestReworkerFrame::startsWithoutJobs()
+{
+    QFETCH(QStringList, labels);
+    QFETCH(bool, noOperationTip);
+    for (const QString &label : labels)
+        click(label);
+    const QString title = optionDock()->windowTitle();
+    const int page = pages()->currentIndex();
+    QTest::mouseClick(listDock()->findChild<QPushButton *>(QStringLiteral("pushButton_start")), Qt::LeftButton);
+    QCOMPARE(m_host->tipsWith(-9, 9).size(), noOperationTip ? 1 : 0);
+    QVERIFY(m_host->taskCounts.isEmpty());
+    QVERIFY(m_host->enabled());
+    QVERIFY(listDock()->isEnabled());
+    QCOMPARE(optionDock()->windowTitle(), title);
+    QCOMPARE(pages()->currentIndex(), page);
+}
+
+QTEST_MAIN(TestReworkerFrame)
+#include "tst_reworkerframe.moc"
