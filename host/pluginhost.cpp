@@ -54,10 +54,14 @@ void PluginHost::loadAll(const QString &folder)
         return;
     m_loaded = true;
 
+    // A missing "plus.ini" is the normal first start: every plug-in is then
+    // listed as disabled and the file is created without a word. Only a
+    // file that exists and cannot be read, or a failed write, is reported.
     ReadWriteTxt *io = ReadWriteTxt::shared();
     QString state;
     TextFormat format;
-    const bool stateRead = io->readText(stateFileName(), state, &format);
+    const bool stateExists = QFileInfo::exists(stateFileName());
+    const bool stateRead = stateExists && io->readText(stateFileName(), state, &format);
     if (!stateRead)
         state.clear();
 
@@ -88,8 +92,11 @@ void PluginHost::loadAll(const QString &folder)
     // A "plus.ini" that exists but could not be read is kept as it is: its
     // states are not known, so writing would lose them.
     const QString wanted = stateText(m_lines);
-    if (wanted != state && (stateRead || !QFileInfo::exists(stateFileName())))
-        io->writeText(stateFileName(), wanted, &format);
+    if (wanted != state && (stateRead || !stateExists)) {
+        const int outcome = ReadWriteTxt::writeFile(stateFileName(), wanted, &format);
+        if (outcome != ReadWriteTxt::Saved)
+            emit io->tipSignal(0, outcome, stateFileName());
+    }
 }
 
 void PluginHost::bind(QObject *root, const QString &stateText)

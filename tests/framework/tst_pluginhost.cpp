@@ -197,11 +197,10 @@ void TestPluginHost::firstRunListsAllOpensNone()
     for (const QString &key : keys)
         loaded << Tip{11, 11, key, true};
     QCOMPARE(m_host->tipsWith(11, 11), loaded);
-    // Missing when read, then created with every plug-in disabled.
+    // Missing when read, then created with every plug-in disabled, all
+    // without a message: a first start is nothing to report.
     QCOMPARE(bytesOf("plus.ini"), (keys.join(",0\n") + ",0").toUtf8());
-    QCOMPARE(io.size(), 2);
-    QCOMPARE(io.at(0), (QVariantList{0, 0, "plus.ini"}));
-    QCOMPARE(io.at(1), (QVariantList{0, 4, "plus.ini"}));
+    QVERIFY(io.isEmpty());
 }
 
 void TestPluginHost::matchingStateFileNotRewritten()
