@@ -1,0 +1,307 @@
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "conversiontables.h"
+#include "readwritetxt.h"
+#include "testfolder.h"
+#include "textto.h"
+#include "traditionconverter.h"
+
+Q_DECLARE_METATYPE(std::optional<QString>)
+
+namespace {
+
+QStringList lines(const char *text)
+{
+    return QString::fromUtf8(text).split(QLatin1Char('\n'));
+}
+
+void writeTable(const QString &folder, int table, const QString &text)
+{
+    QFile file(folder + ConversionTables::fileName(table));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(text.toUtf8());
+}
+
+} // namespace
+
+// The pure conversions of the text plug-in and their tables.
+class TstTextTo : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase() { TestFolder::prepareProcess(); }
+
+    void letterCase_data();
+    void letterCase();
+    void width_data();
+    void width();
+    void baseLines_data();
+    void baseLines();
+    void baseRuns_data();
+    void baseRuns();
+    void custom_data();
+    void custom();
+    void longestMatch_data();
+    void longestMatch();
+    void reverseCharacters();
+    void refusedTables_data();
+    void refusedTables();
+    void shippedTables_data();
+    void shippedTables();
+    void installKeepsEditedTables();
+};
+
+void TstTextTo::letterCase_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("caseTo");
+    QTest::addColumn<int>("which");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("paragraph first") << "  abc\n def ghi" << 0 << 1 << "  Abc\n Def ghi";
+    QTest::newRow("word first") << "  abc\n def ghi" << 0 << 2 << "  Abc\n Def Ghi";
+    QTest::newRow("word after punctuation") << "hello-world" << 0 << 2 << "Hello-world";
+    QTest::newRow("not ASCII untouched") << QString::fromUtf8("é b") << 0 << 2 << QString::fromUtf8("é B");
+    QTest::newRow("all uses Unicode") << QString::fromUtf8("é b") << 0 << 0 << QString::fromUtf8("É B");
+    QTest::newRow("lower word first") << "ABC DEF\nGHI" << 1 << 2 << "aBC dEF\ngHI";
+    QTest::newRow("lower paragraph") << "ABC DEF\n\n GHI" << 1 << 1 << "aBC DEF\n\n gHI";
+}
+
+void TstTextTo::letterCase()
+{
+    QFETCH(QString, text);
+    QFETCH(int, caseTo);
+    QFETCH(int, which);
+    QFETCH(QString, expected);
+    QCOMPARE(TextTo::convertCase(text, caseTo, which), expected);
+}
+
+void TstTextTo::width_data()
+{
+    QTest::addColumn<QString>("half");
+    QTest::addColumn<QString>("full");
+    QTest::newRow("grave and middle dot") << "a`b" << QString::fromUtf8("ａ·ｂ");
+    QTest::newRow("space stays") << "A 1~!" << QString::fromUtf8("Ａ １～！");
+    QTest::newRow("CJK untouched") << QString::fromUtf8("中文,x") << QString::fromUtf8("中文，ｘ");
+}
+
+void TstTextTo::width()
+{
+    QFETCH(QString, half);
+    QFETCH(QString, full);
+    QCOMPARE(TextTo::convertWidth(half, false), full);
+    QCOMPARE(TextTo::convertWidth(full, true), half);
+}
+
+void TstTextTo::baseLines_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("from");
+    QTest::addColumn<int>("to");
+    QTest::addColumn<std::optional<QString>>("expected");
+    QTest::newRow("10 to 2") << "123\n456" << 10 << 2 << std::optional<QString>("1111011\n111001000");
+    QTest::newRow("final break kept") << "123\n456\n" << 10 << 2 << std::optional<QString>("1111011\n111001000\n");
+    QTest::newRow("empty line inside") << "123\n\n456" << 10 << 2 << std::optional<QString>();
+    QTest::newRow("not a number") << "12x" << 10 << 16 << std::optional<QString>();
+    QTest::newRow("signs and blanks") << " -255\n+10" << 10 << 16 << std::optional<QString>("-ff\na");
+    QTest::newRow("base 36") << "zz" << 36 << 10 << std::optional<QString>("1295");
+    QTest::newRow("empty text") << "" << 10 << 2 << std::optional<QString>("");
+}
+
+void TstTextTo::baseLines()
+{
+    QFETCH(QString, text);
+    QFETCH(int, from);
+    QFETCH(int, to);
+    QFETCH(std::optional<QString>, expected);
+    TextToOption options;
+    options.implement = TextToOption::Base;
+    options.lineFormat = true;
+    options.fromBase = from;
+    options.toBase = to;
+    QCOMPARE(TextTo::convert(text, options), expected);
+}
+
+void TstTextTo::baseRuns_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("from");
+    QTest::addColumn<int>("to");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("10 to 2") << QString::fromUtf8("他花了1天的事件整理了99篇文档。") << 10 << 2
+                             << QString::fromUtf8("他花了1天的事件整理了1100011篇文档。");
+    QTest::newRow("16 inside words") << "xcafey 10" << 16 << 10 << "x51966y 16";
+    QTest::newRow("2 runs only") << "1021" << 2 << 10 << "221";
+    QTest::newRow("8 skips 8 and 9") << "a17b98" << 8 << 10 << "a15b98";
+    QTest::newRow("too large becomes 0") << "x99999999999999999999y" << 10 << 16 << "x0y";
+}
+
+void TstTextTo::baseRuns()
+{
+    QFETCH(QString, text);
+    QFETCH(int, from);
+    QFETCH(int, to);
+    QFETCH(QString, expected);
+    QCOMPARE(TextTo::convertBaseRuns(text, from, to), expected);
+}
+
+void TstTextTo::custom_data()
+{
+    QTest::addColumn<QStringList>("from");
+    QTest::addColumn<QStringList>("to");
+    QTest::addColumn<bool>("sequential");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("expected");
+    const QStringList from = lines("你\n我\n他");
+    const QStringList to = lines("我\n他\n你");
+    QTest::newRow("result one") << from << to << true << QString::fromUtf8("你我他") << QString::fromUtf8("你你你");
+    QTest::newRow("result two") << from << to << false << QString::fromUtf8("你我他") << QString::fromUtf8("我他你");
+    QTest::newRow("two continues after value") << lines("你\n们") << lines("你们\nX") << false
+                                               << QString::fromUtf8("你们") << QString::fromUtf8("你们X");
+    QTest::newRow("two first rule wins") << lines("a\na") << lines("1\n2") << false << "aa" << "11";
+    QTest::newRow("empty key no effect") << lines("\nb") << lines("\nc") << true << "ab" << "ac";
+}
+
+void TstTextTo::custom()
+{
+    QFETCH(QStringList, from);
+    QFETCH(QStringList, to);
+    QFETCH(bool, sequential);
+    QFETCH(QString, text);
+    QFETCH(QString, expected);
+    QCOMPARE(TextTo::convertCustom(text, from, to, sequential), expected);
+}
+
+void TstTextTo::longestMatch_data()
+{
+    QTest::addColumn<QStringList>("phraseFrom");
+    QTest::addColumn<QStringList>("phraseTo");
+    QTest::addColumn<QStringList>("charFrom");
+    QTest::addColumn<QStringList>("charTo");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("phrase beats its first character") << lines("AB") << lines("xy") << lines("A\nB\nx") << lines("1\n2\nX")
+                                                      << "ABAx" << "xy1X";
+    QTest::newRow("longest phrase wins") << lines("AB\nABC") << lines("1\n2") << QStringList() << QStringList()
+                                         << "ABCAB" << "21";
+    QTest::newRow("output never converted again") << QStringList() << QStringList() << lines("A\nB") << lines("B\nC")
+                                                   << "AB" << "BC";
+    QTest::newRow("first of equal keys") << lines("AB\nAB") << lines("1\n2") << QStringList() << QStringList()
+                                         << "AB" << "1";
+    QTest::newRow("surrogate pairs") << QStringList() << QStringList() << lines("𱊜") << lines("𪈼")
+                                     << QString::fromUtf8("a𱊜b") << QString::fromUtf8("a𪈼b");
+}
+
+void TstTextTo::longestMatch()
+{
+    QFETCH(QStringList, phraseFrom);
+    QFETCH(QStringList, phraseTo);
+    QFETCH(QStringList, charFrom);
+    QFETCH(QStringList, charTo);
+    QFETCH(QString, text);
+    QFETCH(QString, expected);
+    TraditionConverter converter;
+    converter.addPhrases(phraseFrom, phraseTo);
+    converter.addCharacters(charFrom, charTo);
+    QCOMPARE(converter.convert(text), expected);
+}
+
+void TstTextTo::reverseCharacters()
+{
+    QTemporaryDir dir;
+    const QString folder = dir.path() + QLatin1Char('/');
+    writeTable(folder, ConversionTables::NewOne, QString::fromUtf8("发\n头"));
+    writeTable(folder, ConversionTables::OldOne, QString::fromUtf8("發\n頭"));
+    for (int t = ConversionTables::NewMainland; t <= ConversionTables::OldTaiwan; ++t)
+        writeTable(folder, t, QStringLiteral("x"));
+    const auto toTraditional = ConversionTables::loadTradition(folder, 0, nullptr);
+    const auto fromHongKong = ConversionTables::loadTradition(folder, 6, nullptr);
+    QVERIFY(toTraditional && fromHongKong);
+    QCOMPARE(toTraditional->convert(QString::fromUtf8("头发")), QString::fromUtf8("頭發"));
+    QCOMPARE(fromHongKong->convert(QString::fromUtf8("頭發")), QString::fromUtf8("头发"));
+}
+
+void TstTextTo::refusedTables_data()
+{
+    QTest::addColumn<int>("table");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("direction");
+    QTest::addColumn<int>("var1");
+    QTest::addColumn<int>("var2");
+    QTest::newRow("characters unequal") << int(ConversionTables::OldOne) << "a\nb\nc\nd" << 0 << -1 << 1;
+    QTest::newRow("characters empty") << int(ConversionTables::NewOne) << "" << 0 << -1 << 3;
+    QTest::newRow("phrases unequal") << int(ConversionTables::OldTaiwan) << "a" << 2 << -1 << 1;
+    QTest::newRow("phrase source empty") << int(ConversionTables::OldHongKong) << "" << 7 << -1 << 3;
+    QTest::newRow("unused table not read") << int(ConversionTables::NewOne) << "" << 4 << 0 << 0;
+    QTest::newRow("custom unequal") << int(ConversionTables::AfterCustom) << "a" << -1 << -1 << 2;
+    QTest::newRow("custom empty") << int(ConversionTables::AfterCustom) << "" << -1 << -1 << 4;
+}
+
+void TstTextTo::refusedTables()
+{
+    QFETCH(int, table);
+    QFETCH(QString, text);
+    QFETCH(int, direction);
+    QFETCH(int, var1);
+    QFETCH(int, var2);
+    QTemporaryDir dir;
+    const QString folder = dir.path() + QLatin1Char('/');
+    for (int t = 0; t < ConversionTables::TableCount; ++t)
+        writeTable(folder, t, QStringLiteral("a\nb\nc\n"));
+    writeTable(folder, table, text);
+    ConversionTables::Refusal refusal;
+    bool loaded;
+    if (direction < 0) {
+        QStringList from, to;
+        loaded = ConversionTables::loadCustom(folder, &from, &to, &refusal);
+    } else {
+        loaded = bool(ConversionTables::loadTradition(folder, direction, &refusal));
+    }
+    QCOMPARE(loaded, var1 == 0);
+    QCOMPARE(refusal.var1, var1);
+    QCOMPARE(refusal.var2, var2);
+}
+
+void TstTextTo::shippedTables_data()
+{
+    QTest::addColumn<int>("direction");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("to traditional") << 0 << QString::fromUtf8("头发和软件") << QString::fromUtf8("頭髮和軟件");
+    QTest::newRow("to Hong Kong") << 1 << QString::fromUtf8("软件") << QString::fromUtf8("軟件");
+    QTest::newRow("to Taiwan") << 2 << QString::fromUtf8("软件") << QString::fromUtf8("軟體");
+    QTest::newRow("back to simplified") << 3 << QString::fromUtf8("頭髮理髮發展") << QString::fromUtf8("头发理发发展");
+    QTest::newRow("Taiwan to simplified") << 9 << QString::fromUtf8("軟體") << QString::fromUtf8("软件");
+    QTest::newRow("Taiwan to literal keeps 台") << 10 << QString::fromUtf8("台北的軟體") << QString::fromUtf8("台北的軟件");
+}
+
+void TstTextTo::shippedTables()
+{
+    QFETCH(int, direction);
+    QFETCH(QString, text);
+    QFETCH(QString, expected);
+    QTemporaryDir dir;
+    const QString folder = dir.path() + QStringLiteral("/data/");
+    QCOMPARE(ConversionTables::installMissing(folder).size(), int(ConversionTables::TableCount));
+    ConversionTables::Refusal refusal;
+    const auto converter = ConversionTables::loadTradition(folder, direction, &refusal);
+    QVERIFY2(converter, qPrintable(QString::number(refusal.var1) + QString::number(refusal.var2)));
+    QVERIFY(converter->phraseCount() > 10000);
+    QCOMPARE(converter->convert(text), expected);
+}
+
+void TstTextTo::installKeepsEditedTables()
+{
+    QTemporaryDir dir;
+    const QString folder = dir.path() + QLatin1Char('/');
+    writeTable(folder, ConversionTables::NewOne, QStringLiteral("edited"));
+    QCOMPARE(ConversionTables::installMissing(folder).size(), ConversionTables::TableCount - 1);
+    QString text;
+    QCOMPARE(ReadWriteTxt::readFile(folder + ConversionTables::fileName(ConversionTables::NewOne), text),
+             int(ReadWriteTxt::ReadOk));
+    QCOMPARE(text, QStringLiteral("edited"));
+    QVERIFY(ConversionTables::installMissing(folder).isEmpty());
+}
+
+QTEST_GUILESS_MAIN(TstTextTo)
+#include "tst_textto.moc"
