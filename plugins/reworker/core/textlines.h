@@ -3,6 +3,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <QStringView>
 
 // A text as the line operations see it: its lines, and whether it ended
 // with a line break. A final "\n" ends the last line; it does not start an
@@ -21,6 +22,33 @@ struct TextLines
     QString join() const;
     // Same for other lines that keep this text's final-break rule.
     QString join(const QStringList &other) const;
+
+    // The same lines as split() gives, handed one by one to f as views into
+    // text, without copying them: for operations over large texts. Returns
+    // whether the text ended with a line break.
+    template <class F>
+    static bool forEach(const QString &text, F &&f);
 };
+
+template <class F>
+bool TextLines::forEach(const QString &text, F &&f)
+{
+    const int size = text.size();
+    if (size == 0)
+        return false;
+    const bool finalBreak = text.at(size - 1) == QLatin1Char('\n');
+    const int end = finalBreak ? size - 1 : size;
+    const QChar *data = text.constData();
+    int start = 0;
+    for (;;) {
+        const int next = text.indexOf(QLatin1Char('\n'), start);
+        if (next < 0 || next >= end) {
+            f(QStringView(data + start, end - start));
+            return finalBreak;
+        }
+        f(QStringView(data + start, next - start));
+        start = next + 1;
+    }
+}
 
 #endif // TEXTLINES_H

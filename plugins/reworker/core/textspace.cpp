@@ -1,0 +1,65 @@
+#include "textspace.h"
+
+#include "linewriter.h"
+#include "textlines.h"
+
+namespace {
+
+// How many spaces a side that has `found` of them keeps or gets.
+int spacesAfter(int found, const SpaceOptions &options)
+{
+    const int count = qMax(options.count, 0);
+    switch (options.implement) {
+    case SpaceOptions::Increase:
+        return found + count;
+    case SpaceOptions::Retain:
+        return qMin(found, count);
+    case SpaceOptions::Fixde:
+        return count;
+    case SpaceOptions::Delete:
+        return count == 0 ? 0 : qMax(found - count, 0);
+    }
+    return found;
+}
+
+void appendSpaces(QString &out, int n)
+{
+    for (int i = 0; i < n; ++i)
+        out += QLatin1Char(' ');
+}
+
+} // namespace
+
+QString TextSpace::process(const QString &text, const SpaceOptions &options)
+{
+    if (options.index == SpaceOptions::All) {
+        QString result = text;
+        return result.remove(QLatin1Char(' '));
+    }
+
+    const bool grows = options.implement == SpaceOptions::Increase || options.implement == SpaceOptions::Fixde;
+    const int lines = text.count(QLatin1Char('\n')) + 1;
+    LineWriter writer(text.size() + (grows ? lines * qMax(options.count, 0) : 0));
+    const bool left = options.index == SpaceOptions::Left;
+    const bool finalBreak = TextLines::forEach(text, [&](QStringView line) {
+        const int len = line.size();
+        int found = 0;
+        if (left) {
+            while (found < len && line.at(found) == QLatin1Char(' '))
+                ++found;
+        } else {
+            while (found < len && line.at(len - 1 - found) == QLatin1Char(' '))
+                ++found;
+        }
+        const int spaces = spacesAfter(found, options);
+        QString &out = writer.next();
+        if (left) {
+            appendSpaces(out, spaces);
+            out += line.mid(found);
+        } else {
+            out += line.left(len - found);
+            appendSpaces(out, spaces);
+        }
+    });
+    return writer.finish(finalBreak);
+}

@@ -1,0 +1,28 @@
+#ifndef TEXTSPACE_H
+#define TEXTSPACE_H
+
+#include <QString>
+
+#include "optionrecord.h"
+
+// Options of the space operation: the side of every line (or all spaces of
+// the text), and how many spaces to add, keep at most, set or remove.
+struct SpaceOptions : OptionRecord
+{
+    enum Index { Left = 0, Right = 1, All = 2 };
+    enum Implement { Increase = 0, Retain = 1, Fixde = 2, Delete = 3 };
+
+    Index index = Left;
+    Implement implement = Increase;
+    int count = 0;
+};
+
+// Sets the spaces (U+0020 only) at the start or end of every line, or
+// removes every space of the text. Line breaks never move.
+class TextSpace
+{
+public:
+    static QString process(const QString &text, const SpaceOptions &options);
+};
+
+#endif // TEXTSPACE_H
