@@ -1,8 +1,9 @@
 #include "textnumber.h"
 
+#include <cstring>
+#include <limits>
 #include <vector>
 
-#include "linewriter.h"
 #include "textlines.h"
 
 namespace {
@@ -35,16 +36,49 @@ public:
                 m_digits.push_back(digit);
             break;
         }
+        for (const QString &digit : m_digits)
+            m_singleCharDigits = m_singleCharDigits && digit.size() == 1;
         if (options.padEnabled && !options.padText.isEmpty()) {
             m_padText = options.padText;
             m_padLength = options.padLength;
         }
     }
 
+    // The label of serial k, as the whole content of out (whose memory is
+    // reused from one label to the next).
     void write(int k, QString &out) const
     {
-        const int base = int(m_digits.size());
         int digits[64];
+        const int count = digitsOf(k, digits);
+        const int serial = serialLength(digits, count);
+        const int pad = qMax(m_padLength - serial, 0);
+        out.resize(m_prefix.size() + pad + serial + m_suffix.size());
+        QChar *to = copy(out.data(), m_prefix);
+        for (int i = 0; i < pad; ++i)
+            *to++ = m_padText.at(i % m_padText.size());
+        for (int i = count - 1; i >= 0; --i) {
+            const QString &digit = m_digits[size_t(digits[i])];
+            if (digit.size() == 1)
+                *to++ = digit.at(0);
+            else
+                to = copy(to, digit);
+        }
+        copy(to, m_suffix);
+    }
+
+    // The length of the label of serial k.
+    int length(int k) const
+    {
+        int digits[64];
+        const int count = digitsOf(k, digits);
+        return m_prefix.size() + qMax(m_padLength, serialLength(digits, count)) + m_suffix.size();
+    }
+
+private:
+    // The digits of k, least significant first, as indexes into m_digits.
+    int digitsOf(int k, int *digits) const
+    {
+        const int base = int(m_digits.size());
         int count = 0;
         if (m_bijective) {
             // Bijective base 26: A = 1 … Z = 26, no zero digit.
@@ -55,33 +89,45 @@ public:
                 digits[count++] = r - 1;
                 k = (k - r) / base;
             }
+        } else if (base == 10) {
+            // The usual case, with a constant divisor the compiler turns
+            // into multiplications.
+            do {
+                digits[count++] = k % 10;
+                k /= 10;
+            } while (k >= 1);
         } else {
             do {
                 digits[count++] = k % base;
                 k /= base;
             } while (k >= 1 && count < 64);
         }
-
-        out += m_prefix;
-        if (m_padLength > 0) {
-            int length = 0;
-            for (int i = 0; i < count; ++i)
-                length += m_digits[digits[i]].size();
-            for (int i = 0; i < m_padLength - length; ++i)
-                out += m_padText.at(i % m_padText.size());
-        }
-        for (int i = count - 1; i >= 0; --i)
-            out += m_digits[digits[i]];
-        out += m_suffix;
+        return count;
     }
 
-private:
+    int serialLength(const int *digits, int count) const
+    {
+        if (m_singleCharDigits)
+            return count;
+        int length = 0;
+        for (int i = 0; i < count; ++i)
+            length += m_digits[size_t(digits[i])].size();
+        return length;
+    }
+
+    static QChar *copy(QChar *to, const QString &part)
+    {
+        std::memcpy(to, part.constData(), size_t(part.size()) * sizeof(QChar));
+        return to + part.size();
+    }
+
     QString m_prefix;
     QString m_suffix;
     std::vector<QString> m_digits;
     bool m_bijective;
     QString m_padText;
     int m_padLength = 0;
+    bool m_singleCharDigits = true;
 };
 
 } // namespace
@@ -96,38 +142,76 @@ QString TextNumber::label(int k, const NumberOptions &options)
 
 QString TextNumber::process(const QString &text, const NumberOptions &options)
 {
+    QString result = text;
+    processInPlace(result, options);
+    return result;
+}
+
+void TextNumber::processInPlace(QString &text, const NumberOptions &options)
+{
     if (!options.isValid() || text.isEmpty())
-        return text;
+        return;
     const LabelMaker maker(options);
-    const bool increase = options.implement == NumberOptions::Increase;
     const bool left = options.index == NumberOptions::Left;
-
-    // Room for every line's label, the last (longest) serial's at most.
-    const int lines = text.count(QLatin1Char('\n')) + 1;
     QString label;
-    maker.write(lines, label);
-    LineWriter writer(increase ? text.size() + lines * (label.size() + 1) : text.size());
 
-    int k = 0;
-    const bool finalBreak = TextLines::forEach(text, [&](QStringView line) {
-        label.resize(0);
-        maker.write(++k, label);
-        QString &out = writer.next();
-        if (increase) {
-            if (left) {
-                out += label;
-                out += line;
-            } else {
-                out += line;
-                out += label;
-            }
-        } else if (left && line.startsWith(label)) {
-            out += line.mid(label.size());
-        } else if (!left && line.endsWith(label)) {
-            out += line.left(line.size() - label.size());
-        } else {
-            out += line;
+    if (options.implement == NumberOptions::Delete) {
+        // Lines only get shorter: each is moved down over what was removed
+        // before it, never past the line still to be read.
+        QChar *data = text.data();
+        int written = 0;
+        int k = 0;
+        const bool finalBreak = TextLines::forEach(text, [&](QStringView line) {
+            maker.write(++k, label);
+            if (left && line.startsWith(label))
+                line = line.mid(label.size());
+            else if (!left && line.endsWith(label))
+                line.chop(label.size());
+            if (k > 1)
+                data[written++] = QLatin1Char('\n');
+            std::memmove(data + written, line.data(), size_t(line.size()) * sizeof(QChar));
+            written += line.size();
+        });
+        if (finalBreak)
+            data[written++] = QLatin1Char('\n');
+        text.truncate(written);
+        return;
+    }
+
+    // Adding labels: the text grows by all labels at once, then the lines
+    // move up from the last one down, each to its final place, with its
+    // label beside it.
+    int lines = 0;
+    qint64 growth = 0;
+    const bool finalBreak = TextLines::forEach(text, [&](QStringView) { growth += maker.length(++lines); });
+    const int oldSize = text.size();
+    if (oldSize + growth > std::numeric_limits<int>::max() / 2)
+        return; // beyond what one QString can hold
+    text.resize(oldSize + int(growth));
+    QChar *data = text.data();
+    int from = oldSize;     // end of the part still to be moved
+    int to = text.size();   // end of the part still to be written
+    if (finalBreak)
+        data[--to] = data[--from];
+    for (int k = lines; k >= 1; --k) {
+        int start = from;
+        while (start > 0 && data[start - 1] != QLatin1Char('\n'))
+            --start;
+        const int length = from - start;
+        maker.write(k, label);
+        if (!left) {
+            to -= label.size();
+            std::memcpy(data + to, label.constData(), size_t(label.size()) * sizeof(QChar));
         }
-    });
-    return writer.finish(finalBreak);
+        to -= length;
+        std::memmove(data + to, data + start, size_t(length) * sizeof(QChar));
+        if (left) {
+            to -= label.size();
+            std::memcpy(data + to, label.constData(), size_t(label.size()) * sizeof(QChar));
+        }
+        if (start > 0)
+            data[--to] = data[--start];
+        from = start;
+    }
+    Q_ASSERT(to == 0 && from == 0);
 }

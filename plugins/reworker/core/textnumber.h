@@ -41,6 +41,10 @@ class TextNumber
 public:
     // Options that are not valid leave the text as it is.
     static QString process(const QString &text, const NumberOptions &options);
+    // The same on text itself: when nothing else shares the text, its own
+    // memory grows (or shrinks) to the result, so a large file is never
+    // held twice.
+    static void processInPlace(QString &text, const NumberOptions &options);
 
     // The label of serial k (from 1); empty for options that are not valid.
     static QString label(int k, const NumberOptions &options);

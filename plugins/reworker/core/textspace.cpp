@@ -1,5 +1,7 @@
 #include "textspace.h"
 
+#include <limits>
+
 #include "linewriter.h"
 #include "textlines.h"
 
@@ -37,11 +39,8 @@ QString TextSpace::process(const QString &text, const SpaceOptions &options)
         return result.remove(QLatin1Char(' '));
     }
 
-    const bool grows = options.implement == SpaceOptions::Increase || options.implement == SpaceOptions::Fixde;
-    const int lines = text.count(QLatin1Char('\n')) + 1;
-    LineWriter writer(text.size() + (grows ? lines * qMax(options.count, 0) : 0));
     const bool left = options.index == SpaceOptions::Left;
-    const bool finalBreak = TextLines::forEach(text, [&](QStringView line) {
+    auto spacesAt = [left](QStringView line) {
         const int len = line.size();
         int found = 0;
         if (left) {
@@ -51,13 +50,25 @@ QString TextSpace::process(const QString &text, const SpaceOptions &options)
             while (found < len && line.at(len - 1 - found) == QLatin1Char(' '))
                 ++found;
         }
+        return found;
+    };
+
+    // The exact size first, so a large text is not held with room to spare.
+    qint64 size = text.size();
+    TextLines::forEach(text, [&](QStringView line) {
+        const int found = spacesAt(line);
+        size += spacesAfter(found, options) - found;
+    });
+    LineWriter writer(int(qMin<qint64>(size, std::numeric_limits<int>::max() / 2)));
+    const bool finalBreak = TextLines::forEach(text, [&](QStringView line) {
+        const int found = spacesAt(line);
         const int spaces = spacesAfter(found, options);
         QString &out = writer.next();
         if (left) {
             appendSpaces(out, spaces);
             out += line.mid(found);
         } else {
-            out += line.left(len - found);
+            out += line.left(line.size() - found);
             appendSpaces(out, spaces);
         }
     });
