@@ -5,6 +5,7 @@
 #include <QVBoxLayout>
 
 #include "operationtable.h"
+#include "pagekeys.h"
 #include "textindex.h"
 #include "textpage.h"
 
@@ -26,7 +27,7 @@ struct PagePlace
 };
 
 const PagePlace pagePlaces[pageCount] = {
-    {"page_1", nullptr},  // keys: 替1, 替2, 留, 删, 段留, 段删
+    {"page_1", make<PageKeys>}, // keys: 替1, 替2, 留, 删, 段留, 段删
     {"page_8", nullptr},  // 转换
     {"page_11", nullptr}, // 编解码
     {"page_12", nullptr}, // 序号

@@ -1,6 +1,9 @@
 #include "reworkeroperations.h"
 
+#include "blocks.h"
 #include "dockwidgettextoption.h"
+#include "pagekeys.h"
+#include "replace.h"
 #include "textindex.h"
 #include "textjob.h"
 
@@ -21,6 +24,24 @@ OperationRow row(int index, const char *label, const char *caption, const char *
     return r;
 }
 
+OperationRow withJob(OperationRow r, OperationRow::OptionsGetter options, OperationRow::JobMaker job)
+{
+    r.options = std::move(options);
+    r.job = std::move(job);
+    return r;
+}
+
+using ReplaceJob = TextJob<ReplaceOptions, Replace::apply>;
+using RetainJob = TextJob<RetainOptions, Blocks::retainMatches>;
+using BlockJob = TextJob<BlockOptions, Blocks::filterLines>;
+
+// 替2: every file gets the replacements of its own column.
+TextBase *replace2Job(const QString &fileName, const OptionRecord *options, int)
+{
+    const auto *all = static_cast<const Replace2Options *>(options);
+    return new ReplaceJob(fileName, &all->forFile(fileName));
+}
+
 } // namespace
 
 QList<OperationRow> reworkerOperations()
@@ -30,19 +51,23 @@ QList<OperationRow> reworkerOperations()
     // Nothing chosen: the explanation page explains every operation.
     rows << row(textNone, "", "", "处理-说明", pageExplain, "");
 
-    rows << row(textReplaced, "Label_textReplaced", "替1", "处理选项 - 字符处理：替换", pageKeys,
-                "<b>字符处理：替换1</b><br>将指定文本文件相同的关键字替换为【相同】的内容");
+    rows << withJob(row(textReplaced, "Label_textReplaced", "替1", "处理选项 - 字符处理：替换", pageKeys,
+                        "<b>字符处理：替换1</b><br>将指定文本文件相同的关键字替换为【相同】的内容"),
+                    pageOptions(&PageKeys::replaceOptions), jobMaker<ReplaceJob>());
 
     OperationRow replaced2 = row(textReplaced2, "Label_textReplaced_2", "替2", "处理选项 - 字符处理：替换2", pageKeys,
                                  "<b>字符处理：替换2</b><br>将指定文本文件相同的关键字替换为【不同】的内容");
     replaced2.rangeFiles = true; // the table has one column per file of the range
-    rows << replaced2;
+    rows << withJob(replaced2, pageOptions(&PageKeys::replace2Options), replace2Job);
 
-    rows << row(textRetain, "Label_textRetain", "留", "处理选项 - 字符处理：保留", pageKeys,
-                "<b>字符处理：保留</b><br>保留符合正则表达式的文本内容");
+    rows << withJob(row(textRetain, "Label_textRetain", "留", "处理选项 - 字符处理：保留", pageKeys,
+                        "<b>字符处理：保留</b><br>保留符合正则表达式的文本内容"),
+                    pageOptions(&PageKeys::retainOptions), jobMaker<RetainJob>());
 
-    rows << row(textDelete, "Label_textDelete", "删", "处理选项 - 字符处理：删除", pageKeys,
-                "<b>字符处理：删除</b><br>删除指定或符合正则表达式的文本内容");
+    // Delete is replace with the replacement box hidden: every key goes.
+    rows << withJob(row(textDelete, "Label_textDelete", "删", "处理选项 - 字符处理：删除", pageKeys,
+                        "<b>字符处理：删除</b><br>删除指定或符合正则表达式的文本内容"),
+                    pageOptions(&PageKeys::replaceOptions), jobMaker<ReplaceJob>());
 
     rows << row(textTo, "Label_textTo", "转", "处理选项 - 字符处理：转换", pageTo,
                 "<b>字符处理：转换</b><br>支持大小写、全半角、进制、繁简体等转换方式");
@@ -68,11 +93,13 @@ QList<OperationRow> reworkerOperations()
     subtract.start = OperationRow::Nothing;
     rows << subtract;
 
-    rows << row(textBlockRetain, "Label_textBlockRetain", "留", "处理选项 - 段处理：保留包含关键字的段", pageKeys,
-                "<b>字符处理：保留段</b><br>【保留】包含指定或正则表达式的段");
+    rows << withJob(row(textBlockRetain, "Label_textBlockRetain", "留", "处理选项 - 段处理：保留包含关键字的段",
+                        pageKeys, "<b>字符处理：保留段</b><br>【保留】包含指定或正则表达式的段"),
+                    pageOptions(&PageKeys::blockRetainOptions), jobMaker<BlockJob>());
 
-    rows << row(textBlockDelete, "Label_textBlockDelete", "删", "处理选项 - 段处理：删除包含关键字的段", pageKeys,
-                "<b>字符处理：删除段</b><br>【删除】包含指定或正则表达式的段");
+    rows << withJob(row(textBlockDelete, "Label_textBlockDelete", "删", "处理选项 - 段处理：删除包含关键字的段",
+                        pageKeys, "<b>字符处理：删除段</b><br>【删除】包含指定或正则表达式的段"),
+                    pageOptions(&PageKeys::blockDeleteOptions), jobMaker<BlockJob>());
 
     rows << row(textEnter, "Label_textEnter", "距", "处理选项 - 段处理：段间距", pageEnter,
                 "<b>字符处理：段间距</b><br>设置段落之间空行的数量");

@@ -1,8 +1,14 @@
+#include <QCheckBox>
 #include <QDockWidget>
+#include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPluginLoader>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QStackedWidget>
+#include <QTableWidget>
 #include <QtTest>
 
 #include "fakehost.h"
@@ -22,8 +28,9 @@ const char *const pageNames[] = {"page_1", "page_8", "page_11", "page_12", "page
 } // namespace
 
 // The text plug-in's frame as the host sees it: identity, both docks,
-// the nineteen operations with their titles and pages, and what start does
-// for operations that run nothing.
+// the nineteen operations with their titles and pages, what start does
+// for operations that run nothing, and the keys page's operations run over
+// real files.
 class TestReworkerFrame : public QObject
 {
     Q_OBJECT
@@ -38,8 +45,23 @@ private slots:
     void operations();
     void startsWithoutJobs_data();
     void startsWithoutJobs();
+    void keysPresets();
+    void keysStarts_data();
+    void keysStarts();
+    void replace2Table();
 
 private:
+    template <class W>
+    W *keysWidget(const char *name) const
+    {
+        W *w = optionDock()->findChild<W *>(QLatin1String(name));
+        if (!w)
+            qWarning("no %s", name);
+        return w;
+    }
+    void put(const QString &name, const QByteArray &bytes);
+    QByteArray bytesOf(const QString &name) const;
+    void start();
     QDockWidget *dock(const QString &title) const;
     QDockWidget *listDock() const { return dock(QStringLiteral("Text")); }
     QDockWidget *optionDock() const;
@@ -224,6 +246,154 @@ void TestReworkerFrame::startsWithoutJobs()
     QVERIFY(listDock()->isEnabled());
     QCOMPARE(optionDock()->windowTitle(), title);
     QCOMPARE(pages()->currentIndex(), page);
+}
+
+void TestReworkerFrame::put(const QString &name, const QByteArray &bytes)
+{
+    QFile file(m_folder.path(name));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+QByteArray TestReworkerFrame::bytesOf(const QString &name) const
+{
+    QFile file(m_folder.path(name));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+// Presses start and waits until both sides are usable again.
+void TestReworkerFrame::start()
+{
+    m_host->uiEnabledCalls.clear();
+    QTest::mouseClick(listDock()->findChild<QPushButton *>(QStringLiteral("pushButton_start")), Qt::LeftButton);
+    QTRY_VERIFY(!m_host->uiEnabledCalls.isEmpty() && m_host->uiEnabledCalls.last() && listDock()->isEnabled());
+}
+
+void TestReworkerFrame::keysPresets()
+{
+    auto *keys = keysWidget<QPlainTextEdit>("plainTextEdit_replacedKey");
+    auto *with = keysWidget<QPlainTextEdit>("plainTextEdit_replaceWith");
+    auto *caption = keysWidget<QLabel>("label_41");
+    auto *inner = keysWidget<QStackedWidget>("stackedWidget_replaced");
+    auto *ordinary = keysWidget<QRadioButton>("radioButton_keyOrdinary");
+    auto *regular = keysWidget<QRadioButton>("radioButton_keyRegular");
+    auto *full = keysWidget<QCheckBox>("checkBox_keyFull");
+    auto *greedy = keysWidget<QCheckBox>("checkBox_keyIsGreedy");
+    QVERIFY(keysWidget<QCheckBox>("checkBox_keyCase")->isChecked());
+    QVERIFY(greedy->isChecked());
+    QCOMPARE(keysWidget<QLineEdit>("lineEdit_replacedSeparator")->text(), QStringLiteral(","));
+
+    click(QStringLiteral("Label_textReplaced"));
+    QCOMPARE(caption->text(), QStringLiteral("被替换关键字:"));
+    QVERIFY(with->isVisibleTo(optionDock()));
+    QVERIFY(full->isEnabled() && !greedy->isEnabled());
+    keys->setPlainText(QStringLiteral("k"));
+    with->setPlainText(QStringLiteral("w"));
+    click(QStringLiteral("Label_textReplaced_2"));
+    QCOMPARE(inner->currentIndex(), 1);
+    click(QStringLiteral("Label_textReplaced"));
+    QCOMPARE(inner->currentIndex(), 0);
+    QVERIFY(keys->toPlainText().isEmpty()); // the keys box is cleared, the replacements stay
+    QCOMPARE(with->toPlainText(), QStringLiteral("w"));
+
+    click(QStringLiteral("Label_textRetain"));
+    QCOMPARE(caption->text(), QStringLiteral("被保留内容的正则表达式:"));
+    QVERIFY(regular->isChecked() && !ordinary->isVisibleTo(optionDock()));
+    QVERIFY(!with->isVisibleTo(optionDock()) && with->toPlainText().isEmpty());
+    QVERIFY(greedy->isEnabled() && !full->isEnabled());
+
+    click(QStringLiteral("Label_textBlockDelete"));
+    QCOMPARE(caption->text(), QStringLiteral("被删除段包含的关键字(分割：并且；行：或者):"));
+    QVERIFY(ordinary->isChecked() && ordinary->isVisibleTo(optionDock()));
+    click(QStringLiteral("Label_textDelete"));
+    QCOMPARE(caption->text(), QStringLiteral("被删除关键字:"));
+}
+
+void TestReworkerFrame::keysStarts_data()
+{
+    QTest::addColumn<QString>("label");
+    QTest::addColumn<QString>("mode");
+    QTest::addColumn<bool>("caseSensitive");
+    QTest::addColumn<bool>("greedy");
+    QTest::addColumn<QString>("keys");
+    QTest::addColumn<QString>("replacements");
+    QTest::addColumn<QByteArray>("expected"); // empty: refused, file untouched
+
+    const char *ord = "radioButton_keyOrdinary", *reg = "radioButton_keyRegular";
+    // The file holds "Ab ab\n12-34\n".
+    QTest::newRow("替1, boxes untouched") << "Label_textReplaced" << ord << true << true << "ab" << "x" << QByteArray("Ab x\n12-34\n");
+    QTest::newRow("替1, case unchecked") << "Label_textReplaced" << ord << false << true << "ab" << "x" << QByteArray("x x\n12-34\n");
+    QTest::newRow("替1, regular") << "Label_textReplaced" << reg << true << true << "(\\d+)-(\\d+)" << "\\2-\\1" << QByteArray("Ab ab\n34-12\n");
+    QTest::newRow("替1, regular lazy") << "Label_textReplaced" << reg << true << false << "A.*b" << "" << QByteArray(" ab\n12-34\n");
+    QTest::newRow("替1, invalid regular") << "Label_textReplaced" << reg << true << true << "(" << "x" << QByteArray();
+    QTest::newRow("删") << "Label_textDelete" << ord << true << true << "b,-" << "" << QByteArray("A a\n1234\n");
+    QTest::newRow("留") << "Label_textRetain" << reg << true << true << "\\d+" << "" << QByteArray("12\n34");
+    QTest::newRow("留, empty") << "Label_textRetain" << reg << true << true << "" << "" << QByteArray();
+    QTest::newRow("段留") << "Label_textBlockRetain" << ord << true << true << "a,b" << "" << QByteArray("Ab ab\n");
+    QTest::newRow("段删") << "Label_textBlockDelete" << ord << true << true << "-" << "" << QByteArray("Ab ab\n");
+    QTest::newRow("段删, invalid regular") << "Label_textBlockDelete" << reg << true << true << "[" << "" << QByteArray();
+}
+
+// Each keys-page operation over the current list: the options as set on
+// the page, or the refusal (-6, 0) with the file untouched.
+void TestReworkerFrame::keysStarts()
+{
+    QFETCH(QString, label);
+    QFETCH(QString, mode);
+    QFETCH(bool, caseSensitive);
+    QFETCH(bool, greedy);
+    QFETCH(QString, keys);
+    QFETCH(QString, replacements);
+    QFETCH(QByteArray, expected);
+    const QByteArray original("Ab ab\n12-34\n");
+    put(QStringLiteral("a.txt"), original);
+
+    click(label);
+    click(QStringLiteral("label_rangeList"));
+    keysWidget<QRadioButton>(qPrintable(mode))->setChecked(true);
+    keysWidget<QCheckBox>("checkBox_keyCase")->setChecked(caseSensitive);
+    keysWidget<QCheckBox>("checkBox_keyIsGreedy")->setChecked(greedy);
+    keysWidget<QPlainTextEdit>("plainTextEdit_replacedKey")->setPlainText(keys);
+    keysWidget<QPlainTextEdit>("plainTextEdit_replaceWith")->setPlainText(replacements);
+    start();
+    if (expected.isEmpty()) {
+        QCOMPARE(m_host->tipsWith(-6, 0).size(), 1);
+        QVERIFY(m_host->taskCounts.isEmpty());
+        QCOMPARE(bytesOf(QStringLiteral("a.txt")), original);
+    } else {
+        QCOMPARE(m_host->tipsWith(-4, 0).size(), 1);
+        QCOMPARE(bytesOf(QStringLiteral("a.txt")), expected);
+    }
+}
+
+// 替2 over two lists: one column per file of all lists, headed by its
+// name; each file is replaced from its own column.
+void TestReworkerFrame::replace2Table()
+{
+    put(QStringLiteral("a.txt"), "k k\n");
+    put(QStringLiteral("b.txt"), "k\n");
+    m_host->setLists({{m_folder.path("a.txt")}, {m_folder.path("b.txt"), m_folder.path("a.txt")}}, 1);
+    click(QStringLiteral("Label_textReplaced_2"));
+    click(QStringLiteral("label_rangeAll"));
+    auto *table = keysWidget<QTableWidget>("tableWidget_replaced2");
+    QCOMPARE(table->columnCount(), 3);
+    QCOMPARE(table->horizontalHeaderItem(0)->text(), QStringLiteral("关键字"));
+    QCOMPARE(table->horizontalHeaderItem(2)->text(), QStringLiteral("b.txt"));
+
+    table->item(0, 0)->setText(QStringLiteral("k"));
+    QCOMPARE(table->rowCount(), 2); // typing into the last row adds a new one
+    table->setItem(0, 1, new QTableWidgetItem(QStringLiteral("A")));
+    table->setItem(0, 2, new QTableWidgetItem(QStringLiteral("B")));
+    // A replacement below an empty key row is refused with a warning.
+    table->item(1, 1)->setText(QStringLiteral("x"));
+    table->item(1, 0)->setText(QString());
+    table->setItem(2, 1, new QTableWidgetItem(QStringLiteral("y")));
+    QCOMPARE(m_host->tipsWith(-7, 0).size(), 1);
+    QVERIFY(table->item(2, 1)->text().isEmpty());
+
+    start();
+    QCOMPARE(bytesOf(QStringLiteral("a.txt")), QByteArray("A A\n"));
+    QCOMPARE(bytesOf(QStringLiteral("b.txt")), QByteArray("B\n"));
 }
 
 QTEST_MAIN(TestReworkerFrame)
