@@ -5,7 +5,15 @@
 #include <QVBoxLayout>
 
 #include "operationtable.h"
+#include "pageadd.h"
+#include "pagechar.h"
+#include "pagediscombobulated.h"
+#include "pageenter.h"
+#include "pageextraction.h"
 #include "pagekeys.h"
+#include "pagenumber.h"
+#include "pagerepeatsplit.h"
+#include "pagespace.h"
 #include "textindex.h"
 #include "textpage.h"
 
@@ -30,14 +38,14 @@ const PagePlace pagePlaces[pageCount] = {
     {"page_1", make<PageKeys>}, // keys: 替1, 替2, 留, 删, 段留, 段删
     {"page_8", nullptr},  // 转换
     {"page_11", nullptr}, // 编解码
-    {"page_12", nullptr}, // 序号
-    {"page_13", nullptr}, // 空格
-    {"page_14", nullptr}, // 段间距
-    {"page_15", nullptr}, // 字符
-    {"page_16", nullptr}, // 追加
-    {"page_17", nullptr}, // 提取
-    {"page_18", nullptr}, // 乱
-    {"page_19", nullptr}, // 重复, 拆分
+    {"page_12", make<PageNumber>}, // 序号
+    {"page_13", make<PageSpace>}, // 空格
+    {"page_14", make<PageEnter>}, // 段间距
+    {"page_15", make<PageChar>}, // 字符
+    {"page_16", make<PageAdd>}, // 追加
+    {"page_17", make<PageExtraction>}, // 提取
+    {"page_18", make<PageDiscombobulated>}, // 乱
+    {"page_19", make<PageRepeatSplit>}, // 重复, 拆分
     {"page_20", nullptr}, // 合并
     {"page_9", nullptr},  // the explanation page, built below
 };

@@ -2,10 +2,19 @@
 
 #include "blocks.h"
 #include "dockwidgettextoption.h"
+#include "pageadd.h"
+#include "pagechar.h"
+#include "pagediscombobulated.h"
+#include "pageenter.h"
+#include "pageextraction.h"
 #include "pagekeys.h"
+#include "pagenumber.h"
+#include "pagerepeatsplit.h"
+#include "pagespace.h"
 #include "replace.h"
 #include "textindex.h"
 #include "textjob.h"
+#include "textnumberjob.h"
 
 namespace {
 
@@ -77,14 +86,20 @@ QList<OperationRow> reworkerOperations()
                 "Keccak_224、Keccak_256、Keccak_384、Keccak_512、RealSha3_224、RealSha3_256、RealSha3_384、"
                 "RealSha3_512、Md4、Md5、Sha1、Sha224、Sha256、Sha384、Sha512等编解码方式");
 
-    rows << row(textChar, "Label_textChar", "字", "处理选项 - 字符处理：字符", pageChar,
-                "<b>字符处理：字符</b><br>增加指定字符或删除、保留指定长度");
+    rows << withJob(row(textChar, "Label_textChar", "字", "处理选项 - 字符处理：字符", pageChar,
+                        "<b>字符处理：字符</b><br>增加指定字符或删除、保留指定长度"),
+                    pageOptions(&PageChar::options),
+                    jobMaker<TextJob<CharOptions, &TextChar::process>>());
 
-    rows << row(textSpace, "Label_textSpace", "空", "处理选项 - 字符处理：空格", pageSpace,
-                "<b>字符处理：空格</b><br>支持在段首或段尾设置空格数量");
+    rows << withJob(row(textSpace, "Label_textSpace", "空", "处理选项 - 字符处理：空格", pageSpace,
+                        "<b>字符处理：空格</b><br>支持在段首或段尾设置空格数量"),
+                    pageOptions(&PageSpace::options),
+                    jobMaker<TextJob<SpaceOptions, &TextSpace::process>>());
 
-    rows << row(textAdd, "Label_textAdd", "加", "处理选项 - 字符处理：追加", pageAdd,
-                "<b>字符处理：追加</b><br>追加段落已有文本内容");
+    rows << withJob(row(textAdd, "Label_textAdd", "加", "处理选项 - 字符处理：追加", pageAdd,
+                        "<b>字符处理：追加</b><br>追加段落已有文本内容"),
+                    pageOptions(&PageAdd::options),
+                    jobMaker<TextJob<AddOptions, &TextAdd::process>>());
 
     // Subtraction has a label, a title and an explanation but no behaviour:
     // its page stays as it was and start does nothing.
@@ -101,20 +116,30 @@ QList<OperationRow> reworkerOperations()
                         pageKeys, "<b>字符处理：删除段</b><br>【删除】包含指定或正则表达式的段"),
                     pageOptions(&PageKeys::blockDeleteOptions), jobMaker<BlockJob>());
 
-    rows << row(textEnter, "Label_textEnter", "距", "处理选项 - 段处理：段间距", pageEnter,
-                "<b>字符处理：段间距</b><br>设置段落之间空行的数量");
+    rows << withJob(row(textEnter, "Label_textEnter", "距", "处理选项 - 段处理：段间距", pageEnter,
+                        "<b>字符处理：段间距</b><br>设置段落之间空行的数量"),
+                    pageOptions(&PageEnter::options),
+                    jobMaker<TextJob<EnterOptions, &TextEnter::process>>());
 
-    rows << row(textRepeat, "Label_textRepeat", "重", "处理选项 - 段处理：重复", pageRepeat,
-                "<b>字符处理：重复</b><br>");
+    rows << withJob(row(textRepeat, "Label_textRepeat", "重", "处理选项 - 段处理：重复", pageRepeat,
+                        "<b>字符处理：重复</b><br>删除重复的段：与前面某段相同的段被删除，只保留第一次出现的段，其余段的顺序不变"),
+                    pageOptions(&PageRepeatSplit::repeatOptions),
+                    jobMaker<TextJob<RepeatOptions, &TextRepeat::process>>());
 
-    rows << row(textNumber, "Label_textNumber", "序", "处理选项 - 段处理：序号", pageNumber,
-                "<b>字符处理：序号</b><br>为段落添加或删除序号");
+    rows << withJob(row(textNumber, "Label_textNumber", "序", "处理选项 - 段处理：序号", pageNumber,
+                        "<b>字符处理：序号</b><br>为段落添加或删除序号"),
+                    pageOptions(&PageNumber::options),
+                    jobMaker<TextNumberJob>());
 
-    rows << row(textDiscombobulated, "Label_textDiscombobulated", "乱", "处理选项 - 段处理：随机打乱",
-                pageDiscombobulated, "<b>字符处理：随机打乱</b><br>将文本内容按段、按字符、按指定长度随机打乱");
+    rows << withJob(row(textDiscombobulated, "Label_textDiscombobulated", "乱", "处理选项 - 段处理：随机打乱",
+                        pageDiscombobulated, "<b>字符处理：随机打乱</b><br>将文本内容按段、按字符、按指定长度随机打乱"),
+                    pageOptions(&PageDiscombobulated::options),
+                    jobMaker<TextJob<DiscombobulatedOptions, &TextDiscombobulated::shuffle>>());
 
-    rows << row(textExtraction, "Label_textExtraction", "段", "处理选项 - 段处理：保留、删除指定段", pageExtraction,
-                "<b>字符处理：保留、删除段</b><br>保留或删除指定序号的段");
+    rows << withJob(row(textExtraction, "Label_textExtraction", "段", "处理选项 - 段处理：保留、删除指定段", pageExtraction,
+                        "<b>字符处理：保留、删除段</b><br>保留或删除指定序号的段"),
+                    pageOptions(&PageExtraction::options),
+                    jobMaker<TextJob<TextExtractionOption, &TextExtraction::process>>());
 
     rows << row(textMerge, "Label_textMerge", "并", "处理选项 - 多文件处理：合并", pageMerge,
                 "<b>字符处理：合并</b><br>将一个列表(list)中所有的文本文件合并为一个文本文件");
