@@ -1,0 +1,69 @@
+#ifndef FORGER_H
+#define FORGER_H
+
+#include <QDateTime>
+#include <QSet>
+#include <QStringList>
+
+#include "pluginbase.h"
+
+// The operations of the generation plug-in, 0 when none is chosen.
+enum Enum_NewIndex {
+    newNone = 0,
+    newNumber = 1,
+    newUserPwd = 2,
+    newDictionaries = 3,
+    newVariableInt = 4,
+    newVariableText = 5
+};
+
+// The generation plug-in "New": writes new text files into the working
+// directory's "data" folder, from number ranges (NewNumber) or from a
+// template with counting variables (NewVariableInt), one job per output
+// file, and hands the files to the host in a new list "New" + n. The other
+// three operations have option pages but no job.
+//
+// A start reads the item count and the per-file count, takes the run
+// number of the day, checks the options and that the whole output fits in
+// the folder's free space, and only then creates the list and the jobs.
+// The window stays disabled until every file is written.
+class Forger : public PluginBase
+{
+    Q_OBJECT
+    Q_PLUGIN_METADATA(IID ScrivelFace_iid)
+    Q_INTERFACES(ScrivelFace)
+    // Test hooks: a valid clock replaces the current time; a non-negative
+    // limit replaces the output folder's free space.
+    Q_PROPERTY(QDateTime clock MEMBER m_clock)
+    Q_PROPERTY(qint64 freeSpaceLimit MEMBER m_freeSpaceLimit)
+public:
+    explicit Forger(QObject *parent = nullptr);
+
+    bool openPlugin(int x, int y) override;
+
+    // The working directory's "data" folder.
+    static QString outputFolder();
+
+public slots:
+    void startSlot() override;
+
+protected:
+    DockWidgetListBase *createListDock(QWidget *parent) override;
+    DockWidgetOptionBase *createOptionDock(QWidget *parent) override;
+    void jobFinished(TextBase *worker) override;
+
+private:
+    void startNumbers(qint64 perFile, const QString &folder, const QTime &time, int run);
+    void startVariables(qint64 items, qint64 perFile, const QString &folder, const QTime &time, int run);
+    bool fits(quint64 bytes, const QString &folder) const;
+    void addProducedFiles();
+
+    QDateTime m_clock;
+    qint64 m_freeSpaceLimit = -1;
+    // The files of the running start in order, and those written so far.
+    QStringList m_planned;
+    QSet<QString> m_written;
+    QString m_listTitle;
+};
+
+#endif // FORGER_H

@@ -1,0 +1,41 @@
+#ifndef NEWJOB_H
+#define NEWJOB_H
+
+#include <QByteArray>
+#include <QString>
+
+#include "textbasenew.h"
+
+class BufferedWriter;
+
+// A generation job: streams its output straight into its file through a
+// buffered writer, so no file's text is ever held whole in memory. The
+// file is replaced only when complete (a failed or cancelled job leaves
+// any older file of that name as it was). Tips: (0, 4) when written,
+// (0, 0) when the file cannot be created, (0, 2) when a write fails, and
+// (-4, 0) when done.
+class NewJob : public TextBaseNew
+{
+    Q_OBJECT
+public:
+    // listTitle: the list name a produced file is handed to the host with.
+    NewJob(const QString &fileName, const OptionRecord *options, const QString &listTitle,
+           QObject *parent = nullptr);
+
+    void run() override;
+    // The whole output as text (small outputs and tests).
+    QString processText() override;
+    // The whole output as the bytes written to the file.
+    QByteArray bytes() const;
+
+    QString listTitle() const { return m_listTitle; }
+
+protected:
+    // Writes the job's output; the writer reports failures itself.
+    virtual void generate(BufferedWriter &out) const = 0;
+
+private:
+    QString m_listTitle;
+};
+
+#endif // NEWJOB_H
