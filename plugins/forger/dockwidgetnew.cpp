@@ -1,8 +1,8 @@
 #include "dockwidgetnew.h"
 #include "ui_dockwidgetnew.h"
 
-DockWidgetNew::DockWidgetNew(PluginBase *plugin, QWidget *parent)
-    : DockWidgetListBase(plugin, parent)
+DockWidgetNew::DockWidgetNew(OperationTable *table, QWidget *parent)
+    : DockWidgetListBase(table, parent)
     , ui(new Ui::DockWidgetNew)
 {
     ui->setupUi(this);

@@ -13,7 +13,7 @@ class DockWidgetNew : public DockWidgetListBase
 {
     Q_OBJECT
 public:
-    DockWidgetNew(PluginBase *plugin, QWidget *parent = nullptr);
+    DockWidgetNew(OperationTable *table, QWidget *parent = nullptr);
     ~DockWidgetNew() override;
 
 signals:

@@ -61,8 +61,8 @@ QGroupBox *charGroup(const QString &title, const QString &chars, int columns)
 
 } // namespace
 
-DockWidgetNewOption::DockWidgetNewOption(PluginBase *plugin, QWidget *parent)
-    : DockWidgetOptionBase(plugin, parent)
+DockWidgetNewOption::DockWidgetNewOption(OperationTable *table, QWidget *parent)
+    : DockWidgetOptionBase(table, parent)
 {
     setObjectName(QStringLiteral("DockWidgetNewOption"));
     setFloating(true);

@@ -25,7 +25,7 @@ class DockWidgetNewOption : public DockWidgetOptionBase
 {
     Q_OBJECT
 public:
-    DockWidgetNewOption(PluginBase *plugin, QWidget *parent = nullptr);
+    DockWidgetNewOption(OperationTable *table, QWidget *parent = nullptr);
 
     // The number options as shown; the caller owns the record.
     NewNumberOptions *numberOptions() const;

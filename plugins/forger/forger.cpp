@@ -13,6 +13,7 @@
 #include "newnumber.h"
 #include "newplan.h"
 #include "newvariableint.h"
+#include "tipcodes.h"
 
 namespace {
 
@@ -30,22 +31,84 @@ OperationRow row(int index, const char *label, const char *caption, const char *
     return r;
 }
 
+// [new] branchNumber of "./configure.ini", what the option page shows.
+qint64 perFile()
+{
+    return readIni(configureIni(), QStringLiteral("new"), QStringLiteral("branchNumber"), QStringLiteral("100000"))
+        .trimmed()
+        .toLongLong();
+}
+
+OptionRecord *numberOptions(DockWidgetOptionBase *dock, const QStringList &)
+{
+    auto *page = qobject_cast<DockWidgetNewOption *>(dock);
+    NewNumberOptions *options = page ? page->numberOptions() : nullptr;
+    if (!options || !NewNumber::prepare(*options)) {
+        delete options;
+        return nullptr;
+    }
+    options->perFile = perFile();
+    options->items = NewNumber::lineCount(*options);
+    options->bytes = NewNumber::byteCount(*options);
+    return options;
+}
+
+TextBase *numberJob(const QString &fileName, const OptionRecord *record, int position)
+{
+    auto *options = static_cast<const NewNumberOptions *>(record);
+    const NewPlan::Range range = NewPlan::range(qint64(options->items), options->perFile, position);
+    // The range 0..0 of an enumeration without lines is one empty file.
+    const quint64 first = range.first > 0 ? quint64(range.first - 1) : 0;
+    const quint64 lines = range.first > 0 ? quint64(range.last - range.first + 1) : 0;
+    return new NewNumber(fileName, options, first, lines);
+}
+
+OptionRecord *variableOptions(DockWidgetOptionBase *dock, const QStringList &)
+{
+    auto *page = qobject_cast<DockWidgetNewOption *>(dock);
+    NewVariableOptions *options = page ? page->variableOptions() : nullptr;
+    const qint64 items = page ? page->itemCount() : -1;
+    if (!options || items < 0 || !NewVariableInt::prepare(*options)) {
+        delete options;
+        return nullptr;
+    }
+    options->perFile = perFile();
+    options->items = quint64(items);
+    // No items still give one file with the one item 0.
+    options->bytes = items > 0 ? NewVariableInt::byteCount(*options, 1, items) : NewVariableInt::byteCount(*options, 0, 0);
+    return options;
+}
+
+TextBase *variableJob(const QString &fileName, const OptionRecord *record, int position)
+{
+    auto *options = static_cast<const NewVariableOptions *>(record);
+    const NewPlan::Range range = NewPlan::range(qint64(options->items), options->perFile, position);
+    return new NewVariableInt(fileName, options, range.first, range.last);
+}
+
 } // namespace
 
 Forger::Forger(QObject *parent)
     : PluginBase(QStringLiteral("New"), QStringLiteral("V0.0.0.1"), QStringLiteral("new_"), QStringLiteral("new"),
                  parent)
 {
+    OperationRow numbers = row(newNumber, "Label_newNumber", "数字", "创建选项 - 数字", 0,
+                               "<b>文本创建：数字</b><br>枚举指定范围、指定数量的数字组合", OperationRow::Jobs);
+    numbers.options = numberOptions;
+    numbers.job = numberJob;
+    OperationRow variables = row(newVariableInt, "Label_newVariableInt", "整数变量", "创建选项 - 整数变量", 3,
+                                 "<b>文本创建：整数变量</b><br>通过带有【整数】变量的文本模板，生成指定数量的文本",
+                                 OperationRow::Jobs);
+    variables.options = variableOptions;
+    variables.job = variableJob;
     setOperations({
         row(newNone, "", "", "创建-说明", 5, "", OperationRow::NoJob),
-        row(newNumber, "Label_newNumber", "数字", "创建选项 - 数字", 0,
-            "<b>文本创建：数字</b><br>枚举指定范围、指定数量的数字组合", OperationRow::Jobs),
+        numbers,
         row(newUserPwd, "Label_newUserPwd", "账号秘密", "创建选项 - 账号密码", 1, "<b>文本创建：账号密码</b><br>",
             OperationRow::Nothing),
         row(newDictionaries, "Label_newDictionaries", "字典", "创建选项 - 词典", 2, "<b>文本创建：词典</b><br>",
             OperationRow::Nothing),
-        row(newVariableInt, "Label_newVariableInt", "整数变量", "创建选项 - 整数变量", 3,
-            "<b>文本创建：整数变量</b><br>通过带有【整数】变量的文本模板，生成指定数量的文本", OperationRow::Jobs),
+        variables,
         row(newVariableText, "Label_newVariableText", "文本变量", "创建选项 - 文本变量", 4,
             "<b>文本创建：文本变量</b><br>通过带有【文本】变量的文本模板，生成指定数量的文本", OperationRow::Nothing),
     });
@@ -67,12 +130,12 @@ QString Forger::outputFolder()
 
 DockWidgetListBase *Forger::createListDock(QWidget *parent)
 {
-    return new DockWidgetNew(this, parent);
+    return new DockWidgetNew(table(), parent);
 }
 
 DockWidgetOptionBase *Forger::createOptionDock(QWidget *parent)
 {
-    return new DockWidgetNewOption(this, parent);
+    return new DockWidgetNewOption(table(), parent);
 }
 
 void Forger::startSlot()
@@ -84,92 +147,46 @@ void Forger::startSlot()
         return;
     h->setUiEnabled(false);
     setUiEnabled(false);
-    m_planned.clear();
-    m_written.clear();
 
-    auto *dock = qobject_cast<DockWidgetNewOption *>(optionDock());
-    const qint64 items = dock ? dock->itemCount() : 0;
-    const qint64 perFile = readIni(configureIni(), QStringLiteral("new"), QStringLiteral("branchNumber"),
-                                   QStringLiteral("100000")).toLongLong();
     const QString folder = outputFolder();
     QDir().mkpath(folder);
     const QDateTime now = m_clock.isValid() ? m_clock : QDateTime::currentDateTime();
     // Every start takes a run number, whatever follows.
     const int run = NewPlan::nextRunNumber(configureIni(), now.date());
 
-    switch (state().currentIndex) {
-    case newNumber:
-        startNumbers(perFile, folder, now.time(), run);
-        break;
-    case newVariableInt:
-        startVariables(items, perFile, folder, now.time(), run);
-        break;
-    case newUserPwd:
-    case newDictionaries:
-    case newVariableText:
-        h->newList(QStringLiteral("New"));
-        endStart();
-        break;
-    default:
-        h->sendTip(-9, 9, QString());
-        endStart();
-        break;
+    const OperationRow *row = operation(state().currentIndex);
+    const OperationRow::Start kind = row ? row->startKind() : OperationRow::NoJob;
+    if (kind == OperationRow::Jobs) {
+        startJobs(*row, folder, now.time(), run);
+        return;
     }
+    if (kind == OperationRow::Nothing)
+        h->newList(QStringLiteral("New")); // an operation with a page but no generation yet
+    else
+        h->sendTip(Tips::NoOperation.var1, Tips::NoOperation.var2, QString());
+    endStart();
 }
 
-void Forger::startNumbers(qint64 perFile, const QString &folder, const QTime &time, int run)
+void Forger::startJobs(const OperationRow &row, const QString &folder, const QTime &time, int run)
 {
-    auto *dock = qobject_cast<DockWidgetNewOption *>(optionDock());
-    NewNumberOptions *options = dock ? dock->numberOptions() : nullptr;
+    auto *options = static_cast<NewOptions *>(row.options ? row.options(optionDock(), QStringList()) : nullptr);
     QList<NewPlan::Range> ranges;
-    if (options && NewNumber::prepare(*options)) {
-        const quint64 lines = NewNumber::lineCount(*options);
-        if (lines <= quint64(std::numeric_limits<qint64>::max()) && fits(NewNumber::byteCount(*options), folder))
-            ranges = NewPlan::split(qint64(lines), perFile);
-    }
+    if (options && options->items <= quint64(std::numeric_limits<qint64>::max()) && fits(options->bytes, folder))
+        ranges = NewPlan::split(qint64(options->items), options->perFile);
     if (ranges.isEmpty()) {
         delete options;
         cancelSlot();
         return;
     }
     host()->newList(QStringLiteral("New"));
-    JobBatch *batch = newBatch();
-    batch->adopt(options);
-    for (int k = 0; k < ranges.size(); ++k) {
-        const NewPlan::Range &range = ranges.at(k);
-        const QString name = NewPlan::fileName(folder, time, run, k);
-        m_planned << name;
-        // The range 0..0 of an enumeration without lines is one empty file.
-        const quint64 first = range.first > 0 ? quint64(range.first - 1) : 0;
-        const quint64 lines = range.first > 0 ? quint64(range.last - range.first + 1) : 0;
-        batch->add(new NewNumber(name, options, first, lines));
-    }
-    runBatch(batch);
-}
-
-void Forger::startVariables(qint64 items, qint64 perFile, const QString &folder, const QTime &time, int run)
-{
-    auto *dock = qobject_cast<DockWidgetNewOption *>(optionDock());
-    NewVariableOptions *options = dock ? dock->variableOptions() : nullptr;
-    QList<NewPlan::Range> ranges;
-    if (options && items >= 0 && NewVariableInt::prepare(*options)) {
-        ranges = NewPlan::split(items, perFile);
-        if (!ranges.isEmpty()
-            && !fits(NewVariableInt::byteCount(*options, ranges.first().first, ranges.last().last), folder))
-            ranges.clear();
-    }
-    if (ranges.isEmpty()) {
-        delete options;
-        cancelSlot();
-        return;
-    }
-    host()->newList(QStringLiteral("New"));
+    m_planned.clear();
+    m_written.clear();
     JobBatch *batch = newBatch();
     batch->adopt(options);
     for (int k = 0; k < ranges.size(); ++k) {
         const QString name = NewPlan::fileName(folder, time, run, k);
         m_planned << name;
-        batch->add(new NewVariableInt(name, options, ranges.at(k).first, ranges.at(k).last));
+        batch->add(row.job(name, options, k));
     }
     runBatch(batch);
 }
@@ -184,7 +201,7 @@ void Forger::jobFinished(TextBase *worker)
 {
     auto *job = qobject_cast<NewJob *>(worker);
     if (job && job->succeeded()) {
-        m_written << job->fileName();
+        m_written.insert(job->fileName());
         m_listTitle = job->listTitle();
     }
 }

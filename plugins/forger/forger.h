@@ -23,9 +23,10 @@ enum Enum_NewIndex {
 // file, and hands the files to the host in a new list "New" + n. The other
 // three operations have option pages but no job.
 //
-// A start reads the item count and the per-file count, takes the run
-// number of the day, checks the options and that the whole output fits in
-// the folder's free space, and only then creates the list and the jobs.
+// A start takes the run number of the day, reads the operation's options
+// (which know the size of the whole output and the per-file count), checks
+// that the output fits in the folder's free space, and only then creates
+// the list and one job per file.
 // The window stays disabled until every file is written.
 class Forger : public PluginBase
 {
@@ -53,8 +54,7 @@ protected:
     void jobFinished(TextBase *worker) override;
 
 private:
-    void startNumbers(qint64 perFile, const QString &folder, const QTime &time, int run);
-    void startVariables(qint64 items, qint64 perFile, const QString &folder, const QTime &time, int run);
+    void startJobs(const OperationRow &row, const QString &folder, const QTime &time, int run);
     bool fits(quint64 bytes, const QString &folder) const;
     void addProducedFiles();
 

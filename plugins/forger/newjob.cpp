@@ -5,7 +5,7 @@
 #include <QTextCodec>
 
 #include "bufferedwriter.h"
-#include "readwritetxt.h"
+#include "tipcodes.h"
 
 NewJob::NewJob(const QString &fileName, const OptionRecord *options, const QString &listTitle,
                QObject *parent)
@@ -18,17 +18,17 @@ void NewJob::run()
 {
     QSaveFile file(m_fileName);
     if (m_fileName.isEmpty() || !file.open(QIODevice::WriteOnly)) {
-        emit tipSignal(0, ReadWriteTxt::NotFound, m_fileName);
+        emit tipSignal(Tips::FileMissing.var1, Tips::FileMissing.var2, m_fileName);
         return;
     }
     BufferedWriter out(&file);
     generate(out);
     if (!out.flush() || !file.commit()) {
         file.cancelWriting();
-        emit tipSignal(0, ReadWriteTxt::NotWritable, m_fileName);
+        emit tipSignal(Tips::FileUnwritable.var1, Tips::FileUnwritable.var2, m_fileName);
         return;
     }
-    emit tipSignal(0, ReadWriteTxt::Saved, m_fileName);
+    emit tipSignal(Tips::Saved.var1, Tips::Saved.var2, m_fileName);
     finish();
 }
 

@@ -8,11 +8,20 @@
 
 #include "optionrecord.h"
 
+// What every generation start shares: how its output is cut into files
+// and how large it is, both known before anything is written.
+struct NewOptions : OptionRecord
+{
+    qint64 perFile = 100000; // items (lines of numbers, copies of a template) per file
+    quint64 items = 0;       // items of the whole start
+    quint64 bytes = 0;       // bytes of the whole output
+};
+
 // The options of one number generation: every group of `count` integers
 // from min..max, one group per line, the numbers joined by the separator.
 // isSort writes each group once, in ascending order; isRepeat lets a
 // number occur more than once in a group.
-struct NewNumberOptions : OptionRecord
+struct NewNumberOptions : NewOptions
 {
     int min = 1;
     int max = 5;
@@ -37,7 +46,7 @@ struct NewVariable
 
 // The options of one template generation. prepare() (NewVariableInt)
 // fills the encoded form that the jobs write from.
-struct NewVariableOptions : OptionRecord
+struct NewVariableOptions : NewOptions
 {
     QString model;
     QList<NewVariable> variables;

@@ -10,6 +10,14 @@ QChar NewPlan::hourLetter(int hour)
     return hour >= 0 && hour < letters.size() ? letters.at(hour) : QLatin1Char('a');
 }
 
+NewPlan::Range NewPlan::range(qint64 items, qint64 perFile, int index)
+{
+    if (items <= 0)
+        return Range{ 0, 0 };
+    const qint64 first = 1 + qint64(index) * perFile;
+    return Range{ first, qMin(items, first + perFile - 1) };
+}
+
 QList<NewPlan::Range> NewPlan::split(qint64 items, qint64 perFile)
 {
     QList<Range> ranges;
@@ -22,8 +30,8 @@ QList<NewPlan::Range> NewPlan::split(qint64 items, qint64 perFile)
     const qint64 files = items / perFile + (items % perFile ? 1 : 0);
     if (files > MostFiles)
         return ranges;
-    for (qint64 k = 0; k < files; ++k)
-        ranges << Range{ 1 + k * perFile, k + 1 == files ? items : (k + 1) * perFile };
+    for (int k = 0; k < files; ++k)
+        ranges << range(items, perFile, k);
     return ranges;
 }
 

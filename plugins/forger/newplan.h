@@ -25,6 +25,8 @@ public:
     static QString hourLetters() { return QStringLiteral("abcdefghijklmnopqrstyvwx"); }
     static QChar hourLetter(int hour);
 
+    // The items of file index when items are split as below.
+    static Range range(qint64 items, qint64 perFile, int index);
     // items split into files of at most perFile items, in order; no items
     // give the one range 0..0. Empty when perFile is below 1 or the split
     // would need more than MostFiles files.
