@@ -1,0 +1,60 @@
+#include "customizedab.h"
+
+#include <QVector>
+
+#include "aboptions.h"
+#include "absearch.h"
+#include "readwritetxt.h"
+
+CustomizedAB::CustomizedAB(const OptionRecord *options, QObject *parent)
+    : TextBase(static_cast<const ABOptions *>(options)->output, options, parent)
+{
+}
+
+void CustomizedAB::run()
+{
+    m_outputWritten = false;
+    const ABOptions *o = options<ABOptions>();
+
+    QStringList bTexts;
+    bool bRead = true;
+    for (const QString &name : o->bFiles) {
+        QString text;
+        if (!readTxt(name, text))
+            bRead = false;
+        bTexts << text;
+    }
+    if (!bRead)
+        return;
+
+    QStringList aFiles;
+    QStringList aTexts;
+    QVector<TextFormat> aFormats;
+    for (const QString &name : o->aFiles) {
+        QString text;
+        TextFormat format;
+        const int outcome = ReadWriteTxt::readFile(name, text, &format);
+        if (outcome != ReadWriteTxt::ReadOk) {
+            emit tipSignal(0, outcome, name);
+            continue;
+        }
+        aFiles << name;
+        aTexts << text;
+        aFormats << format;
+    }
+
+    const AbSearch::Result result = AbSearch::run(aTexts, bTexts);
+    m_text = result.output;
+    // A brand-new file: the locale encoding, "\n" line ends.
+    m_format = TextFormat();
+    if (!writeTxt(m_fileName, m_text))
+        return;
+    m_outputWritten = true;
+
+    for (int i = 0; i < aFiles.size(); ++i) {
+        const int outcome = ReadWriteTxt::writeFile(aFiles.at(i), result.aTexts.at(i), &aFormats.at(i));
+        emit tipSignal(0, outcome, aFiles.at(i));
+        if (outcome == ReadWriteTxt::Saved)
+            emit tipSignal(-4, 0, aFiles.at(i));
+    }
+}

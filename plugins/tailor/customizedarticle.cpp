@@ -1,0 +1,56 @@
+#include "customizedarticle.h"
+
+#include <QDebug>
+#include <QFileInfo>
+#include <QHash>
+
+#include "articlearrangements.h"
+#include "articleoptions.h"
+#include "readwritetxt.h"
+
+CustomizedArticle::CustomizedArticle(const OptionRecord *options, QObject *parent)
+    : TextBase(QString(), options, parent)
+{
+}
+
+void CustomizedArticle::run()
+{
+    m_written = 0;
+    const ArticleOptions *o = options<ArticleOptions>();
+    if (!ArticleArrangements::acceptable(o->documents.size(), o->count))
+        return;
+    const QString folder = QFileInfo(o->documents.first()).absolutePath();
+    // Diagnostics for the log only: a head or tail may be long.
+    qDebug() << "(99, 80) head:" << o->head.size() << "characters";
+    qDebug() << "(99, 81) tail:" << o->tail.size() << "characters";
+    qDebug() << "(99, 82) first document:" << o->documents.first();
+    qDebug() << "(99, 83) folder:" << folder;
+
+    // Each document read once, however often it is listed or chosen.
+    QStringList texts;
+    QHash<QString, QString> read;
+    for (const QString &name : o->documents) {
+        if (!read.contains(name)) {
+            QString text;
+            const int outcome = ReadWriteTxt::readFile(name, text);
+            if (outcome != ReadWriteTxt::ReadOk) {
+                emit tipSignal(0, outcome, name);
+                text.clear();
+            }
+            read.insert(name, text);
+        }
+        texts << read.value(name);
+    }
+
+    const int size = texts.size();
+    QVector<int> chosen = ArticleArrangements::first(o->count);
+    qint64 n = 0;
+    do {
+        m_text = ArticleArrangements::compose(o->head, texts, chosen, o->tail);
+        m_fileName = ArticleArrangements::fileName(folder, ++n);
+        qDebug() << "(99, 84)" << m_text.size() << "characters, (99, 85)" << m_fileName;
+        m_format = TextFormat();
+        if (writeTxt(m_fileName, m_text))
+            ++m_written;
+    } while (ArticleArrangements::next(chosen, size));
+}

@@ -1,0 +1,43 @@
+#include "customizedoperations.h"
+
+namespace {
+
+OperationRow row(int index, const char *label, const char *caption, const char *title, int page)
+{
+    OperationRow r;
+    r.index = index;
+    r.labelObject = QLatin1String(label);
+    r.caption = QString::fromUtf8(caption);
+    r.title = QString::fromUtf8(title);
+    r.page = page;
+    r.explanation = CustomizedOperations::explanation(index);
+    r.start = index == CustomizedOperations::None ? OperationRow::NoJob : OperationRow::Jobs;
+    return r;
+}
+
+} // namespace
+
+QString CustomizedOperations::explanation(int index)
+{
+    switch (index) {
+    case AB:
+        return QStringLiteral(
+            "<b>AB</b><br>在B文件中查找A文件开头的的行，保存到New文件中，未找到将在A文件行尾追加 'not find!'"
+            "<br>例: <b>A文件内容:</b><br>dlcnd<br>fdgrr<br><b>B文件内容:</b><br>dlcnd----weasr<br>"
+            "tocl----t46gf5<br>detb----56t<br><b>处理后 A文件内容</b>:<br>dlcnd<br>fdgrr not find!<br>"
+            "<b>New文件内容</b>:<br>dlcnd----weasr");
+    case Article:
+        return QStringLiteral("<b>Article</b><br>固定首尾内容，中间插入指定【指定数量】的短篇内容；<br>枚举出所有中间部分的组合");
+    default:
+        return explanation(AB) + QStringLiteral("<br>") + explanation(Article);
+    }
+}
+
+QList<OperationRow> CustomizedOperations::rows()
+{
+    return {
+        row(None, "", "", "Customized-说明", 2),
+        row(AB, "Label_customizedAB", "AB", "Customized - AB", 0),
+        row(Article, "Label_customizedArticle", "Article", "Customized - Article", 1),
+    };
+}

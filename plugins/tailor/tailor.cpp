@@ -1,0 +1,155 @@
+#include "tailor.h"
+
+#include <QFileInfo>
+
+#include "aboptions.h"
+#include "articlearrangements.h"
+#include "articleoptions.h"
+#include "customizedab.h"
+#include "customizedarticle.h"
+#include "dockwidgetcustomized.h"
+#include "dockwidgetcustomizedoption.h"
+#include "filetype.h"
+#include "jobbatch.h"
+
+namespace {
+
+QStringList filesOfList(int index)
+{
+    QStringList paths;
+    ScrivelFace *host = PluginBase::host();
+    if (!host || index < 0)
+        return paths;
+    for (const FileType *entry : host->listFiles(index)) {
+        if (entry)
+            paths << entry->fileName;
+    }
+    return paths;
+}
+
+} // namespace
+
+Tailor::Tailor(QObject *parent)
+    : PluginBase(QStringLiteral("Customized"), QStringLiteral("V0.0.0.1"), QStringLiteral("customized_"),
+                 QStringLiteral("customized"), parent)
+{
+    setOperations(CustomizedOperations::rows());
+}
+
+DockWidgetListBase *Tailor::createListDock(QWidget *parent)
+{
+    return new DockWidgetCustomized(this, parent);
+}
+
+DockWidgetOptionBase *Tailor::createOptionDock(QWidget *parent)
+{
+    return new DockWidgetCustomizedOption(this, parent);
+}
+
+OptionRecord *Tailor::abOptions(DockWidgetOptionBase *dock, const QStringList &files)
+{
+    Q_UNUSED(files)
+    auto *page = qobject_cast<DockWidgetCustomizedOption *>(dock);
+    if (!page)
+        return nullptr;
+    // An A file listed twice is still looked up and rewritten once.
+    const QStringList aFiles = JobBatch::distinctFiles(filesOfList(page->abAList()));
+    const QStringList bFiles = filesOfList(page->abBList());
+    if (aFiles.isEmpty() || bFiles.isEmpty())
+        return nullptr;
+    const QString output = QFileInfo(aFiles.first()).absolutePath() + QStringLiteral("/new.txt");
+    // An A file named new.txt beside the first one would be both the output
+    // and rewritten.
+    if (JobBatch::distinctFiles(aFiles + QStringList(output)).size() == aFiles.size())
+        return nullptr;
+    auto *options = new ABOptions;
+    options->aFiles = aFiles;
+    options->bFiles = bFiles;
+    options->output = output;
+    return options;
+}
+
+OptionRecord *Tailor::articleOptions(DockWidgetOptionBase *dock, const QStringList &files)
+{
+    Q_UNUSED(files)
+    auto *page = qobject_cast<DockWidgetCustomizedOption *>(dock);
+    if (!page)
+        return nullptr;
+    const QStringList documents = filesOfList(page->articleList());
+    bool number = false;
+    const int count = page->articleCount().trimmed().toInt(&number);
+    if (!number || !ArticleArrangements::acceptable(documents.size(), count))
+        return nullptr;
+    // The files 1.txt, 2.txt, ... go beside the first document; none of
+    // them may be one of the documents.
+    const QString folder = QFileInfo(documents.first()).absolutePath();
+    if (ArticleArrangements::overwritten(documents, folder, ArticleArrangements::fileCount(documents.size(), count)) >= 0)
+        return nullptr;
+    auto *options = new ArticleOptions;
+    options->head = page->articleHead();
+    options->tail = page->articleTail();
+    options->count = count;
+    options->documents = documents;
+    return options;
+}
+
+OptionRecord *Tailor::readOptions(int index, const QStringList &files)
+{
+    switch (index) {
+    case CustomizedOperations::AB: return abOptions(optionDock(), files);
+    case CustomizedOperations::Article: return articleOptions(optionDock(), files);
+    default: return nullptr;
+    }
+}
+
+void Tailor::startSlot()
+{
+    ScrivelFace *h = host();
+    if (!h || h->listCount() <= 0 || isRunning())
+        return;
+    setUiEnabled(false);
+    h->setUiEnabled(false);
+
+    const int index = state().currentIndex;
+    if (index != CustomizedOperations::AB && index != CustomizedOperations::Article) {
+        h->sendTip(-9, 9, QString());
+        endStart();
+        emit jobsFinishedSignal(0, 0);
+        return;
+    }
+    OptionRecord *options = readOptions(index, QStringList());
+    if (!options) {
+        cancelSlot();
+        emit jobsFinishedSignal(0, 0);
+        return;
+    }
+
+    JobBatch *batch = newBatch();
+    batch->adopt(options);
+    int completions = 0;
+    if (index == CustomizedOperations::AB) {
+        batch->add(new CustomizedAB(options));
+        completions = static_cast<ABOptions *>(options)->aFiles.size();
+    } else {
+        batch->add(new CustomizedArticle(options));
+    }
+    runBatch(batch);
+    // The job's completion tips are one per rewritten A file (none for
+    // Article); the tip (-4, 2) at its end makes the host usable again.
+    h->setTaskCount(completions);
+}
+
+void Tailor::jobFinished(TextBase *worker)
+{
+    QString name;
+    if (auto *ab = qobject_cast<CustomizedAB *>(worker)) {
+        name = ab->fileName();
+        if (ab->outputWritten()) {
+            if (ScrivelFace *h = host()) {
+                h->newList(QStringLiteral("New"));
+                h->addFileToList(name, QStringLiteral("New"));
+            }
+        }
+    }
+    forwardTip(-4, 2, name);
+}
