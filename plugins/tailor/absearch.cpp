@@ -3,7 +3,6 @@
 #include <QHash>
 #include <QRegularExpressionMatchIterator>
 
-#include <unordered_map>
 #include <vector>
 
 namespace {
@@ -27,6 +26,73 @@ inline bool mayStart(const ushort *s, int n, int p)
     return isWord(s[p - 1]) != after;
 }
 
+// (node, code unit) -> child node, open addressing with linear probing:
+// the trie's lookups are most of the scan's work.
+class EdgeTable
+{
+public:
+    EdgeTable() : m_slots(1024) {}
+
+    // The child, or -1.
+    int find(int node, ushort c) const
+    {
+        const quint64 k = key(node, c);
+        for (size_t i = hash(k) & mask();; i = (i + 1) & mask()) {
+            const Slot &slot = m_slots[i];
+            if (slot.child < 0)
+                return -1;
+            if (slot.key == k)
+                return slot.child;
+        }
+    }
+
+    // The child, created as next when there is none.
+    int findOrAdd(int node, ushort c, int next)
+    {
+        if ((m_used + 1) * 2 > m_slots.size())
+            grow();
+        const quint64 k = key(node, c);
+        for (size_t i = hash(k) & mask();; i = (i + 1) & mask()) {
+            Slot &slot = m_slots[i];
+            if (slot.child < 0) {
+                slot.key = k;
+                slot.child = next;
+                ++m_used;
+                return next;
+            }
+            if (slot.key == k)
+                return slot.child;
+        }
+    }
+
+private:
+    struct Slot {
+        quint64 key = 0;
+        int child = -1;
+    };
+
+    static quint64 key(int node, ushort c) { return (quint64(quint32(node)) << 16) | c; }
+    static size_t hash(quint64 k) { return size_t((k * 0x9E3779B97F4A7C15ull) >> 32); }
+    size_t mask() const { return m_slots.size() - 1; }
+
+    void grow()
+    {
+        std::vector<Slot> old(m_slots.size() * 2);
+        old.swap(m_slots);
+        for (const Slot &slot : old) {
+            if (slot.child < 0)
+                continue;
+            size_t i = hash(slot.key) & mask();
+            while (m_slots[i].child >= 0)
+                i = (i + 1) & mask();
+            m_slots[i] = slot;
+        }
+    }
+
+    std::vector<Slot> m_slots;
+    size_t m_used = 0;
+};
+
 // The plain A lines, reversed, in one trie: walking back from a "-" of a B
 // line meets, at each node that ends a line, a place where that line's
 // text stands right before the "-".
@@ -40,16 +106,17 @@ public:
         const ushort *s = line.utf16();
         int node = -1;
         for (int i = line.size() - 1; i >= 0; --i) {
-            int *child;
-            if (node < 0)
-                child = &m_root[s[i]];
-            else
-                child = &m_edges.emplace(key(node, s[i]), -1).first->second;
-            if (*child < 0) {
-                *child = int(m_ends.size());
-                m_ends.push_back(-1);
+            const int next = int(m_ends.size());
+            if (node < 0) {
+                int &child = m_root[s[i]];
+                if (child < 0)
+                    child = next;
+                node = child;
+            } else {
+                node = m_edges.findOrAdd(node, s[i], next);
             }
-            node = *child;
+            if (node == next)
+                m_ends.push_back(-1);
         }
         if (node >= 0)
             m_ends[size_t(node)] = id;
@@ -73,18 +140,18 @@ public:
                 found(id, k);
             if (--k < lineStart)
                 return;
-            const auto it = m_edges.find(key(node, s[k]));
-            node = it == m_edges.end() ? -1 : it->second;
+            node = m_edges.find(node, s[k]);
         }
     }
 
 private:
-    static quint64 key(int node, ushort c) { return (quint64(quint32(node)) << 16) | c; }
-
-    std::vector<int> m_root;                  // child of the root per code unit
-    std::unordered_map<quint64, int> m_edges; // (node, code unit) -> child
-    std::vector<int> m_ends;                  // per node: the line ending there, or -1
+    std::vector<int> m_root; // child of the root per code unit
+    EdgeTable m_edges;       // the other nodes' children
+    std::vector<int> m_ends; // per node: the line ending there, or -1
 };
+
+// Plain lines up to this length always make a valid pattern.
+const int longestSurePlain = 1000;
 
 struct Hit {
     int b;     // which B text
@@ -119,6 +186,8 @@ void AbSearch::collect(const QRegularExpression &expression, const QStringList &
 {
     if (!expression.isValid())
         return;
+    // Compiled to machine code once, before the first of many searches.
+    expression.optimize();
     for (const QString &b : bTexts) {
         QRegularExpressionMatchIterator it = expression.globalMatch(b);
         while (it.hasNext()) {
@@ -159,11 +228,17 @@ AbSearch::Result AbSearch::run(const QStringList &aTexts, const QStringList &bTe
     ReverseIndex index;
     for (int id = 0; id < count; ++id) {
         const QString &line = distinct.at(id);
-        const QRegularExpression expression(pattern(line));
-        // A line the engine refuses finds nothing, whatever its text.
+        const bool plain = isPlain(line);
+        // A line the engine refuses finds nothing, whatever its text. A
+        // plain line is refused only when it is too long for a pattern.
+        if (plain && line.size() <= longestSurePlain) {
+            index.add(line, id);
+            continue;
+        }
+        QRegularExpression expression(pattern(line));
         if (!expression.isValid())
             continue;
-        if (isPlain(line))
+        if (plain)
             index.add(line, id);
         else
             collect(expression, bTexts, matched[size_t(id)]);
