@@ -5,6 +5,7 @@
 #include "aboptions.h"
 #include "absearch.h"
 #include "readwritetxt.h"
+#include "tipcodes.h"
 
 CustomizedAB::CustomizedAB(const OptionRecord *options, QObject *parent)
     : TextBase(static_cast<const ABOptions *>(options)->output, options, parent)
@@ -55,6 +56,6 @@ void CustomizedAB::run()
         const int outcome = ReadWriteTxt::writeFile(aFiles.at(i), result.aTexts.at(i), &aFormats.at(i));
         emit tipSignal(0, outcome, aFiles.at(i));
         if (outcome == ReadWriteTxt::Saved)
-            emit tipSignal(-4, 0, aFiles.at(i));
+            emit tipSignal(Tips::JobDone.var1, Tips::JobDone.var2, aFiles.at(i));
     }
 }

@@ -1,8 +1,8 @@
 #include "dockwidgetcustomized.h"
 #include "ui_dockwidgetcustomized.h"
 
-DockWidgetCustomized::DockWidgetCustomized(PluginBase *plugin, QWidget *parent)
-    : DockWidgetListBase(plugin, parent)
+DockWidgetCustomized::DockWidgetCustomized(OperationTable *table, QWidget *parent)
+    : DockWidgetListBase(table, parent)
     , ui(new Ui::DockWidgetCustomized)
 {
     ui->setupUi(this);

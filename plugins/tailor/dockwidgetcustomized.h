@@ -14,7 +14,7 @@ class DockWidgetCustomized : public DockWidgetListBase
 {
     Q_OBJECT
 public:
-    DockWidgetCustomized(PluginBase *plugin, QWidget *parent = nullptr);
+    DockWidgetCustomized(OperationTable *table, QWidget *parent = nullptr);
     ~DockWidgetCustomized() override;
 
 private:

@@ -17,8 +17,8 @@ void fillWithLists(QComboBox *combo)
 
 } // namespace
 
-DockWidgetCustomizedOption::DockWidgetCustomizedOption(PluginBase *plugin, QWidget *parent)
-    : DockWidgetOptionBase(plugin, parent)
+DockWidgetCustomizedOption::DockWidgetCustomizedOption(OperationTable *table, QWidget *parent)
+    : DockWidgetOptionBase(table, parent)
     , ui(new Ui::DockWidgetCustomizedOption)
 {
     ui->setupUi(this);

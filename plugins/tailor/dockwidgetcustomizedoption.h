@@ -16,7 +16,7 @@ class DockWidgetCustomizedOption : public DockWidgetOptionBase
 {
     Q_OBJECT
 public:
-    DockWidgetCustomizedOption(PluginBase *plugin, QWidget *parent = nullptr);
+    DockWidgetCustomizedOption(OperationTable *table, QWidget *parent = nullptr);
     ~DockWidgetCustomizedOption() override;
 
     // List indexes as chosen; -1 when a combo box is empty.

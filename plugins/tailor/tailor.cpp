@@ -11,6 +11,7 @@
 #include "dockwidgetcustomizedoption.h"
 #include "filetype.h"
 #include "jobbatch.h"
+#include "tipcodes.h"
 
 namespace {
 
@@ -33,17 +34,32 @@ Tailor::Tailor(QObject *parent)
     : PluginBase(QStringLiteral("Customized"), QStringLiteral("V0.0.0.1"), QStringLiteral("customized_"),
                  QStringLiteral("customized"), parent)
 {
-    setOperations(CustomizedOperations::rows());
+    QList<OperationRow> rows = CustomizedOperations::rows();
+    for (OperationRow &row : rows) {
+        // One job per start; it takes its files from the options.
+        if (row.index == CustomizedOperations::AB) {
+            row.options = &Tailor::abOptions;
+            row.job = [](const QString &, const OptionRecord *options, int) -> TextBase * {
+                return new CustomizedAB(options);
+            };
+        } else if (row.index == CustomizedOperations::Article) {
+            row.options = &Tailor::articleOptions;
+            row.job = [](const QString &, const OptionRecord *options, int) -> TextBase * {
+                return new CustomizedArticle(options);
+            };
+        }
+    }
+    setOperations(rows);
 }
 
 DockWidgetListBase *Tailor::createListDock(QWidget *parent)
 {
-    return new DockWidgetCustomized(this, parent);
+    return new DockWidgetCustomized(table(), parent);
 }
 
 DockWidgetOptionBase *Tailor::createOptionDock(QWidget *parent)
 {
-    return new DockWidgetCustomizedOption(this, parent);
+    return new DockWidgetCustomizedOption(table(), parent);
 }
 
 OptionRecord *Tailor::abOptions(DockWidgetOptionBase *dock, const QStringList &files)
@@ -93,15 +109,6 @@ OptionRecord *Tailor::articleOptions(DockWidgetOptionBase *dock, const QStringLi
     return options;
 }
 
-OptionRecord *Tailor::readOptions(int index, const QStringList &files)
-{
-    switch (index) {
-    case CustomizedOperations::AB: return abOptions(optionDock(), files);
-    case CustomizedOperations::Article: return articleOptions(optionDock(), files);
-    default: return nullptr;
-    }
-}
-
 void Tailor::startSlot()
 {
     ScrivelFace *h = host();
@@ -110,14 +117,14 @@ void Tailor::startSlot()
     setUiEnabled(false);
     h->setUiEnabled(false);
 
-    const int index = state().currentIndex;
-    if (index != CustomizedOperations::AB && index != CustomizedOperations::Article) {
-        h->sendTip(-9, 9, QString());
+    const OperationRow *row = operation(state().currentIndex);
+    if (!row || !row->job || !row->options) {
+        h->sendTip(Tips::NoOperation.var1, Tips::NoOperation.var2, QString());
         endStart();
         emit jobsFinishedSignal(0, 0);
         return;
     }
-    OptionRecord *options = readOptions(index, QStringList());
+    OptionRecord *options = row->options(optionDock(), QStringList());
     if (!options) {
         cancelSlot();
         emit jobsFinishedSignal(0, 0);
@@ -126,13 +133,9 @@ void Tailor::startSlot()
 
     JobBatch *batch = newBatch();
     batch->adopt(options);
-    int completions = 0;
-    if (index == CustomizedOperations::AB) {
-        batch->add(new CustomizedAB(options));
-        completions = static_cast<ABOptions *>(options)->aFiles.size();
-    } else {
-        batch->add(new CustomizedArticle(options));
-    }
+    batch->add(row->job(QString(), options, 0));
+    const int completions = row->index == CustomizedOperations::AB
+        ? static_cast<const ABOptions *>(options)->aFiles.size() : 0;
     runBatch(batch);
     // The job's completion tips are one per rewritten A file (none for
     // Article); the tip (-4, 2) at its end makes the host usable again.
@@ -151,5 +154,5 @@ void Tailor::jobFinished(TextBase *worker)
             }
         }
     }
-    forwardTip(-4, 2, name);
+    forwardTip(Tips::AllDone.var1, Tips::AllDone.var2, name);
 }

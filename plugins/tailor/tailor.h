@@ -20,18 +20,19 @@ class Tailor : public PluginBase
 public:
     explicit Tailor(QObject *parent = nullptr);
 
-    // The option getters: null (the start refused with (-6, 0)) when a
-    // list is empty or the numbers are out of bounds.
+    // The option getters of the table: null (the start refused with
+    // (-6, 0)) when a list is empty or the numbers are out of bounds.
     static OptionRecord *abOptions(DockWidgetOptionBase *dock, const QStringList &files);
     static OptionRecord *articleOptions(DockWidgetOptionBase *dock, const QStringList &files);
 
 public slots:
+    // The chosen row's options, then its one job; the lists come from the
+    // option pages, not from a range.
     void startSlot() override;
 
 protected:
     DockWidgetListBase *createListDock(QWidget *parent) override;
     DockWidgetOptionBase *createOptionDock(QWidget *parent) override;
-    OptionRecord *readOptions(int index, const QStringList &files) override;
     // Hands the AB output to the host in a list "New", then the tip (-4, 2).
     void jobFinished(TextBase *worker) override;
 };
