@@ -1,10 +1,178 @@
 #include "readwritetxt.h"
 
+#include <QDateTime>
+#include <QDir>
 #include <QFile>
-#include <QSaveFile>
+#include <QFileInfo>
+#include <QRandomGenerator>
+#include <QRegularExpression>
+#include <QSet>
 #include <QTextCodec>
 
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace {
+
+// When this code was loaded, at the start of the program; temporary files
+// older than that cannot belong to a write of this process.
+const qint64 g_loadTime = QDateTime::currentMSecsSinceEpoch();
+
+qint64 processStart()
+{
+    return g_loadTime;
+}
+
+// The errors that mean "there is no such file (or folder)".
+bool missing(int error)
+{
+    return error == ENOENT || error == ENOTDIR || error == ENAMETOOLONG;
+}
+
+bool readAll(int fd, QByteArray &bytes)
+{
+    struct stat st;
+    if (::fstat(fd, &st) != 0)
+        return false;
+    qint64 capacity = qMax<qint64>(st.st_size, 0) + 1; // one more byte sees the end at once
+    bytes.resize(int(qMin<qint64>(capacity, 0x7FFFFFF0)));
+    qint64 filled = 0;
+    for (;;) {
+        if (filled == bytes.size()) {
+            if (bytes.size() >= 0x7FFFFFF0 - 65536)
+                return false; // beyond what one string can hold
+            bytes.resize(bytes.size() + qMax(65536, bytes.size() / 2));
+        }
+        const ssize_t got = ::read(fd, bytes.data() + filled, size_t(bytes.size() - filled));
+        if (got < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        if (got == 0)
+            break;
+        filled += got;
+    }
+    bytes.resize(int(filled));
+    return true;
+}
+
+bool writeAll(int fd, const QByteArray &bytes, off_t offset)
+{
+    const char *data = bytes.constData();
+    qint64 left = bytes.size();
+    while (left > 0) {
+        const ssize_t put = ::pwrite(fd, data, size_t(left), offset);
+        if (put < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        data += put;
+        left -= put;
+        offset += put;
+    }
+    return true;
+}
+
+// The file a write replaces: a symbolic link is followed, so the link
+// stays a link and its target gets the new text.
+QByteArray writeTarget(const QString &fileName)
+{
+    const QByteArray name = QFile::encodeName(fileName);
+    struct stat st;
+    if (::lstat(name.constData(), &st) != 0 || !S_ISLNK(st.st_mode))
+        return name;
+    const QFileInfo info(fileName);
+    const QString canonical = info.canonicalFilePath();
+    return QFile::encodeName(canonical.isEmpty() ? info.symLinkTarget() : canonical);
+}
+
+int writeFailure(int error)
+{
+    return error == ENOENT || error == ENOTDIR ? ReadWriteTxt::NotFound : ReadWriteTxt::NotWritable;
+}
+
+// Hard-linked file: its content replaced through the same inode.
+int rewriteInPlace(const QByteArray &target, const QByteArray &bytes, const struct stat &st, ReadWriteTxt::Sync sync)
+{
+    const int fd = ::open(target.constData(), O_WRONLY | O_CLOEXEC);
+    if (fd < 0)
+        return writeFailure(errno);
+    // Claim the space first, so a full disk stops the write before any
+    // byte of the old text is overwritten.
+    if (bytes.size() > st.st_size && ::fallocate(fd, FALLOC_FL_KEEP_SIZE, 0, bytes.size()) != 0
+        && errno != EOPNOTSUPP && errno != ENOSYS) {
+        ::close(fd);
+        return ReadWriteTxt::NotWritable;
+    }
+    bool ok = writeAll(fd, bytes, 0) && ::ftruncate(fd, bytes.size()) == 0;
+    if (ok && sync == ReadWriteTxt::SyncNow)
+        ok = ::fdatasync(fd) == 0;
+    ok = ::close(fd) == 0 && ok;
+    return ok ? ReadWriteTxt::Saved : ReadWriteTxt::NotWritable;
+}
+
+// New content in a temporary file beside the target, renamed over it.
+// old: the target's status, or null for a new file.
+int replaceAtomically(const QByteArray &target, const QByteArray &bytes, const struct stat *old, ReadWriteTxt::Sync sync)
+{
+    const int slash = target.lastIndexOf('/');
+    const QByteArray folder = slash < 0 ? QByteArray(".") : slash == 0 ? QByteArray("/") : target.left(slash);
+    // Kept within the 255 bytes of a file name.
+    const QByteArray base = target.mid(slash + 1).left(200);
+    static const char letters[] = "0123456789abcdefghijklmnopqrstuvwxyz";
+    QByteArray temporary;
+    int fd = -1;
+    for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
+        QByteArray suffix(6, '0');
+        for (char &c : suffix)
+            c = letters[QRandomGenerator::global()->bounded(36)];
+        temporary = folder + "/.scrivel." + base + '.' + suffix;
+        // A new file gets the usual 0666 less the umask; a replaced one
+        // gets its predecessor's bits below, once its owner is set.
+        fd = ::open(temporary.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, old ? 0600 : 0666);
+        if (fd < 0 && errno != EEXIST)
+            return writeFailure(errno);
+    }
+    if (fd < 0)
+        return ReadWriteTxt::NotWritable;
+
+    bool ok = true;
+    if (old) {
+        // Owner and group as far as allowed (root: both; a user: a group
+        // of theirs), then the mode, since a change of owner clears the
+        // set-user and set-group bits.
+        if (::fchown(fd, old->st_uid, old->st_gid) != 0 && ::fchown(fd, uid_t(-1), old->st_gid) != 0) {
+            // Kept as the process's own: nothing better is allowed.
+        }
+        ok = ::fchmod(fd, old->st_mode & 07777) == 0;
+    }
+    ok = ok && writeAll(fd, bytes, 0);
+    if (ok && sync == ReadWriteTxt::SyncNow)
+        ok = ::fdatasync(fd) == 0;
+    ok = ::close(fd) == 0 && ok;
+    if (ok && ::rename(temporary.constData(), target.constData()) != 0) {
+        const int error = errno;
+        ::unlink(temporary.constData());
+        return writeFailure(error);
+    }
+    if (!ok) {
+        ::unlink(temporary.constData());
+        return ReadWriteTxt::NotWritable;
+    }
+    if (sync == ReadWriteTxt::SyncNow) {
+        // The rename itself is durable once the folder is.
+        const int dir = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (dir >= 0) {
+            ::fsync(dir);
+            ::close(dir);
+        }
+    }
+    return ReadWriteTxt::Saved;
+}
 
 QTextCodec *codecFor(const QByteArray &name)
 {
@@ -87,33 +255,100 @@ bool ReadWriteTxt::encode(const QString &text, const TextFormat &format, QByteAr
 
 int ReadWriteTxt::readFile(const QString &fileName, QString &text, TextFormat *format)
 {
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly))
+    if (fileName.isEmpty())
         return NotFound;
-    if (!file.isReadable())
+    const int fd = ::open(QFile::encodeName(fileName).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return missing(errno) ? NotFound : NotReadable;
+    QByteArray bytes;
+    const bool complete = readAll(fd, bytes);
+    ::close(fd);
+    if (!complete)
         return NotReadable;
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return NotReadable;
-    file.close();
-    return decode(bytes, text, format) ? ReadOk : NotReadable;
+    return decode(bytes, text, format) ? ReadOk : EncodingMismatch;
 }
 
-int ReadWriteTxt::writeFile(const QString &fileName, const QString &text, const TextFormat *format)
+int ReadWriteTxt::writeFile(const QString &fileName, const QString &text, const TextFormat *format, Sync sync)
 {
     if (fileName.isEmpty())
         return NotFound; // e.g. a cancelled save dialog: nothing to open
     QByteArray bytes;
-    const bool encoded = encode(text, format ? *format : TextFormat(), bytes);
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly))
-        return NotFound;
-    if (!encoded || file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        file.commit();
-        return NotWritable;
+    if (!encode(text, format ? *format : TextFormat(), bytes))
+        return NotWritable; // a character the encoding cannot hold would be lost
+
+    const QByteArray target = writeTarget(fileName);
+    struct stat st;
+    if (::stat(target.constData(), &st) != 0) {
+        if (errno != ENOENT)
+            return missing(errno) ? NotFound : NotWritable;
+        return replaceAtomically(target, bytes, nullptr, sync);
     }
-    return file.commit() ? Saved : NotWritable;
+    if (!S_ISREG(st.st_mode))
+        return NotWritable;
+    // Root may write anything; a file nobody may write is still left alone.
+    if ((st.st_mode & 0222) == 0 || ::access(target.constData(), W_OK) != 0)
+        return NotWritable;
+    if (st.st_nlink > 1)
+        return rewriteInPlace(target, bytes, st, sync);
+    return replaceAtomically(target, bytes, &st, sync);
+}
+
+bool ReadWriteTxt::isTemporaryName(const QString &name)
+{
+    static const QRegularExpression pattern(QStringLiteral("^\\.scrivel\\..+\\.[0-9a-z]{6}$"));
+    return pattern.match(name).hasMatch();
+}
+
+QStringList ReadWriteTxt::removeLeftovers(const QStringList &files)
+{
+    QSet<QString> folders;
+    for (const QString &file : files) {
+        if (!file.isEmpty())
+            folders.insert(QFileInfo(file).absolutePath());
+    }
+    QStringList removed;
+    for (const QString &folder : qAsConst(folders)) {
+        const QFileInfoList entries = QDir(folder).entryInfoList({QStringLiteral(".scrivel.*")},
+                                                                 QDir::Files | QDir::Hidden | QDir::System);
+        for (const QFileInfo &entry : entries) {
+            if (!isTemporaryName(entry.fileName()) || entry.isSymLink())
+                continue;
+            // A newer one may belong to a write still running in this or
+            // another process.
+            if (entry.lastModified().toMSecsSinceEpoch() >= processStart())
+                continue;
+            if (QFile::remove(entry.absoluteFilePath()))
+                removed << entry.absoluteFilePath();
+        }
+    }
+    return removed;
+}
+
+QStringList ReadWriteTxt::oneFolderPerFileSystem(const QStringList &folders)
+{
+    QStringList result;
+    QSet<quint64> devices;
+    for (const QString &folder : folders) {
+        struct stat st;
+        if (::stat(QFile::encodeName(folder).constData(), &st) != 0)
+            continue;
+        const quint64 device = quint64(st.st_dev);
+        if (devices.contains(device))
+            continue;
+        devices.insert(device);
+        result << folder;
+    }
+    return result;
+}
+
+bool ReadWriteTxt::syncFileSystem(const QString &folder)
+{
+    const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    const bool synced = ::syncfs(fd) == 0;
+    ::close(fd);
+    return synced;
 }
 
 bool ReadWriteTxt::readText(const QString &fileName, QString &text, TextFormat *format)

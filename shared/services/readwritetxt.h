@@ -3,24 +3,52 @@
 
 #include <QObject>
 #include <QString>
+#include <QStringList>
 
 #include "textformat.h"
 
 // Whole-file text reading and writing with outcome tips (var1 0):
-//   0 the file did not open, 1 not readable or not decodable,
-//   2 not writable (the write or its commit failed), 4 written.
+//   0 the file does not exist (or its folder does not),
+//   1 the file exists but cannot be read (permission, a folder, I/O error),
+//   2 not writable: no write permission, read-only folder or file system,
+//     no space or inodes left, or a character the encoding cannot hold,
+//   4 written, 6 the bytes are not valid in the encoding in force.
 //
 // Reading refuses bytes that are not valid in the encoding in force, so a
-// damaged text can never be written back over the original. Writing goes
-// through a temporary file that replaces the target only when complete, so
-// a failed write leaves the previous content intact. A TextFormat record
-// taken from a read can be handed to the write to keep the file's own
-// byte-order mark, encoding and line-ending style.
+// damaged text can never be written back over the original. Writing puts
+// the complete new content into a temporary file beside the target (named
+// ".scrivel." + file name + "." + six letters) and renames it over the
+// target, so a failed or interrupted write leaves the previous content
+// intact; the file keeps its owner, group (as far as the process may set
+// them) and permission bits. A file without any write permission is not
+// rewritten, not even by root. A file with more than one hard link is
+// rewritten in place instead, through the same inode, so every name sees
+// the new text: the space is reserved first, so a full disk is found
+// before a byte changes, but a crash in the middle of that write can leave
+// the file part old, part new.
+//
+// A TextFormat record taken from a read can be handed to the write to keep
+// the file's own byte-order mark, encoding and line-ending style.
 class ReadWriteTxt : public QObject
 {
     Q_OBJECT
 public:
-    enum Outcome { NotFound = 0, NotReadable = 1, NotWritable = 2, SaveFailed = 3, Saved = 4, ReadOk = -1 };
+    enum Outcome {
+        NotFound = 0,
+        NotReadable = 1,
+        NotWritable = 2,
+        SaveFailed = 3,
+        Saved = 4,
+        Unchanged = 5,        // the operation left the text as it was; not rewritten
+        EncodingMismatch = 6, // the bytes are not valid in the encoding in force
+        LeftoverRemoved = 7,  // a temporary file of an interrupted write was removed
+        ReadOk = -1
+    };
+
+    // When a written file is made durable: at once (a single save), or
+    // later by whoever writes a whole batch, once per file system
+    // (syncFileSystem).
+    enum Sync { SyncNow, SyncLater };
 
     explicit ReadWriteTxt(QObject *parent = nullptr);
 
@@ -33,11 +61,24 @@ public:
     // Signal-free cores, safe on any thread; they return the outcome code
     // (ReadOk for a successful read).
     static int readFile(const QString &fileName, QString &text, TextFormat *format = nullptr);
-    static int writeFile(const QString &fileName, const QString &text, const TextFormat *format = nullptr);
+    static int writeFile(const QString &fileName, const QString &text, const TextFormat *format = nullptr,
+                         Sync sync = SyncNow);
 
     // Pure conversions between file bytes and text.
     static bool decode(const QByteArray &bytes, QString &text, TextFormat *format = nullptr);
     static bool encode(const QString &text, const TextFormat &format, QByteArray &bytes);
+
+    // Whether name (without folder) is one of the writer's temporary files.
+    static bool isTemporaryName(const QString &name);
+    // Removes the writer's temporary files older than this process from
+    // the folders of files (left by a write that was killed); returns the
+    // paths removed.
+    static QStringList removeLeftovers(const QStringList &files);
+    // The first folder of each file system among folders (existing ones).
+    static QStringList oneFolderPerFileSystem(const QStringList &folders);
+    // Makes everything written so far to the file system of folder durable
+    // (one syncfs); false when it cannot.
+    static bool syncFileSystem(const QString &folder);
 
 signals:
     void tipSignal(int var1, int var2, const QString &fileName);

@@ -5,9 +5,48 @@
 #include <QTextCodec>
 #include <QtTest>
 
+#include <sys/mount.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include "readwritetxt.h"
 
 namespace {
+
+struct stat statOf(const QString &path)
+{
+    struct stat st = {};
+    ::stat(QFile::encodeName(path).constData(), &st);
+    return st;
+}
+
+// A small tmpfs of its own, where the process may mount one (root);
+// unmounted when the test is done.
+class SmallMount
+{
+public:
+    explicit SmallMount(const QByteArray &options)
+    {
+        m_mounted = m_dir.isValid()
+            && ::mount("tmpfs", QFile::encodeName(m_dir.path()).constData(), "tmpfs", 0, options.constData()) == 0;
+    }
+    ~SmallMount()
+    {
+        if (m_mounted)
+            ::umount2(QFile::encodeName(m_dir.path()).constData(), MNT_DETACH);
+    }
+    bool isMounted() const { return m_mounted; }
+    QString path() const { return m_dir.path(); }
+    bool makeReadOnly()
+    {
+        return ::mount("tmpfs", QFile::encodeName(m_dir.path()).constData(), "tmpfs",
+                       MS_REMOUNT | MS_RDONLY, nullptr) == 0;
+    }
+
+private:
+    QTemporaryDir m_dir;
+    bool m_mounted = false;
+};
 
 QByteArray bytesOf(const QString &path)
 {
@@ -40,6 +79,12 @@ private slots:
     void rewriteKeepsFormat();
     void failedWriteKeepsOldContent();
     void unrepresentableTextIsRefused();
+    void failureKinds_data();
+    void failureKinds();
+    void rewriteKeepsOwnerAndMode_data();
+    void rewriteKeepsOwnerAndMode();
+    void hardLinkedFileRewrittenInPlace();
+    void leftoversRemoved();
 
 private:
     QTemporaryDir m_dir;
@@ -56,9 +101,9 @@ void TestReadWriteTxt::readFailures_data()
     QTest::addColumn<QByteArray>("content"); // empty: no file at all
     QTest::addColumn<int>("code");
     QTest::newRow("missing file") << QByteArray() << 0;
-    QTest::newRow("GBK bytes read as UTF-8") << QByteArray("\xC4\xE3\xBA\xC3 abc") << 1;
-    QTest::newRow("truncated UTF-8 sequence") << QByteArray("abc\xE4\xB8") << 1;
-    QTest::newRow("Latin-1 byte") << QByteArray("caf\xE9\n") << 1;
+    QTest::newRow("GBK bytes read as UTF-8") << QByteArray("\xC4\xE3\xBA\xC3 abc") << 6;
+    QTest::newRow("truncated UTF-8 sequence") << QByteArray("abc\xE4\xB8") << 6;
+    QTest::newRow("Latin-1 byte") << QByteArray("caf\xE9\n") << 6;
 }
 
 void TestReadWriteTxt::readFailures()
@@ -200,6 +245,153 @@ void TestReadWriteTxt::unrepresentableTextIsRefused()
     QVERIFY(!rw.writeText(path, QStringLiteral("汉字"), &format));
     QCOMPARE(spy.at(0).at(1).toInt(), 2);
     QCOMPARE(bytesOf(path), QByteArray("caf\xE9"));
+}
+
+void TestReadWriteTxt::failureKinds_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<int>("code");
+    QTest::newRow("missing file") << "missing" << 0;
+    QTest::newRow("undecodable bytes") << "undecodable" << 6;
+    QTest::newRow("read-only file") << "read-only file" << 2;
+    QTest::newRow("read-only folder") << "read-only folder" << 2;
+    QTest::newRow("full file system") << "full" << 2;
+    QTest::newRow("no inodes left") << "no inodes" << 2;
+    QTest::newRow("a folder, not a file") << "folder" << 1;
+}
+
+// A job's read and write, as a worker does them: the first failing step's
+// tip is the one reported, and the file is left exactly as it was.
+void TestReadWriteTxt::failureKinds()
+{
+    QFETCH(QString, kind);
+    QFETCH(int, code);
+    const bool root = ::geteuid() == 0;
+    std::unique_ptr<SmallMount> mount;
+    QString folder = m_dir.filePath(kind);
+    if (kind == "full" || kind == "no inodes" || (kind == "read-only folder" && root)) {
+        mount.reset(new SmallMount(kind == "full" ? "size=64k" : kind == "no inodes" ? "nr_inodes=2" : "size=1m"));
+        if (!mount->isMounted())
+            QSKIP("cannot mount a small tmpfs here (needs root)");
+        folder = mount->path();
+    }
+    QDir().mkpath(folder);
+    const QString path = folder + "/a.txt";
+    const QByteArray old = kind == "undecodable" ? QByteArray("caf\xE9") : QByteArray(20000, 'a');
+    if (kind == "folder")
+        QDir().mkpath(path);
+    else if (kind != "missing")
+        put(path, old);
+    if (kind == "read-only file")
+        QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
+    if (kind == "read-only folder") {
+        if (root)
+            QVERIFY(mount->makeReadOnly());
+        else
+            QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner);
+    }
+    if (kind == "full") {
+        // Fill what is left, so the new (longer) text has no room.
+        QFile filler(folder + "/filler");
+        QVERIFY(filler.open(QIODevice::WriteOnly));
+        const QByteArray block(4096, 'f');
+        while (filler.write(block) == block.size() && filler.flush()) {
+        }
+    }
+    const struct stat before = statOf(path);
+
+    ReadWriteTxt rw;
+    QSignalSpy spy(&rw, &ReadWriteTxt::tipSignal);
+    QString text;
+    if (rw.readText(path, text))
+        QVERIFY(!rw.writeText(path, text + QString(30000, QLatin1Char('b'))));
+    if (kind == "read-only folder" && !root)
+        QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QCOMPARE(spy.count(), 1);
+    QCOMPARE(spy.at(0).at(0).toInt(), 0);
+    QCOMPARE(spy.at(0).at(1).toInt(), code);
+    QCOMPARE(spy.at(0).at(2).toString(), path);
+    if (kind != "missing" && kind != "folder") {
+        QCOMPARE(bytesOf(path), old);
+        QCOMPARE(statOf(path).st_ino, before.st_ino);
+        // Nothing of the failed write is left beside the file.
+        const QStringList names = QDir(folder).entryList(QDir::Files | QDir::Hidden);
+        for (const QString &name : names)
+            QVERIFY2(!ReadWriteTxt::isTemporaryName(name), qPrintable(name));
+    }
+}
+
+void TestReadWriteTxt::rewriteKeepsOwnerAndMode_data()
+{
+    QTest::addColumn<int>("mode");
+    QTest::newRow("0640") << 0640;
+    QTest::newRow("0604") << 0604;
+    QTest::newRow("0755 executable") << 0755;
+    QTest::newRow("0200 write only for the owner") << 0200;
+}
+
+void TestReadWriteTxt::rewriteKeepsOwnerAndMode()
+{
+    QFETCH(int, mode);
+    const QString path = m_dir.filePath(QStringLiteral("owned.txt"));
+    QFile::remove(path);
+    put(path, "old");
+    QCOMPARE(::chmod(QFile::encodeName(path).constData(), mode_t(mode)), 0);
+    const bool root = ::geteuid() == 0;
+    if (root)
+        QCOMPARE(::chown(QFile::encodeName(path).constData(), 1234, 5678), 0);
+    const struct stat before = statOf(path);
+
+    ReadWriteTxt rw;
+    QVERIFY(rw.writeText(path, QStringLiteral("new")));
+    const struct stat after = statOf(path);
+    QCOMPARE(int(after.st_mode & 07777), mode);
+    QCOMPARE(after.st_uid, before.st_uid);
+    QCOMPARE(after.st_gid, before.st_gid);
+    QCOMPARE(::chmod(QFile::encodeName(path).constData(), 0600), 0);
+    QCOMPARE(bytesOf(path), QByteArray("new"));
+    if (!root)
+        QSKIP("owner kept only checked as root; mode and group checked");
+}
+
+void TestReadWriteTxt::hardLinkedFileRewrittenInPlace()
+{
+    const QString path = m_dir.filePath(QStringLiteral("linked.txt"));
+    const QString other = m_dir.filePath(QStringLiteral("other name.txt"));
+    put(path, "old old old");
+    QCOMPARE(::link(QFile::encodeName(path).constData(), QFile::encodeName(other).constData()), 0);
+    const ino_t inode = statOf(path).st_ino;
+
+    ReadWriteTxt rw;
+    QVERIFY(rw.writeText(path, QStringLiteral("new")));
+    QCOMPARE(bytesOf(path), QByteArray("new"));
+    QCOMPARE(bytesOf(other), QByteArray("new"));
+    QCOMPARE(statOf(path).st_ino, inode);
+    QVERIFY(rw.writeText(other, QStringLiteral("longer than before, from the other name")));
+    QCOMPARE(bytesOf(path), QByteArray("longer than before, from the other name"));
+}
+
+void TestReadWriteTxt::leftoversRemoved()
+{
+    const QString folder = m_dir.filePath(QStringLiteral("leftovers"));
+    QDir().mkpath(folder);
+    const QString file = folder + "/a.txt";
+    const QString old = folder + "/.scrivel.a.txt.k3x9q0";
+    const QString fresh = folder + "/.scrivel.b.txt.zz12ab";
+    const QString unrelated = folder + "/.scrivel.notes";
+    for (const QString &p : {file, old, fresh, unrelated})
+        put(p, "x");
+    // Written before this process started.
+    QFile oldFile(old);
+    QVERIFY(oldFile.open(QIODevice::ReadWrite));
+    QVERIFY(oldFile.setFileTime(QDateTime::currentDateTime().addSecs(-3600), QFileDevice::FileModificationTime));
+    oldFile.close();
+
+    QCOMPARE(ReadWriteTxt::removeLeftovers({file, folder + "/b.txt"}), QStringList(old));
+    QVERIFY(!QFile::exists(old));
+    QVERIFY(QFile::exists(fresh));
+    QVERIFY(QFile::exists(unrelated));
+    QVERIFY(QFile::exists(file));
 }
 
 QTEST_GUILESS_MAIN(TestReadWriteTxt)

@@ -227,7 +227,7 @@ void TestEditors::unreadableFile_data()
     QTest::addColumn<bool>("exists");
     QTest::addColumn<int>("readTip");
     QTest::newRow("missing") << false << 0;
-    QTest::newRow("not decodable") << true << 1;
+    QTest::newRow("not decodable") << true << 6;
 }
 
 void TestEditors::unreadableFile()
@@ -262,7 +262,7 @@ void TestEditors::fileTurningUnreadableLocksEditor()
     focusIn(&editor);
     QVERIFY(editor.isReadOnly());
     QCOMPARE(editor.documentText(), QStringLiteral("good text"));
-    QVERIFY(hasTip(tips, 0, 1));
+    QVERIFY(hasTip(tips, 0, 6));
     QVERIFY(hasTip(tips, 99, 99));
     // Reported once, not on every focus change.
     const int count = tips.count();
@@ -515,7 +515,7 @@ void TestEditors::twoPanesUnreadableFileUntouched()
     CodeEditorEx2 window;
     QSignalSpy tips(&window, &CodeEditorEx2::tipSignal);
     window.setFiles("T", "A", path("a.txt"), "B", path("b.txt"));
-    QVERIFY(hasTip(tips, 0, 1));
+    QVERIFY(hasTip(tips, 0, 6));
     QVERIFY(window.rightEditor()->isReadOnly());
     append(*window.leftEditor(), "+");
     QTest::mouseClick(window.swapButton(), Qt::LeftButton); // would move text into the locked pane
