@@ -2,6 +2,9 @@
 #define DOCKWIDGETTIPS_H
 
 #include <QDockWidget>
+#include <QElapsedTimer>
+#include <QStringList>
+#include <QTimer>
 
 namespace Ui {
 class DockWidgetTips;
@@ -9,7 +12,16 @@ class DockWidgetTips;
 
 // The message dock: one coloured line per tip, newest first, and a pane
 // for the explanation of the operation last chosen in a plug-in. Counts the
-// completion tips (-4, 0) of a job and emits finish() when all have come.
+// completion tips (-4, 0) of a job and emits finish() when all have come;
+// the job's closing tip (-4, 2) shows the files done, unchanged and failed
+// and the time since the job was announced (setExpected).
+//
+// Lines arriving faster than anyone can read them are shown in batches, a
+// few screen updates per second: each tip is counted and its line made at
+// once (its time and counters as they were on arrival), and the waiting
+// lines go into the pane together, newest first. A single tip after a
+// quiet spell shows at once; a finished job shows all its lines at once.
+// Every failure or refusal is also written to the log as a warning.
 class DockWidgetTips : public QDockWidget
 {
     Q_OBJECT
@@ -22,21 +34,47 @@ public:
     int doneCount() const { return m_doneCount; }
 
     // The plain text of the message pane, newest line first (for tests and
-    // diagnostics).
-    QString messageText() const;
+    // diagnostics); lines still waiting are shown first.
+    QString messageText();
     QString explainHtml() const;
+
+    // Lines waiting for the next screen update.
+    int pendingLines() const { return m_pending.size(); }
+    // Screen updates of the message pane so far.
+    int updates() const { return m_updates; }
+    // GUI-thread time spent on tips and their display so far (benchmarks).
+    qint64 busyNanoseconds() const { return m_busyNs; }
+
+    // The shortest time between two screen updates of the pane.
+    static const int updateInterval = 250; // milliseconds
 
 public slots:
     void tip(int var1, int var2, const QString &fileName);
     void explain(const QString &html);
+    // Shows every waiting line now.
+    void flush();
 
 signals:
     void finish();
 
 private:
+    void countForSummary(int var1, int var2);
+
     Ui::DockWidgetTips *ui;
     int m_expectedCount = 0;
     int m_doneCount = 0;
+
+    // The running job, for its summary line.
+    QElapsedTimer m_jobClock;
+    int m_jobDone = 0;
+    int m_jobUnchanged = 0;
+    int m_jobFailed = 0;
+
+    QStringList m_pending; // oldest first
+    QTimer m_updateTimer;
+    QElapsedTimer m_sinceUpdate;
+    int m_updates = 0;
+    qint64 m_busyNs = 0;
 };
 
 #endif // DOCKWIDGETTIPS_H

@@ -7,7 +7,23 @@
 #include <QtConcurrent>
 
 #include "optionrecord.h"
+#include "readwritetxt.h"
 #include "textbase.h"
+
+namespace {
+
+JobBatch::SyncFunction &syncFunction()
+{
+    static JobBatch::SyncFunction function;
+    return function;
+}
+
+} // namespace
+
+void JobBatch::setSyncFunction(const SyncFunction &sync)
+{
+    syncFunction() = sync;
+}
 
 JobBatch::JobBatch(QObject *parent)
     : QObject(parent)
@@ -20,6 +36,7 @@ JobBatch::~JobBatch()
     // let finish before anything goes away.
     for (QFuture<void> &future : m_futures)
         future.waitForFinished();
+    m_sync.waitForFinished();
     qDeleteAll(m_workers);
 }
 
@@ -37,7 +54,9 @@ void JobBatch::add(TextBase *worker)
     // Emitted on a pool thread; this batch lives on the GUI thread, so the
     // tip is queued and re-emitted there.
     connect(worker, &TextBase::tipSignal, this, &JobBatch::tipSignal);
+    worker->setSyncLater(true);
     m_workers << worker;
+    m_files << worker->fileName();
     ++m_total;
 }
 
@@ -46,6 +65,8 @@ void JobBatch::start()
     if (m_started)
         return;
     m_started = true;
+    for (const QString &leftover : ReadWriteTxt::removeLeftovers(m_files))
+        emit tipSignal(0, ReadWriteTxt::LeftoverRemoved, leftover);
     m_pending = m_workers.size();
     if (m_pending == 0) {
         emit finishedSignal(0, 0);
@@ -70,13 +91,38 @@ void JobBatch::jobDone(TextBase *worker)
         ++m_succeeded;
     else
         ++m_failed;
+    if (worker->unchanged())
+        ++m_unchanged;
+    const QString folder = worker->writtenFolder();
+    if (!folder.isEmpty())
+        m_writtenFolders.insert(folder);
     emit jobDoneSignal(worker);
     delete worker;
     --m_pending;
-    if (m_pending == 0) {
-        m_futures.clear();
+    if (m_pending == 0)
+        allJobsDone();
+}
+
+void JobBatch::allJobsDone()
+{
+    m_futures.clear();
+    if (m_writtenFolders.isEmpty()) {
         emit finishedSignal(m_succeeded, m_failed);
+        return;
     }
+    // The sync may take a while; the window stays responsive meanwhile.
+    const QStringList folders = m_writtenFolders.values();
+    const SyncFunction sync = syncFunction();
+    m_sync = QtConcurrent::run(QThreadPool::globalInstance(), [this, folders, sync] {
+        for (const QString &folder : ReadWriteTxt::oneFolderPerFileSystem(folders)) {
+            if (sync)
+                sync(folder);
+            else
+                ReadWriteTxt::syncFileSystem(folder);
+        }
+        QMetaObject::invokeMethod(this, [this] { emit finishedSignal(m_succeeded, m_failed); },
+                                  Qt::QueuedConnection);
+    });
 }
 
 QStringList JobBatch::distinctFiles(const QStringList &files)

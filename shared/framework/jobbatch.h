@@ -4,9 +4,11 @@
 #include <QFuture>
 #include <QList>
 #include <QObject>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -19,6 +21,17 @@ class TextBase;
 // its run has returned; the option records live as long as the batch.
 // When the last job has ended, whether it succeeded or failed,
 // finishedSignal tells the plug-in that the start is over.
+//
+// Durability is the batch's, not each file's: every file is still replaced
+// atomically (complete new content, then a rename), but nothing is synced
+// per file; after the last job, one sync per file system that received a
+// written file makes the whole batch durable, before finishedSignal.
+// A power loss before that sync may leave any file of the batch old or new
+// (never mixed, except hard-linked files rewritten in place); after it,
+// every file is new.
+//
+// At start, temporary files left beside the batch's files by a write that
+// was killed are removed, each reported once with the tip (0, 7).
 class JobBatch : public QObject
 {
     Q_OBJECT
@@ -36,6 +49,9 @@ public:
     int pending() const { return m_pending; }
     int succeeded() const { return m_succeeded; }
     int failed() const { return m_failed; }
+    int unchanged() const { return m_unchanged; }
+    // The files of the batch's jobs, in the order they were added.
+    QStringList files() const { return m_files; }
     bool isStarted() const { return m_started; }
 
     // Runs every added worker. A batch without workers finishes at once.
@@ -46,6 +62,12 @@ public:
     // relative parts and links), so no file gets two jobs in one start.
     static QStringList distinctFiles(const QStringList &files);
 
+    // What makes one file system durable, given one of its folders; run on
+    // a pool thread. ReadWriteTxt::syncFileSystem unless replaced (tests
+    // record the calls); an empty function restores it.
+    using SyncFunction = std::function<void(const QString &folder)>;
+    static void setSyncFunction(const SyncFunction &sync);
+
 signals:
     // A worker's tip, delivered on the GUI thread.
     void tipSignal(int var1, int var2, const QString &fileName);
@@ -55,14 +77,19 @@ signals:
 
 private:
     void jobDone(TextBase *worker);
+    void allJobsDone();
 
     std::vector<std::unique_ptr<OptionRecord>> m_options;
     QList<TextBase *> m_workers; // added or running, not yet freed
     QList<QFuture<void>> m_futures;
+    QFuture<void> m_sync;
+    QStringList m_files;
+    QSet<QString> m_writtenFolders;
     int m_total = 0;
     int m_pending = 0;
     int m_succeeded = 0;
     int m_failed = 0;
+    int m_unchanged = 0;
     bool m_started = false;
 };
 

@@ -383,7 +383,11 @@ void PluginBase::batchFinished(JobBatch *batch, int succeeded, int failed)
     // Freed once the batch has returned from emitting; a queued call is
     // delivered by any event processing, unlike a deferred delete.
     QMetaObject::invokeMethod(this, [batch] { delete batch; }, Qt::QueuedConnection);
-    finishStart(succeeded, failed);
+    endStart();
+    // The host closes the job with its summary line (files done, unchanged,
+    // failed, time taken), after every file of the batch is durable.
+    forwardTip(-4, 2, QString());
+    emit jobsFinishedSignal(succeeded, failed);
 }
 
 void PluginBase::finishStart(int succeeded, int failed)

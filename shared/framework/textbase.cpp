@@ -1,6 +1,7 @@
 #include "textbase.h"
 
-#include <QDebug>
+#include <QFileInfo>
+#include <QLoggingCategory>
 
 #include "readwritetxt.h"
 
@@ -11,25 +12,40 @@ TextBase::TextBase(const QString &fileName, const OptionRecord *options, QObject
 {
 }
 
+Q_LOGGING_CATEGORY(lcJobs, "scrivel.jobs", QtWarningMsg)
+
 void TextBase::run()
 {
     m_succeeded = false;
     m_refused = false;
     if (!readTxt(m_fileName, m_text))
         return;
-    m_text = processText();
+    QString result = processText();
     if (m_refused) {
         emit tipSignal(m_refusedVar1, m_refusedVar2, m_fileName);
         return;
     }
-    if (!writeTxt(m_fileName, m_text))
-        return;
+    if (result == m_text) {
+        leaveUnchanged();
+    } else {
+        m_text = std::move(result);
+        if (!writeTxt(m_fileName, m_text))
+            return;
+    }
     finish();
+}
+
+void TextBase::leaveUnchanged()
+{
+    m_unchanged = true;
+    emit tipSignal(0, ReadWriteTxt::Unchanged, m_fileName);
 }
 
 bool TextBase::readTxt(const QString &fileName, QString &text)
 {
-    qDebug() << "readTxt m_fileName:" << fileName;
+    // One line per file would cost every job a turn at the log's lock;
+    // shown when debugging is switched on (QT_LOGGING_RULES="scrivel.jobs.debug=true").
+    qCDebug(lcJobs) << "readTxt m_fileName:" << fileName;
     // No name (no editor open) cannot open; said without a Qt warning.
     const int outcome = fileName.isEmpty() ? int(ReadWriteTxt::NotFound)
                                            : ReadWriteTxt::readFile(fileName, text, &m_format);
@@ -41,7 +57,10 @@ bool TextBase::readTxt(const QString &fileName, QString &text)
 
 bool TextBase::writeTxt(const QString &fileName, const QString &text)
 {
-    const int outcome = ReadWriteTxt::writeFile(fileName, text, &m_format);
+    const int outcome = ReadWriteTxt::writeFile(fileName, text, &m_format,
+                                                m_syncLater ? ReadWriteTxt::SyncLater : ReadWriteTxt::SyncNow);
+    if (outcome == ReadWriteTxt::Saved)
+        m_writtenFolder = QFileInfo(fileName).absolutePath();
     emit tipSignal(0, outcome, fileName);
     return outcome == ReadWriteTxt::Saved;
 }

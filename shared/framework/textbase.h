@@ -11,17 +11,21 @@
 // its text, write it back, report through tips. Subclasses supply
 // processText(), a pure function of m_text and the options.
 //
-// Reading refuses undecodable files (tip (0, 1), file untouched); writing
+// Reading refuses undecodable files (tip (0, 6), file untouched); writing
 // replaces the file only once the new content is complete, keeping the
-// byte-order mark, encoding and line-ending style found when reading.
+// byte-order mark, encoding and line-ending style found when reading. A
+// text the operation leaves as it was is not written at all: the file
+// keeps its inode and modification time, the tip is (0, 5), and the job
+// still counts as done.
 class TextBase : public QObject
 {
     Q_OBJECT
 public:
     TextBase(const QString &fileName, const OptionRecord *options, QObject *parent = nullptr);
 
-    // read, process, write, then the completion tip (-4, 0). Any failure
-    // ends the job after its tip, without the completion tip.
+    // read, process, write (unless unchanged), then the completion tip
+    // (-4, 0). Any failure ends the job after its tip, without the
+    // completion tip.
     virtual void run();
 
     // The transformed text; called with m_text holding the file's text.
@@ -29,6 +33,14 @@ public:
 
     // Whether the last run reached its completion tip.
     bool succeeded() const { return m_succeeded; }
+    // Whether the last run found nothing to change and wrote nothing.
+    bool unchanged() const { return m_unchanged; }
+    // The folder of the last file this job wrote; empty when it wrote none.
+    QString writtenFolder() const { return m_writtenFolder; }
+
+    // Leaves durability to whoever runs the batch (one sync per file
+    // system after the last job) instead of syncing each file written.
+    void setSyncLater(bool later) { m_syncLater = later; }
 
     QString fileName() const { return m_fileName; }
     QString text() const { return m_text; }
@@ -42,10 +54,12 @@ protected:
     template <class T>
     const T *options() const { return static_cast<const T *>(m_options); }
 
-    // On failure the tip (0, 0) or (0, 1) for fileName and false.
+    // On failure the tip (0, 0), (0, 1) or (0, 6) for fileName and false.
     bool readTxt(const QString &fileName, QString &text);
     // The tip (0, 4) and true when written; (0, 0) or (0, 2) and false.
     bool writeTxt(const QString &fileName, const QString &text);
+    // The tip (0, 5) for m_fileName: nothing to write.
+    void leaveUnchanged();
 
     // Marks the run as completed and sends (-4, 0) for m_fileName.
     void finish();
@@ -66,6 +80,9 @@ private:
     bool m_refused = false;
     int m_refusedVar1 = 0;
     int m_refusedVar2 = 0;
+    bool m_unchanged = false;
+    bool m_syncLater = false;
+    QString m_writtenFolder;
 };
 
 #endif // TEXTBASE_H

@@ -1,5 +1,6 @@
 #include "tiptable.h"
 
+#include <QRegularExpression>
 #include <QTime>
 
 namespace {
@@ -23,6 +24,9 @@ QString TipTable::message(int var1, int var2, int done, int expected)
         case 2: return QStringLiteral(" 该文件<b><font color='#FF0000'>不可写!</font></b></p>");
         case 3: return QStringLiteral(" 文件保存<b><font color='#FF0000'>失败</font></b>!</p>");
         case 4: return QStringLiteral(" 文件保存<b>成功</b>!</p>");
+        case 5: return QStringLiteral(" 文件内容<b>无变化</b>,保持原样!</p>");
+        case 6: return QStringLiteral(" 该文件<b><font color='#FF0000'>编码不符!</font></b>内容不是当前编码的有效文本</p>");
+        case 7: return QStringLiteral(" 已删除中断写入遗留的<b>临时文件</b>!</p>");
         default: return unknown("0");
         }
     case -1:
@@ -65,6 +69,34 @@ QString TipTable::message(int var1, int var2, int done, int expected)
     default:
         return unknownCode00;
     }
+}
+
+bool TipTable::isFailure(int var1, int var2)
+{
+    return message(var1, var2).contains(QLatin1String("#FF0000"));
+}
+
+QString TipTable::summary(int done, int unchanged, int failed, qint64 msecs)
+{
+    const QString failures = failed > 0
+        ? QStringLiteral("<b><font color='#FF0000'>失败 %1 个</font></b>").arg(failed)
+        : QStringLiteral("失败 0 个");
+    return QStringLiteral("所有线程处理<b>全部完毕</b>! 完成 %1 个文件(其中无变化 %2 个), %3, 用时 %4 秒</p>")
+        .arg(done)
+        .arg(unchanged)
+        .arg(failures)
+        .arg(QString::number(double(msecs) / 1000.0, 'f', 2));
+}
+
+QString TipTable::plainText(const QString &html)
+{
+    static const QRegularExpression tags(QStringLiteral("<[^>]*>"));
+    QString text = html;
+    text.remove(tags);
+    return text.replace(QLatin1String("&lt;"), QLatin1String("<"))
+        .replace(QLatin1String("&gt;"), QLatin1String(">"))
+        .replace(QLatin1String("&quot;"), QLatin1String("\""))
+        .replace(QLatin1String("&amp;"), QLatin1String("&"));
 }
 
 QString TipTable::prefix(const QTime &time, int var1, int var2, const QString &fileName)

@@ -2,6 +2,7 @@
 #define TIPTABLE_H
 
 #include <QString>
+#include <QtGlobal>
 
 class QTime;
 
@@ -14,6 +15,16 @@ public:
     // The text that follows the line prefix. done/expected are the
     // completion counters shown by (-4, 0).
     static QString message(int var1, int var2, int done = 0, int expected = 0);
+
+    // Whether the tip reports a failure or a refusal (a red message).
+    static bool isFailure(int var1, int var2);
+
+    // The closing line of a job: files done (unchanged among them), files
+    // failed and the time taken.
+    static QString summary(int done, int unchanged, int failed, qint64 msecs);
+
+    // A line without its markup, entities turned back into characters.
+    static QString plainText(const QString &html);
 
     // time, two blanks, var1 and var2 run together, one blank, the file
     // name shown literally (HTML-escaped).

@@ -1,6 +1,10 @@
 #include <QDateTime>
+#include <QDir>
+#include <QTemporaryDir>
+#include <QTextDocument>
 #include <QRegularExpression>
 #include <QSignalSpy>
+#include <QPlainTextEdit>
 #include <QTextBrowser>
 #include <QtTest>
 
@@ -20,6 +24,9 @@ private slots:
     void completionCounting_data();
     void completionCounting();
     void explainReplacesPane();
+    void failuresReachTheLog();
+    void summaryLineCounts();
+    void burstShownInBatches();
     void logLine_data();
     void logLine();
     void launchStamp_data();
@@ -41,7 +48,9 @@ void TestMessages::table_data()
     QTest::newRow("0,2") << 0 << 2 << QStringLiteral(" 该文件<b><font color='#FF0000'>不可写!</font></b></p>");
     QTest::newRow("0,3") << 0 << 3 << QStringLiteral(" 文件保存<b><font color='#FF0000'>失败</font></b>!</p>");
     QTest::newRow("0,4") << 0 << 4 << QStringLiteral(" 文件保存<b>成功</b>!</p>");
-    QTest::newRow("0,5") << 0 << 5 << unknown("0");
+    QTest::newRow("0,5") << 0 << 5 << QStringLiteral(" 文件内容<b>无变化</b>,保持原样!</p>");
+    QTest::newRow("0,6") << 0 << 6 << QStringLiteral(" 该文件<b><font color='#FF0000'>编码不符!</font></b>内容不是当前编码的有效文本</p>");
+    QTest::newRow("0,8") << 0 << 8 << unknown("0");
     QTest::newRow("-1,1") << -1 << 1 << QStringLiteral(" 繁简转换:替换相关配置行数<b><font color='#FF0000'>不一致</font></b>!请【编辑对应转换文档】</p>");
     QTest::newRow("-1,2") << -1 << 2 << QStringLiteral(" 自定义转换:替换相关配置行数<b><font color='#FF0000'>不一致</font></b>!请【编辑对应替换文档】</p>");
     QTest::newRow("-1,3") << -1 << 3 << QStringLiteral(" 繁简转换:替换相关配置文件没有内容,请添加(每行一个)!请【编辑对应转换文档】</p>");
@@ -156,6 +165,92 @@ void TestMessages::explainReplacesPane()
     dock.explain(QStringLiteral("<b>two</b>"));
     QVERIFY(dock.explainHtml().contains(QStringLiteral("two")));
     QVERIFY(!dock.explainHtml().contains(QStringLiteral("one")));
+}
+
+void TestMessages::failuresReachTheLog()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString previous = QDir::currentPath();
+    QDir::setCurrent(dir.path());
+    LogHandler::install(QStringLiteral("t"));
+    {
+        DockWidgetTips dock;
+        dock.tip(0, 4, QStringLiteral("fine.txt"));
+        dock.tip(0, 2, QStringLiteral("<b>&locked.txt"));
+        dock.tip(-6, 0, QString());
+    }
+    qInstallMessageHandler(nullptr);
+    QFile log(LogHandler::logFileName());
+    QVERIFY(log.open(QIODevice::ReadOnly));
+    const QStringList lines = QString::fromUtf8(log.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    QDir::setCurrent(previous);
+    QCOMPARE(lines.size(), 2);
+    QVERIFY2(lines[0].startsWith(QStringLiteral("<font color=#FF0000>")) && lines[0].contains(QStringLiteral("W::")), qPrintable(lines[0]));
+    QVERIFY2(lines[0].contains(QStringLiteral("02 &lt;b&gt;&amp;locked.txt 该文件不可写!")), qPrintable(lines[0]));
+    QVERIFY2(lines[1].contains(QStringLiteral("操作取消!参数设置有误")), qPrintable(lines[1]));
+}
+
+void TestMessages::summaryLineCounts()
+{
+    DockWidgetTips dock;
+    dock.setExpected(4);
+    const QList<QPair<int, int>> tips = { {0, 4}, {-4, 0}, {0, 5}, {-4, 0}, {0, 5}, {-4, 0}, {0, 2}, {-4, 2} };
+    for (const auto &tip : tips)
+        dock.tip(tip.first, tip.second, tip.first == -4 && tip.second == 2 ? QString() : QStringLiteral("f.txt"));
+    const QString newest = dock.messageText().section(QLatin1Char('\n'), 0, 0);
+    QVERIFY2(QRegularExpression(QStringLiteral("^\\d\\d:\\d\\d:\\d\\d +-42 +所有线程处理全部完毕! 完成 3 个文件\\(其中无变化 2 个\\), 失败 1 个, 用时 \\d+\\.\\d\\d 秒$"))
+                 .match(newest).hasMatch(), qPrintable(newest));
+    // The next job counts from zero.
+    dock.setExpected(1);
+    dock.tip(-4, 0, QStringLiteral("g.txt"));
+    dock.tip(-4, 2, QString());
+    QVERIFY(dock.messageText().section(QLatin1Char('\n'), 0, 0).contains(QStringLiteral("完成 1 个文件(其中无变化 0 个), 失败 0 个")));
+}
+
+// Tips faster than one screen update wait and go in together: same lines,
+// newest first, same counters and colours, and the job's end is still seen.
+void TestMessages::burstShownInBatches()
+{
+    DockWidgetTips dock;
+    QSignalSpy finished(&dock, &DockWidgetTips::finish);
+    const int files = 300;
+    dock.setExpected(files);
+    dock.tip(11, 11, QStringLiteral("first")); // shown at once after a quiet spell
+    const int updatesBefore = dock.updates();
+    for (int i = 0; i < files; ++i) {
+        const QString name = QStringLiteral("f%1.txt").arg(i);
+        dock.tip(0, i % 10 == 0 ? 2 : 4, name);
+        if (i % 10 != 0)
+            dock.tip(-4, 0, name);
+    }
+    QVERIFY(dock.pendingLines() > 0);
+    QVERIFY(dock.updates() - updatesBefore <= 1);
+    QCOMPARE(finished.count(), 0);
+    QTRY_COMPARE(dock.pendingLines(), 0); // the next update comes by itself
+    for (int i = 0; i < files; i += 10)
+        dock.tip(-4, 0, QStringLiteral("f%1.txt").arg(i));
+    QCOMPARE(finished.count(), 1);
+    QCOMPARE(dock.pendingLines(), 0); // a finished job shows everything at once
+
+    const QStringList lines = dock.messageText().split(QLatin1Char('\n'));
+    QCOMPARE(lines.size(), 1 + files + files);
+    QVERIFY(lines.last().contains(QStringLiteral("1111 first")));
+    QVERIFY(lines.first().endsWith(QStringLiteral("-40 f290.txt 文件处理完毕! 0/0")));
+    QVERIFY(lines.at(1).endsWith(QStringLiteral("-40 f280.txt 文件处理完毕! 299/300")));
+    // Oldest tips of the burst at the bottom, in arrival order.
+    QVERIFY(lines.at(lines.size() - 2).endsWith(QStringLiteral("02 f0.txt 该文件不可写!")));
+    QVERIFY(lines.at(lines.size() - 3).endsWith(QStringLiteral("04 f1.txt 文件保存成功!")));
+    QVERIFY(lines.at(lines.size() - 4).endsWith(QStringLiteral("-40 f1.txt 文件处理完毕! 1/300")));
+
+    // Colours kept: the failure text red, the success text not.
+    QTextDocument *document = dock.findChild<QPlainTextEdit *>(QStringLiteral("textBrowser_message"))->document();
+    const QTextCursor failure = document->find(QStringLiteral("不可写"));
+    const QTextCursor success = document->find(QStringLiteral("成功"));
+    QVERIFY(!failure.isNull() && !success.isNull());
+    QCOMPARE(failure.charFormat().foreground().color(), QColor(0xFF, 0, 0));
+    QVERIFY(success.charFormat().foreground().color() != QColor(0xFF, 0, 0));
+    QVERIFY(success.charFormat().fontWeight() == QFont::Bold);
 }
 
 void TestMessages::logLine_data()

@@ -3,6 +3,8 @@
 #include <QSignalSpy>
 #include <QtTest>
 
+#include <sys/stat.h>
+
 #include "dockwidgetlistbase.h"
 #include "dockwidgetoptionbase.h"
 #include "fakehost.h"
@@ -52,6 +54,9 @@ private slots:
     void removedFileFailsAloneAndHostEndsEnabled();
     void undecodableFileLeftUntouched();
     void formatKeptOnRewrite();
+    void unchangedFileNotRewritten();
+    void batchSyncedOnceAfterLastWrite_data();
+    void batchSyncedOnceAfterLastWrite();
     void refusedOptionsCancel();
     void multiFileOneJobPerList_data();
     void multiFileOneJobPerList();
@@ -288,7 +293,7 @@ void TestDispatch::undecodableFileLeftUntouched()
     m_plugin->state().currentIndex = TestPlugin::Upper;
     m_plugin->state().currentRange = 1;
     startAndWait();
-    QCOMPARE(m_host->tipsWith(0, 1), (QList<Tip>{{0, 1, bad, true}}));
+    QCOMPARE(m_host->tipsWith(0, 6), (QList<Tip>{{0, 6, bad, true}}));
     QVERIFY(m_host->tipsWith(-4, 0).isEmpty());
     QCOMPARE(bytesOf(bad), bytes);
     QVERIFY(m_host->enabled());
@@ -304,6 +309,84 @@ void TestDispatch::formatKeptOnRewrite()
     m_plugin->suffix = QStringLiteral("e\n");
     startAndWait();
     QCOMPARE(bytesOf(file), QByteArray("\xEF\xBB\xBF" "AB\r\nCD\r\ne\r\n"));
+}
+
+void TestDispatch::unchangedFileNotRewritten()
+{
+    const QString same = path("same.txt");
+    const QString other = path("other.txt");
+    put(same, "ALREADY UPPER\n");
+    put(other, "lower\n");
+    QFile file(same);
+    QVERIFY(file.open(QIODevice::ReadWrite));
+    QVERIFY(file.setFileTime(QDateTime::currentDateTime().addSecs(-600), QFileDevice::FileModificationTime));
+    file.close();
+    struct stat before;
+    QCOMPARE(::stat(QFile::encodeName(same).constData(), &before), 0);
+
+    m_host->setLists({{same, other}});
+    m_plugin->state().currentIndex = TestPlugin::Upper;
+    m_plugin->state().currentRange = 1;
+    startAndWait();
+    struct stat after;
+    QCOMPARE(::stat(QFile::encodeName(same).constData(), &after), 0);
+    QCOMPARE(after.st_ino, before.st_ino);
+    QCOMPARE(after.st_mtim.tv_sec, before.st_mtim.tv_sec);
+    QCOMPARE(m_host->tipsWith(0, 5), (QList<Tip>{{0, 5, same, true}}));
+    QCOMPARE(m_host->tipsWith(0, 4), (QList<Tip>{{0, 4, other, true}}));
+    // Both count as done.
+    QCOMPARE(m_host->tipsWith(-4, 0).size(), 2);
+    QCOMPARE(m_plugin->ended.size(), 2);
+}
+
+void TestDispatch::batchSyncedOnceAfterLastWrite_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<int>("syncs");
+    QTest::newRow("files rewritten") << QByteArray("lower") << 1;
+    QTest::newRow("nothing to write") << QByteArray("UPPER") << 0;
+}
+
+// The batch's writes become durable with one sync per file system, after
+// the last file is written and before the job's closing tip.
+void TestDispatch::batchSyncedOnceAfterLastWrite()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(int, syncs);
+    QStringList files;
+    for (int i = 0; i < 20; ++i) {
+        files << path(QStringLiteral("s%1.txt").arg(i));
+        put(files.last(), content);
+    }
+    QDir().mkpath(path("sub"));
+    files << path("sub/t.txt");
+    put(files.last(), content);
+
+    struct Call { QString folder; int tipsBefore; int newFiles; };
+    QList<Call> calls;
+    JobBatch::setSyncFunction([&](const QString &folder) {
+        // The GUI thread is idle meanwhile: every tip of the jobs has been
+        // delivered, and the closing tip waits for this call to return.
+        int newFiles = 0;
+        for (const QString &file : files)
+            newFiles += bytesOf(file) == content.toUpper();
+        calls << Call{folder, m_host->tips.size(), newFiles};
+    });
+    m_host->setLists({files});
+    m_plugin->state().currentIndex = TestPlugin::Upper;
+    m_plugin->state().currentRange = 1;
+    startAndWait();
+    JobBatch::setSyncFunction(JobBatch::SyncFunction());
+
+    QCOMPARE(calls.size(), syncs);
+    QCOMPARE(m_host->tipsWith(-4, 2).size(), 1);
+    QCOMPARE(m_host->tips.last().var1, -4);
+    QCOMPARE(m_host->tips.last().var2, 2);
+    if (syncs) {
+        QCOMPARE(calls.first().newFiles, files.size());
+        // Every tip but the closing one came before the sync.
+        QCOMPARE(calls.first().tipsBefore, m_host->tips.size() - 1);
+    }
 }
 
 void TestDispatch::refusedOptionsCancel()

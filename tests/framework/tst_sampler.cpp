@@ -118,7 +118,7 @@ void TestSampler::workerNeverWritesItsEmptyResult_data()
     QTest::addColumn<int>("var2");
     QTest::newRow("file there") << QByteArray("keep me\n") << -4 << 0;
     QTest::newRow("no file") << QByteArray() << 0 << 0;
-    QTest::newRow("undecodable") << QByteArray("\xC3\x28") << 0 << 1;
+    QTest::newRow("undecodable") << QByteArray("\xC3\x28") << 0 << 6;
 }
 
 void TestSampler::workerNeverWritesItsEmptyResult()
@@ -188,9 +188,9 @@ void TestSampler::start_data()
     QTest::addColumn<QList<Tip>>("tips");
     QTest::newRow("no list") << "Label_textReplaced" << false << true << QList<int>() << QList<Tip>();
     QTest::newRow("Demo1") << "Label_textReplaced" << true << true << QList<int>{1}
-                           << QList<Tip>{{-4, 0, "fileName", true}};
+                           << QList<Tip>{{-4, 0, "fileName", true}, {-4, 2, "", true}};
     QTest::newRow("Demo1 without the file") << "Label_textReplaced" << true << false << QList<int>{1}
-                                            << QList<Tip>{{0, 0, "fileName", true}};
+                                            << QList<Tip>{{0, 0, "fileName", true}, {-4, 2, "", true}};
     QTest::newRow("Demo2") << "Label_textReplaced_2" << true << true << QList<int>()
                            << QList<Tip>{{-9, 9, "", true}};
     QTest::newRow("nothing chosen") << "" << true << true << QList<int>() << QList<Tip>{{-9, 9, "", true}};
