@@ -6,7 +6,7 @@
 #include <QTextDocumentFragment>
 #include <QTime>
 
-#include "readwritetxt.h"
+#include "tipcodes.h"
 #include "tiptable.h"
 
 DockWidgetTips::DockWidgetTips(QWidget *parent)
@@ -48,9 +48,9 @@ QString DockWidgetTips::explainHtml() const
 
 void DockWidgetTips::countForSummary(int var1, int var2)
 {
-    if (var1 == -4 && var2 == 0)
+    if (var1 == Tips::JobDone.var1 && var2 == Tips::JobDone.var2)
         ++m_jobDone;
-    else if (var1 == 0 && var2 == ReadWriteTxt::Unchanged)
+    else if (var1 == Tips::Unchanged.var1 && var2 == Tips::Unchanged.var2)
         ++m_jobUnchanged;
     else if (var1 == 0 && TipTable::isFailure(var1, var2))
         ++m_jobFailed;
@@ -62,7 +62,7 @@ void DockWidgetTips::tip(int var1, int var2, const QString &fileName)
     busy.start();
     countForSummary(var1, var2);
     bool finished = false;
-    if (var1 == -4 && var2 == 0) {
+    if (var1 == Tips::JobDone.var1 && var2 == Tips::JobDone.var2) {
         ++m_doneCount;
         if (m_doneCount == m_expectedCount && m_expectedCount > 0) {
             m_doneCount = 0;
@@ -71,7 +71,7 @@ void DockWidgetTips::tip(int var1, int var2, const QString &fileName)
         }
     }
     const QTime now = QTime::currentTime();
-    const bool closing = var1 == -4 && var2 == 2;
+    const bool closing = var1 == Tips::AllDone.var1 && var2 == Tips::AllDone.var2;
     QString line;
     if (closing) {
         line = TipTable::prefix(now, var1, var2, fileName)

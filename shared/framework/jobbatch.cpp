@@ -9,6 +9,7 @@
 #include "optionrecord.h"
 #include "readwritetxt.h"
 #include "textbase.h"
+#include "tipcodes.h"
 
 namespace {
 
@@ -66,7 +67,7 @@ void JobBatch::start()
         return;
     m_started = true;
     for (const QString &leftover : ReadWriteTxt::removeLeftovers(m_files))
-        emit tipSignal(0, ReadWriteTxt::LeftoverRemoved, leftover);
+        emit tipSignal(Tips::LeftoverRemoved.var1, Tips::LeftoverRemoved.var2, leftover);
     m_pending = m_workers.size();
     if (m_pending == 0) {
         emit finishedSignal(0, 0);

@@ -386,7 +386,7 @@ void PluginBase::batchFinished(JobBatch *batch, int succeeded, int failed)
     endStart();
     // The host closes the job with its summary line (files done, unchanged,
     // failed, time taken), after every file of the batch is durable.
-    forwardTip(-4, 2, QString());
+    forwardTip(Tips::AllDone.var1, Tips::AllDone.var2, QString());
     emit jobsFinishedSignal(succeeded, failed);
 }
 

@@ -4,6 +4,7 @@
 #include <QLoggingCategory>
 
 #include "readwritetxt.h"
+#include "tipcodes.h"
 
 TextBase::TextBase(const QString &fileName, const OptionRecord *options, QObject *parent)
     : QObject(parent)
@@ -38,7 +39,7 @@ void TextBase::run()
 void TextBase::leaveUnchanged()
 {
     m_unchanged = true;
-    emit tipSignal(0, ReadWriteTxt::Unchanged, m_fileName);
+    emit tipSignal(Tips::Unchanged.var1, Tips::Unchanged.var2, m_fileName);
 }
 
 bool TextBase::readTxt(const QString &fileName, QString &text)

@@ -13,10 +13,13 @@ struct TipCode
 namespace Tips {
 
 constexpr TipCode FileMissing{0, 0};    // the file cannot be opened
-constexpr TipCode FileUnreadable{0, 1}; // not readable, or not decodable
-constexpr TipCode FileUnwritable{0, 2};
+constexpr TipCode FileUnreadable{0, 1}; // exists but cannot be read
+constexpr TipCode FileUnwritable{0, 2}; // permission, read-only folder, disk full
 constexpr TipCode SaveFailed{0, 3};
 constexpr TipCode Saved{0, 4};
+constexpr TipCode Unchanged{0, 5};        // nothing to change: the file was not rewritten
+constexpr TipCode EncodingMismatch{0, 6}; // bytes not valid in the encoding in force
+constexpr TipCode LeftoverRemoved{0, 7};  // a killed write's temporary file removed
 constexpr TipCode JobDone{-4, 0};       // one job finished (counted by the host)
 constexpr TipCode PoolFailed{-4, 1};
 constexpr TipCode AllDone{-4, 2};
