@@ -25,9 +25,9 @@
 #include <cstring>
 
 #include "readwritetxt.h"
-#include "textbase.h"
+#include "textjob.h"
 #include "textextraction.h"
-#include "textnumber.h"
+#include "textnumberjob.h"
 #include "textspace.h"
 
 namespace {
@@ -53,27 +53,6 @@ QByteArray makeText(qint64 size)
     }
     return bytes;
 }
-
-template <class O, QString (*F)(const QString &, const O &)>
-class Job : public TextBase
-{
-public:
-    Job(const QString &fileName, const O *options) : TextBase(fileName, options) {}
-    QString processText() override { return F(m_text, *options<O>()); }
-};
-
-// Numbering hands the file's text over to be numbered in its own memory.
-class NumberJob : public TextBase
-{
-public:
-    NumberJob(const QString &fileName, const NumberOptions *options) : TextBase(fileName, options) {}
-    QString processText() override
-    {
-        QString text = std::move(m_text);
-        TextNumber::processInPlace(text, *options<NumberOptions>());
-        return text;
-    }
-};
 
 qint64 peakKiB()
 {
@@ -116,20 +95,20 @@ int runOperation(const QString &operation, const QString &fileName, bool transfo
         if (operation == QLatin1String("number"))
             TextNumber::processInPlace(text, number);
         else if (operation == QLatin1String("space"))
-            text = TextSpace::process(text, space);
+            text = TextSpace::process(text, space).value_or(QString());
         else
             text = TextExtraction::process(text, extraction);
         ok = !text.isEmpty();
     } else if (operation == QLatin1String("number")) {
-        NumberJob job(fileName, &number);
+        TextNumberJob job(fileName, &number);
         job.run();
         ok = job.succeeded();
     } else if (operation == QLatin1String("space")) {
-        Job<SpaceOptions, &TextSpace::process> job(fileName, &space);
+        CheckedTextJob<SpaceOptions, &TextSpace::process, 0, 2> job(fileName, &space);
         job.run();
         ok = job.succeeded();
     } else if (operation == QLatin1String("prime")) {
-        Job<TextExtractionOption, &TextExtraction::process> job(fileName, &extraction);
+        TextJob<TextExtractionOption, &TextExtraction::process> job(fileName, &extraction);
         job.run();
         ok = job.succeeded();
     }

@@ -15,6 +15,7 @@
 #include "textindex.h"
 #include "textjob.h"
 #include "textnumberjob.h"
+#include "tipcodes.h"
 
 namespace {
 
@@ -89,12 +90,14 @@ QList<OperationRow> reworkerOperations()
     rows << withJob(row(textChar, "Label_textChar", "字", "处理选项 - 字符处理：字符", pageChar,
                         "<b>字符处理：字符</b><br>增加指定字符或删除、保留指定长度"),
                     pageOptions(&PageChar::options),
-                    jobMaker<TextJob<CharOptions, &TextChar::process>>());
+                    jobMaker<CheckedTextJob<CharOptions, &TextChar::process, Tips::FileUnwritable.var1,
+                                                   Tips::FileUnwritable.var2>>());
 
     rows << withJob(row(textSpace, "Label_textSpace", "空", "处理选项 - 字符处理：空格", pageSpace,
                         "<b>字符处理：空格</b><br>支持在段首或段尾设置空格数量"),
                     pageOptions(&PageSpace::options),
-                    jobMaker<TextJob<SpaceOptions, &TextSpace::process>>());
+                    jobMaker<CheckedTextJob<SpaceOptions, &TextSpace::process, Tips::FileUnwritable.var1,
+                                                   Tips::FileUnwritable.var2>>());
 
     rows << withJob(row(textAdd, "Label_textAdd", "加", "处理选项 - 字符处理：追加", pageAdd,
                         "<b>字符处理：追加</b><br>追加段落已有文本内容"),
@@ -119,7 +122,8 @@ QList<OperationRow> reworkerOperations()
     rows << withJob(row(textEnter, "Label_textEnter", "距", "处理选项 - 段处理：段间距", pageEnter,
                         "<b>字符处理：段间距</b><br>设置段落之间空行的数量"),
                     pageOptions(&PageEnter::options),
-                    jobMaker<TextJob<EnterOptions, &TextEnter::process>>());
+                    jobMaker<CheckedTextJob<EnterOptions, &TextEnter::process, Tips::FileUnwritable.var1,
+                                                   Tips::FileUnwritable.var2>>());
 
     rows << withJob(row(textRepeat, "Label_textRepeat", "重", "处理选项 - 段处理：重复", pageRepeat,
                         "<b>字符处理：重复</b><br>删除重复的段：与前面某段相同的段被删除，只保留第一次出现的段，其余段的顺序不变"),

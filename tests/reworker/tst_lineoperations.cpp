@@ -1,6 +1,7 @@
 #include <QtTest>
 
 #include <algorithm>
+#include <limits>
 
 #include "textadd.h"
 #include "textchar.h"
@@ -125,7 +126,7 @@ void TestLineOperations::chars()
     options.implement = CharOptions::Implement(implement);
     options.lengthOption = CharOptions::LengthOption(lengthOption);
     options.value = value;
-    QTEST(TextChar::process(text, options), "expected");
+    QTEST(TextChar::process(text, options).value_or(QStringLiteral("refused")), "expected");
 }
 
 void TestLineOperations::spaces_data()
@@ -142,6 +143,7 @@ void TestLineOperations::spaces_data()
     QTest::newRow("delete right") << int(S::Right) << int(S::Delete) << 2 << "a    " << "a  ";
     QTest::newRow("delete all at side") << int(S::Left) << int(S::Delete) << 0 << "   a  \n\t a" << "a  \n\t a";
     QTest::newRow("increase left") << int(S::Left) << int(S::Increase) << 1 << " a\n" << "  a\n";
+    QTest::newRow("longer than a text") << int(S::Left) << int(S::Fixde) << 1500000000 << "a" << "refused";
     QTest::newRow("all") << int(S::All) << int(S::Increase) << 3 << " a b \n c" << "ab\nc";
 }
 
@@ -155,7 +157,7 @@ void TestLineOperations::spaces()
     options.index = SpaceOptions::Index(index);
     options.implement = SpaceOptions::Implement(implement);
     options.count = count;
-    QTEST(TextSpace::process(text, options), "expected");
+    QTEST(TextSpace::process(text, options).value_or(QStringLiteral("refused")), "expected");
 }
 
 void TestLineOperations::blankLines_data()
@@ -167,6 +169,7 @@ void TestLineOperations::blankLines_data()
     QTest::newRow("space line is no blank") << 1 << "a\n \nb" << "a\n \nb";
     QTest::newRow("zero joins") << 0 << "a\n\nb" << "ab";
     QTest::newRow("only blank lines") << 1 << "\n\n\n" << "";
+    QTest::newRow("longer than a text") << std::numeric_limits<int>::max() << "a\nb" << "refused";
 }
 
 void TestLineOperations::blankLines()
@@ -175,7 +178,7 @@ void TestLineOperations::blankLines()
     QFETCH(QString, text);
     EnterOptions options;
     options.breaks = breaks;
-    QTEST(TextEnter::process(text, options), "expected");
+    QTEST(TextEnter::process(text, options).value_or(QStringLiteral("refused")), "expected");
 }
 
 void TestLineOperations::append_data()
@@ -430,6 +433,18 @@ void TestLineOperations::refusedOptions()
     QCOMPARE(TextNumber::process(QStringLiteral("x\ny"), number), QStringLiteral("x\ny"));
     number.customSequence = QStringLiteral("a,b");
     QVERIFY(number.isValid());
+
+    // Labels that cannot fit: the text stays, and the caller is told.
+    NumberOptions padded;
+    padded.padEnabled = true;
+    padded.padText = QStringLiteral("0");
+    padded.padLength = std::numeric_limits<int>::max();
+    QString text = QStringLiteral("a\nb");
+    QVERIFY(!TextNumber::processInPlace(text, padded));
+    QCOMPARE(text, QStringLiteral("a\nb"));
+    padded.implement = NumberOptions::Delete;
+    QVERIFY(TextNumber::processInPlace(text, padded));
+    QCOMPARE(text, QStringLiteral("a\nb"));
 
     DiscombobulatedOptions shuffle;
     shuffle.pattern = DiscombobulatedOptions::Fixed;

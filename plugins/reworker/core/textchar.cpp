@@ -65,8 +65,11 @@ QString TextChar::transform(const QString &s, const CharOptions &options)
     return s;
 }
 
-QString TextChar::process(const QString &text, const CharOptions &options)
+std::optional<QString> TextChar::process(const QString &text, const CharOptions &options)
 {
+    if (options.implement == CharOptions::Increase
+        && text.size() + qint64(text.count(QLatin1Char('\n')) + 1) * options.value.size() > TextLines::MaxSize)
+        return std::nullopt;
     TextLines lines = TextLines::split(text);
     if (options.perLine) {
         for (QString &line : lines.lines)

@@ -3,6 +3,8 @@
 
 #include <QString>
 
+#include <optional>
+
 #include "optionrecord.h"
 
 // Options of the character operation: what to do (insert a text, delete or
@@ -32,7 +34,9 @@ struct CharOptions : OptionRecord
 class TextChar
 {
 public:
-    static QString process(const QString &text, const CharOptions &options);
+    // Nothing when the text to insert, on every line, would make the text
+    // longer than a text can be.
+    static std::optional<QString> process(const QString &text, const CharOptions &options);
 
     // The transformation of one string s (a line, or the whole text).
     static QString transform(const QString &s, const CharOptions &options);

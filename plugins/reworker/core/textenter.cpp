@@ -2,9 +2,14 @@
 
 #include "textlines.h"
 
-QString TextEnter::process(const QString &text, const EnterOptions &options)
+std::optional<QString> TextEnter::process(const QString &text, const EnterOptions &options)
 {
-    const QString separator(qMax(options.breaks, 0), QLatin1Char('\n'));
+    const int breaks = qMax(options.breaks, 0);
+    const int lineBreaks = text.count(QLatin1Char('\n'));
+    if (text.size() + qint64(lineBreaks) * breaks > TextLines::MaxSize)
+        return std::nullopt;
+    // (A text of one line never needs the separator.)
+    const QString separator(lineBreaks > 0 ? breaks : 0, QLatin1Char('\n'));
     QString out;
     out.reserve(text.size());
     bool any = false;

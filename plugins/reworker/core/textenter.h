@@ -3,6 +3,8 @@
 
 #include <QString>
 
+#include <optional>
+
 #include "optionrecord.h"
 
 // Options of the blank-line operation: how many line breaks join two lines
@@ -18,7 +20,9 @@ struct EnterOptions : OptionRecord
 class TextEnter
 {
 public:
-    static QString process(const QString &text, const EnterOptions &options);
+    // Nothing when the breaks asked for would make the text longer than a
+    // text can be.
+    static std::optional<QString> process(const QString &text, const EnterOptions &options);
 };
 
 #endif // TEXTENTER_H

@@ -5,6 +5,8 @@
 #include <QStringList>
 #include <QStringView>
 
+#include <limits>
+
 // A text as the line operations see it: its lines, and whether it ended
 // with a line break. A final "\n" ends the last line; it does not start an
 // empty one, so "a\nb\n" is the lines "a", "b" with a final break, and
@@ -14,6 +16,11 @@ struct TextLines
 {
     QStringList lines;
     bool finalBreak = false;
+
+    // The longest text one QString can hold (its memory, header included,
+    // is counted in int bytes): operations that would grow a text beyond
+    // it refuse instead.
+    static constexpr qint64 MaxSize = (qint64(std::numeric_limits<int>::max()) - 64) / 2;
 
     static TextLines split(const QString &text);
 

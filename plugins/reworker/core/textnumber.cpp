@@ -52,6 +52,10 @@ public:
         const int count = digitsOf(k, digits);
         const int serial = serialLength(digits, count);
         const int pad = qMax(m_padLength - serial, 0);
+        if (qint64(m_prefix.size()) + pad + serial + m_suffix.size() > TextLines::MaxSize) {
+            out.clear(); // no text can hold it
+            return;
+        }
         out.resize(m_prefix.size() + pad + serial + m_suffix.size());
         QChar *to = copy(out.data(), m_prefix);
         for (int i = 0; i < pad; ++i)
@@ -67,11 +71,11 @@ public:
     }
 
     // The length of the label of serial k.
-    int length(int k) const
+    qint64 length(int k) const
     {
         int digits[64];
         const int count = digitsOf(k, digits);
-        return m_prefix.size() + qMax(m_padLength, serialLength(digits, count)) + m_suffix.size();
+        return qint64(m_prefix.size()) + qMax(m_padLength, serialLength(digits, count)) + m_suffix.size();
     }
 
 private:
@@ -147,10 +151,10 @@ QString TextNumber::process(const QString &text, const NumberOptions &options)
     return result;
 }
 
-void TextNumber::processInPlace(QString &text, const NumberOptions &options)
+bool TextNumber::processInPlace(QString &text, const NumberOptions &options)
 {
     if (!options.isValid() || text.isEmpty())
-        return;
+        return true;
     const LabelMaker maker(options);
     const bool left = options.index == NumberOptions::Left;
     QString label;
@@ -162,11 +166,15 @@ void TextNumber::processInPlace(QString &text, const NumberOptions &options)
         int written = 0;
         int k = 0;
         const bool finalBreak = TextLines::forEach(text, [&](QStringView line) {
-            maker.write(++k, label);
-            if (left && line.startsWith(label))
-                line = line.mid(label.size());
-            else if (!left && line.endsWith(label))
-                line.chop(label.size());
+            // A label longer than the line cannot be on it (nor is it
+            // written out when a huge padding makes it so).
+            if (maker.length(++k) <= line.size()) {
+                maker.write(k, label);
+                if (left && line.startsWith(label))
+                    line = line.mid(label.size());
+                else if (!left && line.endsWith(label))
+                    line.chop(label.size());
+            }
             if (k > 1)
                 data[written++] = QLatin1Char('\n');
             std::memmove(data + written, line.data(), size_t(line.size()) * sizeof(QChar));
@@ -175,7 +183,7 @@ void TextNumber::processInPlace(QString &text, const NumberOptions &options)
         if (finalBreak)
             data[written++] = QLatin1Char('\n');
         text.truncate(written);
-        return;
+        return true;
     }
 
     // Adding labels: the text grows by all labels at once, then the lines
@@ -185,8 +193,8 @@ void TextNumber::processInPlace(QString &text, const NumberOptions &options)
     qint64 growth = 0;
     const bool finalBreak = TextLines::forEach(text, [&](QStringView) { growth += maker.length(++lines); });
     const int oldSize = text.size();
-    if (oldSize + growth > std::numeric_limits<int>::max() / 2)
-        return; // beyond what one QString can hold
+    if (oldSize + growth > TextLines::MaxSize)
+        return false;
     text.resize(oldSize + int(growth));
     QChar *data = text.data();
     int from = oldSize;     // end of the part still to be moved
@@ -214,4 +222,5 @@ void TextNumber::processInPlace(QString &text, const NumberOptions &options)
         from = start;
     }
     Q_ASSERT(to == 0 && from == 0);
+    return true;
 }

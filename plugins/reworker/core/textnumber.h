@@ -43,8 +43,9 @@ public:
     static QString process(const QString &text, const NumberOptions &options);
     // The same on text itself: when nothing else shares the text, its own
     // memory grows (or shrinks) to the result, so a large file is never
-    // held twice.
-    static void processInPlace(QString &text, const NumberOptions &options);
+    // held twice. False, with the text unchanged, when the labels would make
+    // it longer than a text can be.
+    static bool processInPlace(QString &text, const NumberOptions &options);
 
     // The label of serial k (from 1); empty for options that are not valid.
     static QString label(int k, const NumberOptions &options);

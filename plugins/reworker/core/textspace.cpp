@@ -1,7 +1,5 @@
 #include "textspace.h"
 
-#include <limits>
-
 #include "linewriter.h"
 #include "textlines.h"
 
@@ -32,7 +30,7 @@ void appendSpaces(QString &out, int n)
 
 } // namespace
 
-QString TextSpace::process(const QString &text, const SpaceOptions &options)
+std::optional<QString> TextSpace::process(const QString &text, const SpaceOptions &options)
 {
     if (options.index == SpaceOptions::All) {
         QString result = text;
@@ -59,7 +57,9 @@ QString TextSpace::process(const QString &text, const SpaceOptions &options)
         const int found = spacesAt(line);
         size += spacesAfter(found, options) - found;
     });
-    LineWriter writer(int(qMin<qint64>(size, std::numeric_limits<int>::max() / 2)));
+    if (size > TextLines::MaxSize)
+        return std::nullopt;
+    LineWriter writer(static_cast<int>(size));
     const bool finalBreak = TextLines::forEach(text, [&](QStringView line) {
         const int found = spacesAt(line);
         const int spaces = spacesAfter(found, options);

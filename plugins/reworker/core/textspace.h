@@ -3,6 +3,8 @@
 
 #include <QString>
 
+#include <optional>
+
 #include "optionrecord.h"
 
 // Options of the space operation: the side of every line (or all spaces of
@@ -22,7 +24,9 @@ struct SpaceOptions : OptionRecord
 class TextSpace
 {
 public:
-    static QString process(const QString &text, const SpaceOptions &options);
+    // Nothing when the spaces asked for would make the text longer than a
+    // text can be.
+    static std::optional<QString> process(const QString &text, const SpaceOptions &options);
 };
 
 #endif // TEXTSPACE_H
