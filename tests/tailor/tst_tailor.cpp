@@ -150,11 +150,10 @@ void TestTailor::abOverTwoLists()
 
 void TestTailor::abFailureLeavesFilesAndEnds_data()
 {
-    QTest::addColumn<QString>("broken");    // B file removed, or A file made undecodable
-    QTest::addColumn<QString>("message");
+    QTest::addColumn<QString>("broken"); // B file removed, or A file made undecodable
     QTest::addColumn<bool>("outputWritten");
-    QTest::newRow("missing B file") << "b2.txt" << QString::fromUtf8(" 没有发现") << false;
-    QTest::newRow("undecodable A file") << "a2.txt" << QString::fromUtf8("该文件不可读") << true;
+    QTest::newRow("missing B file") << "b2.txt" << false;
+    QTest::newRow("undecodable A file") << "a2.txt" << true;
 }
 
 // A failure on the way leaves what it concerns untouched, names it, and
@@ -162,7 +161,6 @@ void TestTailor::abFailureLeavesFilesAndEnds_data()
 void TestTailor::abFailureLeavesFilesAndEnds()
 {
     QFETCH(QString, broken);
-    QFETCH(QString, message);
     QFETCH(bool, outputWritten);
     startWithPlugin();
     addList("A", { { "a1.txt", "k\n\n" }, { "a2.txt", "m\n" } });
@@ -176,7 +174,7 @@ void TestTailor::abFailureLeavesFilesAndEnds()
     start();
     waitUntilUsable();
 
-    QVERIFY2(said(path(broken) + message), qPrintable(m_host.messages()));
+    QVERIFY2(said(path(broken)) && !said(path(broken) + QString::fromUtf8(" 文件保存")), qPrintable(m_host.messages()));
     QVERIFY(said(QString::fromUtf8("所有线程处理")));
     QCOMPARE(QFile::exists(path("new.txt")), outputWritten);
     QCOMPARE(HostDriver::bytesOf(path("a1.txt")), QByteArray(outputWritten ? "k\n" : "k\n\n"));
