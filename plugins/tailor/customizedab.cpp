@@ -44,6 +44,10 @@ void CustomizedAB::run()
         aFormats << format;
     }
 
+    // Nothing to look up: an earlier output stays as it was.
+    if (aFiles.isEmpty())
+        return;
+
     const AbSearch::Result result = AbSearch::run(aTexts, bTexts);
     m_text = result.output;
     // A brand-new file: the locale encoding, "\n" line ends.

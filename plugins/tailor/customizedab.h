@@ -9,7 +9,8 @@
 // byte-order mark and line ends).
 //
 // Nothing is written when a B file cannot be read (a missing B file would
-// mark found lines as not found), nor when the output cannot be written.
+// mark found lines as not found), when no A file can be read, or when the
+// output cannot be written.
 // An A file that cannot be read is named in a tip and left out. Each A
 // file gets one outcome tip: (0, 4) when rewritten, followed by (-4, 0),
 // or the failure that kept it as it was.
