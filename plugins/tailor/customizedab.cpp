@@ -57,9 +57,18 @@ void CustomizedAB::run()
     m_outputWritten = true;
 
     for (int i = 0; i < aFiles.size(); ++i) {
-        const int outcome = ReadWriteTxt::writeFile(aFiles.at(i), result.aTexts.at(i), &aFormats.at(i));
-        emit tipSignal(0, outcome, aFiles.at(i));
-        if (outcome == ReadWriteTxt::Saved)
-            emit tipSignal(Tips::JobDone.var1, Tips::JobDone.var2, aFiles.at(i));
+        const QString &name = aFiles.at(i);
+        if (result.aTexts.at(i) == aTexts.at(i)) {
+            // Every line found, none empty, the last one ended: nothing to write.
+            emit tipSignal(Tips::Unchanged.var1, Tips::Unchanged.var2, name);
+        } else {
+            // Made durable at once: the A files may lie on other file
+            // systems than the output, which the batch syncs.
+            const int outcome = ReadWriteTxt::writeFile(name, result.aTexts.at(i), &aFormats.at(i));
+            emit tipSignal(0, outcome, name);
+            if (outcome != ReadWriteTxt::Saved)
+                continue;
+        }
+        emit tipSignal(Tips::JobDone.var1, Tips::JobDone.var2, name);
     }
 }

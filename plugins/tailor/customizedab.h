@@ -12,8 +12,9 @@
 // mark found lines as not found), when no A file can be read, or when the
 // output cannot be written.
 // An A file that cannot be read is named in a tip and left out. Each A
-// file gets one outcome tip: (0, 4) when rewritten, followed by (-4, 0),
-// or the failure that kept it as it was.
+// file gets one outcome tip: (0, 4) when rewritten or (0, 5) when its text
+// stays as it was, each followed by (-4, 0), or the failure that kept it
+// as it was.
 class CustomizedAB : public TextBase
 {
     Q_OBJECT

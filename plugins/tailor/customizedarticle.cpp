@@ -7,6 +7,7 @@
 #include "articlearrangements.h"
 #include "articleoptions.h"
 #include "readwritetxt.h"
+#include "tipcodes.h"
 
 CustomizedArticle::CustomizedArticle(const OptionRecord *options, QObject *parent)
     : TextBase(QString(), options, parent)
@@ -50,7 +51,9 @@ void CustomizedArticle::run()
         m_fileName = ArticleArrangements::fileName(folder, ++n);
         qDebug() << "(99, 84)" << m_text.size() << "characters, (99, 85)" << m_fileName;
         m_format = TextFormat();
-        if (writeTxt(m_fileName, m_text))
+        if (writeTxt(m_fileName, m_text)) {
             ++m_written;
+            emit tipSignal(Tips::JobDone.var1, Tips::JobDone.var2, m_fileName);
+        }
     } while (ArticleArrangements::next(chosen, size));
 }

@@ -6,8 +6,9 @@
 // The Article job, one per start: reads each document once, then writes
 // one file per arrangement (ArticleArrangements) into the folder of the
 // first document, 1.txt, 2.txt, ..., each through the shared writer and
-// named in one tip. A document that cannot be read is named in a tip and
-// adds nothing; a file that cannot be written uses up its number.
+// named in one outcome tip, a written one then in its completion tip
+// (-4, 0). A document that cannot be read is named in a tip and adds
+// nothing; a file that cannot be written uses up its number.
 class CustomizedArticle : public TextBase
 {
     Q_OBJECT

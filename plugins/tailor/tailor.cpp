@@ -134,25 +134,26 @@ void Tailor::startSlot()
     JobBatch *batch = newBatch();
     batch->adopt(options);
     batch->add(row->job(QString(), options, 0));
-    const int completions = row->index == CustomizedOperations::AB
-        ? static_cast<const ABOptions *>(options)->aFiles.size() : 0;
+    int completions;
+    if (row->index == CustomizedOperations::AB) {
+        completions = static_cast<const ABOptions *>(options)->aFiles.size();
+    } else {
+        const auto *article = static_cast<const ArticleOptions *>(options);
+        completions = int(ArticleArrangements::fileCount(article->documents.size(), article->count));
+    }
     runBatch(batch);
-    // The job's completion tips are one per rewritten A file (none for
-    // Article); the tip (-4, 2) at its end makes the host usable again.
+    // The one job sends a completion tip per A file or per written file;
+    // the start's closing tip (-4, 2) makes the host usable in any case.
     h->setTaskCount(completions);
 }
 
 void Tailor::jobFinished(TextBase *worker)
 {
-    QString name;
-    if (auto *ab = qobject_cast<CustomizedAB *>(worker)) {
-        name = ab->fileName();
-        if (ab->outputWritten()) {
-            if (ScrivelFace *h = host()) {
-                h->newList(QStringLiteral("New"));
-                h->addFileToList(name, QStringLiteral("New"));
-            }
-        }
+    auto *ab = qobject_cast<CustomizedAB *>(worker);
+    if (!ab || !ab->outputWritten())
+        return;
+    if (ScrivelFace *h = host()) {
+        h->newList(QStringLiteral("New"));
+        h->addFileToList(ab->fileName(), QStringLiteral("New"));
     }
-    forwardTip(Tips::AllDone.var1, Tips::AllDone.var2, name);
 }

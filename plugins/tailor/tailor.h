@@ -33,7 +33,8 @@ public slots:
 protected:
     DockWidgetListBase *createListDock(QWidget *parent) override;
     DockWidgetOptionBase *createOptionDock(QWidget *parent) override;
-    // Hands the AB output to the host in a list "New", then the tip (-4, 2).
+    // Hands the AB output to the host in a list "New" (before the start's
+    // closing tip).
     void jobFinished(TextBase *worker) override;
 };
 
