@@ -71,7 +71,7 @@ private:
         m_digits.resize(size_t(m_n));
         for (int v = m_min; v <= m_max; ++v) {
             Digits &d = m_digits[size_t(v - m_min)];
-            char buffer[16];
+            char buffer[16] = {};
             d.length = std::snprintf(buffer, sizeof buffer, "%d", v);
             std::copy(buffer, buffer + 4, d.text);
         }
