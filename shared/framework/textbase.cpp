@@ -30,6 +30,10 @@ void TextBase::run()
         leaveUnchanged();
     } else {
         m_text = std::move(result);
+        // A moved-from QString keeps the other's data (the move swaps): the
+        // old text would stay alive through the write, one more copy of a
+        // large file at the peak.
+        result = QString();
         if (!writeTxt(m_fileName, m_text))
             return;
     }
