@@ -102,6 +102,14 @@ void TestReworkerLines::numberThenExtract()
     QCOMPARE(HostDriver::bytesOf(m_crlf), QByteArray("\xEF\xBB\xBF" "001.甲\r\n003.丙\r\n"));
     QCOMPARE(HostDriver::bytesOf(m_plain), QByteArray("001.a\n003.c"));
     QCOMPARE(HostDriver::bytesOf(m_other), QByteArray("x\n"));
+
+    // Removing labels no file carries leaves every file unwritten.
+    click("Label_textNumber");
+    check("radioButton_textNumberDelete");
+    widget<QComboBox>("comboBox_textNumberMode")->setEditText(QStringLiteral("(i)"));
+    startAndWait();
+    QVERIFY2(m_host.messages().contains(QStringLiteral("其中无变化 3 个")), qPrintable(m_host.messages()));
+    QCOMPARE(HostDriver::bytesOf(m_plain), QByteArray("001.a\n003.c"));
 }
 
 void TestReworkerLines::unusableOptionsRefused_data()

@@ -19,8 +19,13 @@ public:
     QString processText() override
     {
         QString text = std::move(m_text);
+        const int before = text.size();
         if (!TextNumber::processInPlace(text, *options<NumberOptions>()))
             refuse(Tips::FileUnwritable.var1, Tips::FileUnwritable.var2);
+        // Labels only add or only remove characters: the same length is the
+        // same text, which the base then leaves unwritten.
+        if (text.size() == before)
+            m_text = text;
         return text;
     }
 };
