@@ -3,11 +3,21 @@
 #include <QDebug>
 #include <QFileInfo>
 #include <QHash>
+#include <QLoggingCategory>
 
 #include "articlearrangements.h"
 #include "articleoptions.h"
 #include "readwritetxt.h"
 #include "tipcodes.h"
+
+namespace {
+
+// The per-file diagnostics: a start may write 100,000 files, and a log
+// line each would cost every file a turn at the log's lock. Shown with the
+// other per-file job lines (QT_LOGGING_RULES="scrivel.jobs.debug=true").
+Q_LOGGING_CATEGORY(lcArticleFiles, "scrivel.jobs", QtWarningMsg)
+
+} // namespace
 
 CustomizedArticle::CustomizedArticle(const OptionRecord *options, QObject *parent)
     : TextBase(QString(), options, parent)
@@ -49,7 +59,7 @@ void CustomizedArticle::run()
     do {
         m_text = ArticleArrangements::compose(o->head, texts, chosen, o->tail);
         m_fileName = ArticleArrangements::fileName(folder, ++n);
-        qDebug() << "(99, 84)" << m_text.size() << "characters, (99, 85)" << m_fileName;
+        qCDebug(lcArticleFiles) << "(99, 84)" << m_text.size() << "characters, (99, 85)" << m_fileName;
         m_format = TextFormat();
         if (writeTxt(m_fileName, m_text)) {
             ++m_written;
