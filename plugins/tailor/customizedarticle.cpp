@@ -19,8 +19,24 @@ Q_LOGGING_CATEGORY(lcArticleFiles, "scrivel.jobs", QtWarningMsg)
 
 } // namespace
 
+namespace {
+
+QString outputFolder(const ArticleOptions *options)
+{
+    return options->documents.isEmpty() ? QString() : QFileInfo(options->documents.first()).absolutePath();
+}
+
+QString firstFile(const OptionRecord *options)
+{
+    const QString folder = outputFolder(static_cast<const ArticleOptions *>(options));
+    return folder.isEmpty() ? QString() : ArticleArrangements::fileName(folder, 1);
+}
+
+} // namespace
+
+// Named after its first file, so the batch knows the folder it writes into.
 CustomizedArticle::CustomizedArticle(const OptionRecord *options, QObject *parent)
-    : TextBase(QString(), options, parent)
+    : TextBase(firstFile(options), options, parent)
 {
 }
 
@@ -30,7 +46,7 @@ void CustomizedArticle::run()
     const ArticleOptions *o = options<ArticleOptions>();
     if (!ArticleArrangements::acceptable(o->documents.size(), o->count))
         return;
-    const QString folder = QFileInfo(o->documents.first()).absolutePath();
+    const QString folder = outputFolder(o);
     // Diagnostics for the log only: a head or tail may be long.
     qDebug() << "(99, 80) head:" << o->head.size() << "characters";
     qDebug() << "(99, 81) tail:" << o->tail.size() << "characters";
