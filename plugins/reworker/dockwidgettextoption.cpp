@@ -14,6 +14,7 @@
 #include "pagenumber.h"
 #include "pagerepeatsplit.h"
 #include "pagespace.h"
+#include "pagetextto.h"
 #include "textindex.h"
 #include "textpage.h"
 
@@ -36,7 +37,7 @@ struct PagePlace
 
 const PagePlace pagePlaces[pageCount] = {
     {"page_1", make<PageKeys>}, // keys: 替1, 替2, 留, 删, 段留, 段删
-    {"page_8", nullptr},  // 转换
+    {"page_8", make<PageTextTo>}, // 转换
     {"page_11", nullptr}, // 编解码
     {"page_12", make<PageNumber>}, // 序号
     {"page_13", make<PageSpace>}, // 空格

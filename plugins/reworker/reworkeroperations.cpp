@@ -11,10 +11,12 @@
 #include "pagenumber.h"
 #include "pagerepeatsplit.h"
 #include "pagespace.h"
+#include "pagetextto.h"
 #include "replace.h"
 #include "textindex.h"
 #include "textjob.h"
 #include "textnumberjob.h"
+#include "textto.h"
 #include "tipcodes.h"
 
 namespace {
@@ -79,8 +81,14 @@ QList<OperationRow> reworkerOperations()
                         "<b>字符处理：删除</b><br>删除指定或符合正则表达式的文本内容"),
                     pageOptions(&PageKeys::replaceOptions), jobMaker<ReplaceJob>());
 
-    rows << row(textTo, "Label_textTo", "转", "处理选项 - 字符处理：转换", pageTo,
-                "<b>字符处理：转换</b><br>支持大小写、全半角、进制、繁简体等转换方式");
+    OperationRow to = row(textTo, "Label_textTo", "转", "处理选项 - 字符处理：转换", pageTo,
+                          "<b>字符处理：转换</b><br>支持大小写、全半角、进制、繁简体等转换方式");
+    to.options = [](DockWidgetOptionBase *dock, const QStringList &) -> OptionRecord * {
+        PageTextTo *page = DockWidgetTextOption::pageOf<PageTextTo>(dock);
+        return page ? page->readOptions() : nullptr;
+    };
+    to.job = jobMaker<TextTo>();
+    rows << to;
 
     rows << row(textCode, "Label_textCode", "码", "处理选项 - 字符处理：编解码", pageCode,
                 "<b>字符处理：编解码</b><br>支持BASIC、 Hex、AES_128、 ASCII、DES、Rabbit、RC4、TripleDes、"

@@ -20,6 +20,13 @@ constexpr TipCode Saved{0, 4};
 constexpr TipCode Unchanged{0, 5};        // nothing to change: the file was not rewritten
 constexpr TipCode EncodingMismatch{0, 6}; // bytes not valid in the encoding in force
 constexpr TipCode LeftoverRemoved{0, 7};  // a killed write's temporary file removed
+constexpr TipCode TablesUnequal{-1, 1};  // script tables of unequal length
+constexpr TipCode CustomUnequal{-1, 2};  // custom tables of unequal length
+constexpr TipCode TablesEmpty{-1, 3};    // a script table without content
+constexpr TipCode CustomEmpty{-1, 4};    // a custom table without content
+constexpr TipCode TablesInUse{-1, 5};    // which script tables a conversion uses
+constexpr TipCode BaseFailed{-2, 0};     // a number line that does not parse
+constexpr TipCode BaseSwapRefused{-3, 0}; // custom base swapped into format two
 constexpr TipCode JobDone{-4, 0};       // one job finished (counted by the host)
 constexpr TipCode PoolFailed{-4, 1};
 constexpr TipCode AllDone{-4, 2};

@@ -35,7 +35,7 @@ QString TipTable::message(int var1, int var2, int done, int expected)
         case 2: return QStringLiteral(" 自定义转换:替换相关配置行数<b><font color='#FF0000'>不一致</font></b>!请【编辑对应替换文档】</p>");
         case 3: return QStringLiteral(" 繁简转换:替换相关配置文件没有内容,请添加(每行一个)!请【编辑对应转换文档】</p>");
         case 4: return QStringLiteral(" 自定义转换:替换相关配置文件没有替换内容,请添加(每行一个)!请【编辑对应替换文档】</p>");
-        case 5: return QStringLiteral(" 繁简转换:大陆、香港、台湾转换这里仅做了词组示例,请自行补充添加!</p>");
+        case 5: return QStringLiteral(" 繁简转换:使用以上文件夹中的转换表(条数如上),可【编辑对应转换文档】修改或补充!</p>");
         default: return unknown("1");
         }
     case -2:

@@ -55,7 +55,7 @@ void TestMessages::table_data()
     QTest::newRow("-1,2") << -1 << 2 << QStringLiteral(" 自定义转换:替换相关配置行数<b><font color='#FF0000'>不一致</font></b>!请【编辑对应替换文档】</p>");
     QTest::newRow("-1,3") << -1 << 3 << QStringLiteral(" 繁简转换:替换相关配置文件没有内容,请添加(每行一个)!请【编辑对应转换文档】</p>");
     QTest::newRow("-1,4") << -1 << 4 << QStringLiteral(" 自定义转换:替换相关配置文件没有替换内容,请添加(每行一个)!请【编辑对应替换文档】</p>");
-    QTest::newRow("-1,5") << -1 << 5 << QStringLiteral(" 繁简转换:大陆、香港、台湾转换这里仅做了词组示例,请自行补充添加!</p>");
+    QTest::newRow("-1,5") << -1 << 5 << QStringLiteral(" 繁简转换:使用以上文件夹中的转换表(条数如上),可【编辑对应转换文档】修改或补充!</p>");
     QTest::newRow("-1,0") << -1 << 0 << unknown("1");
     QTest::newRow("-2,0") << -2 << 0 << QStringLiteral(" 进制转换<b><font color='#FF0000'>失败</font></b>,请检查!</p>");
     QTest::newRow("-2,1") << -2 << 1 << unknown("2");

@@ -73,7 +73,7 @@ void TstTextTo::letterCase()
     QFETCH(int, caseTo);
     QFETCH(int, which);
     QFETCH(QString, expected);
-    QCOMPARE(TextTo::convertCase(text, caseTo, which), expected);
+    QCOMPARE(TextConvert::convertCase(text, caseTo, which), expected);
 }
 
 void TstTextTo::width_data()
@@ -89,8 +89,8 @@ void TstTextTo::width()
 {
     QFETCH(QString, half);
     QFETCH(QString, full);
-    QCOMPARE(TextTo::convertWidth(half, false), full);
-    QCOMPARE(TextTo::convertWidth(full, true), half);
+    QCOMPARE(TextConvert::convertWidth(half, false), full);
+    QCOMPARE(TextConvert::convertWidth(full, true), half);
 }
 
 void TstTextTo::baseLines_data()
@@ -119,7 +119,7 @@ void TstTextTo::baseLines()
     options.lineFormat = true;
     options.fromBase = from;
     options.toBase = to;
-    QCOMPARE(TextTo::convert(text, options), expected);
+    QCOMPARE(TextConvert::convert(text, options), expected);
 }
 
 void TstTextTo::baseRuns_data()
@@ -142,7 +142,7 @@ void TstTextTo::baseRuns()
     QFETCH(int, from);
     QFETCH(int, to);
     QFETCH(QString, expected);
-    QCOMPARE(TextTo::convertBaseRuns(text, from, to), expected);
+    QCOMPARE(TextConvert::convertBaseRuns(text, from, to), expected);
 }
 
 void TstTextTo::custom_data()
@@ -169,7 +169,7 @@ void TstTextTo::custom()
     QFETCH(bool, sequential);
     QFETCH(QString, text);
     QFETCH(QString, expected);
-    QCOMPARE(TextTo::convertCustom(text, from, to, sequential), expected);
+    QCOMPARE(TextConvert::convertCustom(text, from, to, sequential), expected);
 }
 
 void TstTextTo::longestMatch_data()

@@ -7,6 +7,7 @@
 #include "readwritetxt.h"
 #include "textformat.h"
 #include "textlines.h"
+#include "tipcodes.h"
 #include "traditionconverter.h"
 
 static void initTableResources()
@@ -32,6 +33,11 @@ void refuse(ConversionTables::Refusal *refusal, int var1, int var2, const QStrin
 {
     if (refusal)
         *refusal = ConversionTables::Refusal{var1, var2, fileName};
+}
+
+void refuse(ConversionTables::Refusal *refusal, TipCode code)
+{
+    refuse(refusal, code.var1, code.var2);
 }
 
 } // namespace
@@ -113,7 +119,7 @@ std::shared_ptr<const TraditionConverter> ConversionTables::loadTradition(const 
                                                                           Refusal *refusal)
 {
     if (direction < 0 || direction >= DirectionCount) {
-        refuse(refusal, -6, 0);
+        refuse(refusal, Tips::Cancelled);
         return nullptr;
     }
     const int source = sourceTable(direction);
@@ -130,13 +136,13 @@ std::shared_ptr<const TraditionConverter> ConversionTables::loadTradition(const 
         if (!readLines(pathOf(folder, NewOne), &simplified, &empty, refusal))
             return nullptr;
         if (empty) {
-            refuse(refusal, -1, 3);
+            refuse(refusal, Tips::TablesEmpty);
             return nullptr;
         }
         if (!readLines(pathOf(folder, OldOne), &traditional, &empty, refusal))
             return nullptr;
         if (simplified.size() != traditional.size()) {
-            refuse(refusal, -1, 1);
+            refuse(refusal, Tips::TablesUnequal);
             return nullptr;
         }
         if (target == NewMainland)
@@ -150,13 +156,13 @@ std::shared_ptr<const TraditionConverter> ConversionTables::loadTradition(const 
     if (!readLines(pathOf(folder, source), &from, &empty, refusal))
         return nullptr;
     if (empty) {
-        refuse(refusal, -1, 3);
+        refuse(refusal, Tips::TablesEmpty);
         return nullptr;
     }
     if (!readLines(pathOf(folder, target), &to, &empty, refusal))
         return nullptr;
     if (from.size() != to.size()) {
-        refuse(refusal, -1, 1);
+        refuse(refusal, Tips::TablesUnequal);
         return nullptr;
     }
     converter->addPhrases(from, to);
@@ -171,11 +177,11 @@ bool ConversionTables::loadCustom(const QString &folder, QStringList *from, QStr
         || !readLines(pathOf(folder, AfterCustom), to, &toEmpty, refusal))
         return false;
     if (fromEmpty || toEmpty) {
-        refuse(refusal, -1, 4);
+        refuse(refusal, Tips::CustomEmpty);
         return false;
     }
     if (from->size() != to->size()) {
-        refuse(refusal, -1, 2);
+        refuse(refusal, Tips::CustomUnequal);
         return false;
     }
     return true;

@@ -19,7 +19,7 @@ QString numberText(qlonglong value, int base)
 
 } // namespace
 
-namespace TextTo {
+namespace TextConvert {
 
 QString convertCase(const QString &text, int caseTo, int caseWhich)
 {
@@ -165,4 +165,4 @@ std::optional<QString> convert(const QString &text, const TextToOption &options)
     }
 }
 
-} // namespace TextTo
+} // namespace TextConvert

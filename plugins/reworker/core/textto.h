@@ -8,6 +8,8 @@
 #include <optional>
 
 #include "optionrecord.h"
+#include "textjob.h"
+#include "tipcodes.h"
 
 class TraditionConverter;
 
@@ -36,7 +38,7 @@ struct TextToOption : OptionRecord
     bool sequential = false; // custom result one: rule after rule over the whole text
 };
 
-namespace TextTo {
+namespace TextConvert {
 
 // Upper or lower case: the whole text (full Unicode mapping), or only the
 // ASCII letter that starts a paragraph (after its leading white space), or
@@ -68,6 +70,10 @@ std::optional<QString> convert(const QString &text, const TextToOption &options)
 // Bases the conversions accept.
 inline bool isValidBase(int base) { return base >= 2 && base <= 36; }
 
-} // namespace TextTo
+} // namespace TextConvert
+
+// The conversion job of one file: a file whose numbers do not parse keeps
+// its content and is named by the tip (-2, 0).
+using TextTo = CheckedTextJob<TextToOption, &TextConvert::convert, Tips::BaseFailed.var1, Tips::BaseFailed.var2>;
 
 #endif // TEXTTO_H
