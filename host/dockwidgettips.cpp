@@ -1,13 +1,149 @@
 #include "dockwidgettips.h"
 #include "ui_dockwidgettips.h"
 
+#include <QDateTime>
 #include <QDebug>
+#include <QTextCharFormat>
 #include <QTextCursor>
-#include <QTextDocumentFragment>
 #include <QTime>
 
 #include "tipcodes.h"
 #include "tiptable.h"
+
+namespace {
+
+// The character formats of the message table's markup: <b> and
+// <font color='#FF0000'>, alone or nested.
+struct Formats
+{
+    QTextCharFormat plain;
+    QTextCharFormat bold;
+    QTextCharFormat red;
+    QTextCharFormat boldRed;
+    Formats()
+    {
+        bold.setFontWeight(QFont::Bold);
+        red.setForeground(QColor(0xFF, 0, 0));
+        boldRed = bold;
+        boldRed.setForeground(QColor(0xFF, 0, 0));
+    }
+    const QTextCharFormat &of(bool isBold, bool isRed) const
+    {
+        return isBold ? (isRed ? boldRed : bold) : (isRed ? red : plain);
+    }
+};
+
+// Puts one line into the pane at the cursor: the prefix as text, the
+// message's small HTML (b, font color, p; the four usual entities) as
+// formatted runs, blanks collapsed as an HTML view shows them. Much
+// cheaper than parsing the line as a document fragment.
+class LineWriter
+{
+public:
+    LineWriter(QTextCursor &cursor, const Formats &formats)
+        : m_cursor(cursor), m_formats(formats)
+    {
+    }
+
+    void write(const QString &prefix, const QString &message)
+    {
+        m_space = true; // leading blanks are dropped
+        m_bold = false;
+        m_red = false;
+        m_run.clear();
+        appendText(prefix.constData(), prefix.size());
+        const QChar *c = message.constData();
+        const QChar *end = c + message.size();
+        while (c < end) {
+            if (*c == QLatin1Char('<')) {
+                const QChar *close = c;
+                while (close < end && *close != QLatin1Char('>'))
+                    ++close;
+                tag(QStringView(c + 1, close - c - 1));
+                c = close < end ? close + 1 : end;
+            } else if (*c == QLatin1Char('&')) {
+                const QChar *semi = c;
+                while (semi < end && *semi != QLatin1Char(';') && semi - c < 8)
+                    ++semi;
+                const QStringView entity(c, semi - c + 1);
+                QChar decoded;
+                if (entity == QLatin1String("&lt;"))
+                    decoded = QLatin1Char('<');
+                else if (entity == QLatin1String("&gt;"))
+                    decoded = QLatin1Char('>');
+                else if (entity == QLatin1String("&amp;"))
+                    decoded = QLatin1Char('&');
+                else if (entity == QLatin1String("&quot;"))
+                    decoded = QLatin1Char('"');
+                if (decoded.isNull()) {
+                    appendText(c, 1);
+                    ++c;
+                } else {
+                    appendText(&decoded, 1);
+                    c = semi + 1;
+                }
+            } else {
+                const QChar *start = c;
+                while (c < end && *c != QLatin1Char('<') && *c != QLatin1Char('&'))
+                    ++c;
+                appendText(start, c - start);
+            }
+        }
+        emitRun();
+    }
+
+private:
+    void appendText(const QChar *text, qsizetype length)
+    {
+        for (qsizetype i = 0; i < length; ++i) {
+            const QChar ch = text[i];
+            if (ch == QLatin1Char(' ') || ch == QLatin1Char('\n') || ch == QLatin1Char('\t') || ch == QLatin1Char('\r')) {
+                if (!m_space)
+                    m_run += QLatin1Char(' ');
+                m_space = true;
+            } else {
+                m_run += ch;
+                m_space = false;
+            }
+        }
+    }
+
+    void tag(QStringView name)
+    {
+        const bool closing = name.startsWith(QLatin1Char('/'));
+        const QStringView bare = closing ? name.mid(1) : name;
+        bool *flag = nullptr;
+        if (bare.compare(QLatin1String("b"), Qt::CaseInsensitive) == 0)
+            flag = &m_bold;
+        else if (bare.startsWith(QLatin1String("font"), Qt::CaseInsensitive))
+            flag = &m_red;
+        if (!flag)
+            return; // <p> and </p>: the line is one paragraph anyway
+        const bool value = closing ? false
+                                   : (flag == &m_bold || bare.contains(QLatin1String("#FF0000"), Qt::CaseInsensitive));
+        if (*flag == value)
+            return;
+        emitRun();
+        *flag = value;
+    }
+
+    void emitRun()
+    {
+        if (m_run.isEmpty())
+            return;
+        m_cursor.insertText(m_run, m_formats.of(m_bold, m_red));
+        m_run.clear();
+    }
+
+    QTextCursor &m_cursor;
+    const Formats &m_formats;
+    QString m_run;
+    bool m_space = true;
+    bool m_bold = false;
+    bool m_red = false;
+};
+
+} // namespace
 
 DockWidgetTips::DockWidgetTips(QWidget *parent)
     : QDockWidget(parent)
@@ -70,20 +206,22 @@ void DockWidgetTips::tip(int var1, int var2, const QString &fileName)
             finished = true;
         }
     }
-    const QTime now = QTime::currentTime();
     const bool closing = var1 == Tips::AllDone.var1 && var2 == Tips::AllDone.var2;
-    QString line;
+    Line line;
+    // The prefix of the message table (time, two blanks, the codes run
+    // together, one blank, the file name), kept as text.
+    line.prefix = timeText() + QLatin1String("  ") + QString::number(var1) + QString::number(var2)
+        + QLatin1Char(' ') + fileName;
     if (closing) {
-        line = TipTable::prefix(now, var1, var2, fileName)
-            + TipTable::summary(m_jobDone, m_jobUnchanged, m_jobFailed,
-                                m_jobClock.isValid() ? m_jobClock.elapsed() : 0);
+        line.message = TipTable::summary(m_jobDone, m_jobUnchanged, m_jobFailed,
+                                         m_jobClock.isValid() ? m_jobClock.elapsed() : 0);
         m_jobClock.invalidate();
         m_jobDone = m_jobUnchanged = m_jobFailed = 0;
     } else {
-        line = TipTable::line(now, var1, var2, fileName, m_doneCount, m_expectedCount);
+        line.message = TipTable::message(var1, var2, m_doneCount, m_expectedCount);
     }
-    if (TipTable::isFailure(var1, var2))
-        qWarning().noquote() << TipTable::plainText(line);
+    if (line.message.contains(QLatin1String("#FF0000")) && !closing)
+        qWarning().noquote() << line.prefix + TipTable::plainText(line.message);
     m_pending << line;
 
     if (finished || closing) {
@@ -107,30 +245,37 @@ void DockWidgetTips::flush()
         return;
     QElapsedTimer busy;
     busy.start();
-    // One paragraph per line, newest first, parsed and inserted in one go:
-    // the pane is laid out once per update, not once per line.
-    QString html;
-    html.reserve(m_pending.size() * 120);
-    for (int i = m_pending.size() - 1; i >= 0; --i) {
-        html += QLatin1String("<p style=\"margin:0\">");
-        html += m_pending.at(i);
-    }
-    m_pending.clear();
-
+    // Newest first, all in one edit: the pane is laid out once per update,
+    // not once per line.
+    static const Formats formats;
     QTextDocument *document = ui->textBrowser_message->document();
     QTextCursor cursor(document);
     cursor.movePosition(QTextCursor::Start);
     const bool empty = document->isEmpty();
     cursor.beginEditBlock();
-    if (!empty) {
-        cursor.insertBlock();
-        cursor.movePosition(QTextCursor::Start);
+    LineWriter writer(cursor, formats);
+    for (int i = m_pending.size() - 1; i >= 0; --i) {
+        writer.write(m_pending.at(i).prefix, m_pending.at(i).message);
+        if (i > 0 || !empty)
+            cursor.insertBlock(QTextBlockFormat(), formats.plain);
     }
-    cursor.insertFragment(QTextDocumentFragment::fromHtml(html, document));
     cursor.endEditBlock();
+    m_pending.clear();
     ++m_updates;
     m_sinceUpdate.start();
     m_busyNs += busy.nsecsElapsed();
+}
+
+QString DockWidgetTips::timeText()
+{
+    // The local time's text changes once a second; working it out for
+    // every tip would cost a time-zone lookup each.
+    const qint64 second = QDateTime::currentMSecsSinceEpoch() / 1000;
+    if (second != m_timeSecond) {
+        m_timeSecond = second;
+        m_timeText = QTime::currentTime().toString();
+    }
+    return m_timeText;
 }
 
 void DockWidgetTips::explain(const QString &html)

@@ -3,7 +3,8 @@
 
 #include <QDockWidget>
 #include <QElapsedTimer>
-#include <QStringList>
+#include <QList>
+#include <QString>
 #include <QTimer>
 
 namespace Ui {
@@ -70,7 +71,18 @@ private:
     int m_jobUnchanged = 0;
     int m_jobFailed = 0;
 
-    QStringList m_pending; // oldest first
+    // One waiting line: its prefix as plain text and its message as the
+    // table's HTML.
+    struct Line
+    {
+        QString prefix;
+        QString message;
+    };
+    QString timeText();
+
+    QList<Line> m_pending; // oldest first
+    qint64 m_timeSecond = -1;
+    QString m_timeText;
     QTimer m_updateTimer;
     QElapsedTimer m_sinceUpdate;
     int m_updates = 0;

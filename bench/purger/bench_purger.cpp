@@ -1,29 +1,40 @@
-// Deleting the digits of many mixed Chinese/ASCII files: Scrivel's worker
-// path (one job per file on the global pool, reader/writer, removal, tips
-// queued to the GUI thread) against one sed process over an identical copy.
+// Deleting the digits of many mixed Chinese/ASCII files, in the same run:
+//  - the floor of an atomic rewrite: one thread reads each file, writes a
+//    temporary file beside it and renames it over, no sync, then one
+//    syncfs;
+//  - sed -i in a UTF-8 locale and in the C locale;
+//  - Scrivel through the real path: the plug-in's jobs in a JobBatch on
+//    the global pool, every tip through the real message dock on this
+//    (GUI) thread, the batch's sync, and the closing summary line; timed
+//    until that line is shown, with the dock's own GUI-thread time.
 //
-// bench_purger [files [rounds [settle]]]
-//   defaults: 2000 files of 64 KiB, 2 rounds (sed first, then Scrivel first),
-//   no pause (settle: seconds to wait before each timed side)
+// bench_purger [files [rounds]]
+//   defaults: 2000 files of 64 KiB, 3 rounds (the sides take turns at
+//   going first)
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTextCodec>
-#include <QThread>
 #include <QThreadPool>
 
 #include <cstdio>
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include "deleteoptions.h"
 #include "deletepatterns.h"
 #include "deleteregular.h"
+#include "dockwidgettips.h"
 #include "jobbatch.h"
 #include "readwritetxt.h"
+#include "tipcodes.h"
 
 namespace {
 
@@ -76,60 +87,91 @@ QByteArray readBytes(const QString &path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-// Counts the tips on the GUI thread, as the message dock does.
-class TipCounter : public QObject
+struct Outcome
 {
-    Q_OBJECT
-public:
-
+    qint64 ms = 0;
+    qint64 dockUs = 0; // GUI-thread time of the message dock
     int saved = 0;
-    int failed = 0;
-    int done = 0;
-
-public slots:
-    void tipSlot(int var1, int var2, const QString &)
-    {
-        if (var1 == -4 && var2 == 0)
-            ++done;
-        else if (var1 == 0 && var2 == ReadWriteTxt::Saved)
-            ++saved;
-        else
-            ++failed;
-    }
+    int other = 0;     // tips that are neither saved nor done nor closing
+    bool ok = true;
 };
 
-// One start's jobs as the plug-in runs them: a batch of DeleteRegular
-// workers sharing one option record, on the global pool, tips queued to
-// this thread; timed until the batch reports its last job ended.
-qint64 runJobs(const QString &folder, const QStringList &names, TipCounter &counter)
+// The floor: the least work an atomic rewrite can do, one file after the
+// other with plain system calls, then one sync of the file system.
+Outcome runFloor(const QString &folder, const QStringList &names)
 {
+    Outcome outcome;
     QElapsedTimer timer;
     timer.start();
+    QByteArray buffer(fileSize * 2, Qt::Uninitialized);
+    for (const QString &name : names) {
+        const QByteArray path = QFile::encodeName(folder + "/" + name);
+        const QByteArray temporary = QFile::encodeName(folder + "/." + name + ".floor");
+        const int in = ::open(path.constData(), O_RDONLY | O_CLOEXEC);
+        const ssize_t got = in < 0 ? -1 : ::read(in, buffer.data(), size_t(buffer.size()));
+        if (in >= 0)
+            ::close(in);
+        const int out = ::open(temporary.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+        const bool written = got >= 0 && out >= 0 && ::write(out, buffer.constData(), size_t(got)) == got;
+        if (out >= 0)
+            ::close(out);
+        outcome.ok = outcome.ok && written && ::rename(temporary.constData(), path.constData()) == 0;
+    }
+    outcome.ok = ReadWriteTxt::syncFileSystem(folder) && outcome.ok;
+    outcome.ms = timer.elapsed();
+    return outcome;
+}
+
+Outcome runSed(const QString &folder, const QStringList &names, const QString &locale)
+{
+    Outcome outcome;
+    QProcess sed;
+    sed.setWorkingDirectory(folder);
+    sed.setProcessChannelMode(QProcess::ForwardedChannels);
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("LC_ALL", locale);
+    sed.setProcessEnvironment(env);
+    QElapsedTimer timer;
+    timer.start();
+    sed.start("sed", QStringList{ "-i", "-E", "s/[0-9]+//g" } + names);
+    outcome.ok = sed.waitForFinished(-1) && sed.exitStatus() == QProcess::NormalExit && sed.exitCode() == 0;
+    outcome.ms = timer.elapsed();
+    return outcome;
+}
+
+// One start as the program runs it: the announced count, the batch of
+// DeleteRegular jobs, each tip queued to this thread and shown by the
+// message dock, the batch's sync, then the closing tip that the dock shows
+// as the summary line; timed until that line is in the pane.
+Outcome runScrivel(const QString &folder, const QStringList &names, DockWidgetTips &dock)
+{
+    Outcome outcome;
+    const qint64 dockBefore = dock.busyNanoseconds();
+    QElapsedTimer timer;
+    timer.start();
+    dock.setExpected(names.size());
     JobBatch batch;
     auto *options = new DeleteOptions;
     options->index = DeletePatterns::ArabicNumber;
     batch.adopt(options);
     for (const QString &name : names)
         batch.add(new DeleteRegular(folder + "/" + name, options));
-    QObject::connect(&batch, &JobBatch::tipSignal, &counter, &TipCounter::tipSlot);
-    QObject::connect(&batch, &JobBatch::finishedSignal, [] { QCoreApplication::exit(0); });
+    QObject::connect(&batch, &JobBatch::tipSignal, &dock, [&](int var1, int var2, const QString &fileName) {
+        if (var1 == Tips::Saved.var1 && var2 == Tips::Saved.var2)
+            ++outcome.saved;
+        else if (var1 != Tips::JobDone.var1 || var2 != Tips::JobDone.var2)
+            ++outcome.other;
+        dock.tip(var1, var2, fileName);
+    });
+    QObject::connect(&batch, &JobBatch::finishedSignal, &dock, [&dock] {
+        dock.tip(Tips::AllDone.var1, Tips::AllDone.var2, QString());
+        QCoreApplication::exit(0);
+    });
     batch.start();
     QCoreApplication::exec();
-    return timer.elapsed();
-}
-
-qint64 runSed(const QString &folder, const QStringList &names, bool &ok)
-{
-    QProcess sed;
-    sed.setWorkingDirectory(folder);
-    sed.setProcessChannelMode(QProcess::ForwardedChannels);
-    QStringList arguments = { "-i", "-E", "s/[0-9]+//g" };
-    arguments += names;
-    QElapsedTimer timer;
-    timer.start();
-    sed.start("sed", arguments);
-    ok = sed.waitForFinished(-1) && sed.exitStatus() == QProcess::NormalExit && sed.exitCode() == 0;
-    return timer.elapsed();
+    outcome.ms = timer.elapsed();
+    outcome.dockUs = (dock.busyNanoseconds() - dockBefore) / 1000;
+    return outcome;
 }
 
 // Copies by overwriting the targets in place: deleting and recreating them
@@ -145,16 +187,21 @@ bool copyAll(const QString &from, const QString &to, const QStringList &names)
     return true;
 }
 
+enum Side { Floor, SedUtf8, SedC, Scrivel, SideCount };
+const char *const sideNames[SideCount] = { "floor", "sed UTF-8", "sed C", "Scrivel" };
+
 } // namespace
 
 int main(int argc, char *argv[])
 {
-    QCoreApplication app(argc, argv);
+    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")
+        && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
     QTextCodec::setCodecForLocale(QTextCodec::codecForName("UTF-8"));
     const QStringList args = app.arguments();
     const int fileCount = args.size() > 1 ? args.at(1).toInt() : 2000;
-    const int rounds = args.size() > 2 ? qMax(1, args.at(2).toInt()) : 2;
-    const int settleSeconds = args.size() > 3 ? qMax(0, args.at(3).toInt()) : 0;
+    const int rounds = args.size() > 2 ? qMax(1, args.at(2).toInt()) : 3;
 
     QTemporaryDir tmp;
     if (!tmp.isValid() || fileCount <= 0) {
@@ -162,10 +209,7 @@ int main(int argc, char *argv[])
         return 1;
     }
     const QString source = tmp.filePath("source");
-    const QString scrivelDir = tmp.filePath("scrivel");
-    const QString sedDir = tmp.filePath("sed");
     QDir().mkpath(source);
-
     QRandomGenerator random(0x5C21E1u);
     QStringList names;
     for (int i = 0; i < fileCount; ++i) {
@@ -177,55 +221,76 @@ int main(int argc, char *argv[])
         }
         names << name;
     }
-    std::printf("%d files of %d bytes (%.1f MiB) in %s, %d pool threads, sed locale %s\n",
+    const QString utf8Locale = QStringLiteral("C.UTF-8");
+    std::printf("%d files of %d bytes (%.1f MiB) in %s, %d pool threads, sed locales %s and C\n",
                 fileCount, fileSize, fileCount * double(fileSize) / (1024 * 1024), qPrintable(tmp.path()),
-                QThreadPool::globalInstance()->maxThreadCount(),
-                qPrintable(qEnvironmentVariable("LC_ALL", qEnvironmentVariable("LANG", "C"))));
+                QThreadPool::globalInstance()->maxThreadCount(), qPrintable(utf8Locale));
+
+    DockWidgetTips dock;
+    dock.resize(900, 200);
+    dock.show();
+    QApplication::processEvents();
 
     bool allGood = true;
-    qint64 bestSed = -1;
-    qint64 bestScrivel = -1;
+    qint64 best[SideCount];
+    std::fill(best, best + SideCount, -1);
+    qint64 bestDockUs = -1;
     for (int round = 1; round <= rounds; ++round) {
-        if (!copyAll(source, scrivelDir, names) || !copyAll(source, sedDir, names)) {
-            std::fprintf(stderr, "cannot copy the files\n");
-            return 1;
+        QString folders[SideCount];
+        for (int side = 0; side < SideCount; ++side) {
+            folders[side] = tmp.filePath(QString::asprintf("side%d", side));
+            if (!copyAll(source, folders[side], names)) {
+                std::fprintf(stderr, "cannot copy the files\n");
+                return 1;
+            }
         }
-        // Each rewrite frees an inode, and the file system skips recently
-        // freed inodes when it creates the next file, so whichever side runs
-        // second pays for the first side's deletions: the order alternates.
-        const bool sedFirst = round % 2 == 1;
-        bool sedOk = false;
-        qint64 sedTime = 0;
-        TipCounter counter;
-        qint64 scrivelTime = 0;
-        for (int side = 0; side < 2; ++side) {
-            QThread::sleep(settleSeconds);
-            if ((side == 0) == sedFirst)
-                sedTime = runSed(sedDir, names, sedOk);
-            else
-                scrivelTime = runJobs(scrivelDir, names, counter);
+        Outcome outcomes[SideCount];
+        // Each rewrite frees an inode that the next file creations skip, so
+        // whichever side runs later pays for the earlier ones: the order
+        // turns with every round.
+        for (int turn = 0; turn < SideCount; ++turn) {
+            const int side = (turn + round - 1) % SideCount;
+            // The one sync of a side must not pay for the writes of the
+            // sides before it: the file system starts clean.
+            ReadWriteTxt::syncFileSystem(tmp.path());
+            switch (side) {
+            case Floor: outcomes[side] = runFloor(folders[side], names); break;
+            case SedUtf8: outcomes[side] = runSed(folders[side], names, utf8Locale); break;
+            case SedC: outcomes[side] = runSed(folders[side], names, QStringLiteral("C")); break;
+            case Scrivel: outcomes[side] = runScrivel(folders[side], names, dock); break;
+            }
         }
-
         int differing = 0;
         for (const QString &name : names) {
-            if (readBytes(scrivelDir + "/" + name) != readBytes(sedDir + "/" + name))
+            const QByteArray expected = readBytes(folders[SedUtf8] + "/" + name);
+            if (readBytes(folders[Scrivel] + "/" + name) != expected || readBytes(folders[SedC] + "/" + name) != expected)
                 ++differing;
         }
-        const bool good = sedOk && counter.failed == 0 && counter.saved == fileCount && differing == 0;
+        const Outcome &s = outcomes[Scrivel];
+        bool good = s.saved == fileCount && s.other == 0 && differing == 0;
+        for (const Outcome &o : outcomes)
+            good = good && o.ok;
         allGood = allGood && good;
-        if (bestSed < 0 || sedTime < bestSed)
-            bestSed = sedTime;
-        if (bestScrivel < 0 || scrivelTime < bestScrivel)
-            bestScrivel = scrivelTime;
-        std::printf("round %d (%s first): sed %lld ms, Scrivel %lld ms, ratio Scrivel/sed %.3f (goal <= 0.5)"
-                    "; %d saved, %d failed, %d files differ%s\n",
-                    round, sedFirst ? "sed" : "Scrivel", sedTime, scrivelTime, sedTime ? double(scrivelTime) / double(sedTime) : 0.0,
-                    counter.saved, counter.failed, differing, sedOk ? "" : ", sed failed");
+        for (int side = 0; side < SideCount; ++side) {
+            if (best[side] < 0 || outcomes[side].ms < best[side])
+                best[side] = outcomes[side].ms;
+        }
+        if (bestDockUs < 0 || s.dockUs < bestDockUs)
+            bestDockUs = s.dockUs;
+        std::printf("round %d (%s first): floor %lld ms, sed UTF-8 %lld ms, sed C %lld ms, Scrivel %lld ms "
+                    "(dock %.1f ms GUI time, %.1f us per tip); Scrivel/floor %.2f, Scrivel/sed UTF-8 %.2f, "
+                    "Scrivel/sed C %.2f; %d saved, %d other tips, %d files differ\n",
+                    round, sideNames[(round - 1) % SideCount], outcomes[Floor].ms, outcomes[SedUtf8].ms,
+                    outcomes[SedC].ms, s.ms, s.dockUs / 1000.0, double(s.dockUs) / (2.0 * fileCount + 1),
+                    double(s.ms) / qMax<qint64>(1, outcomes[Floor].ms), double(s.ms) / qMax<qint64>(1, outcomes[SedUtf8].ms),
+                    double(s.ms) / qMax<qint64>(1, outcomes[SedC].ms), s.saved, s.other, differing);
+        std::fflush(stdout);
     }
-    std::printf("best of %d: sed %lld ms, Scrivel %lld ms, ratio %.3f\n", rounds, bestSed, bestScrivel,
-                bestSed > 0 ? double(bestScrivel) / double(bestSed) : 0.0);
+    std::printf("best of %d: floor %lld ms, sed UTF-8 %lld ms, sed C %lld ms, Scrivel %lld ms (dock %.1f ms)\n"
+                "ratios: Scrivel/floor %.2f (goal <= 1.2), Scrivel/sed UTF-8 %.2f (goal < 1), Scrivel/sed C %.2f (goal < 1)\n",
+                rounds, best[Floor], best[SedUtf8], best[SedC], best[Scrivel], bestDockUs / 1000.0,
+                double(best[Scrivel]) / qMax<qint64>(1, best[Floor]), double(best[Scrivel]) / qMax<qint64>(1, best[SedUtf8]),
+                double(best[Scrivel]) / qMax<qint64>(1, best[SedC]));
     std::printf(allGood ? "outputs byte-identical\n" : "OUTPUTS DIFFER OR JOBS FAILED\n");
     return allGood ? 0 : 1;
 }
-
-#include "bench_purger.moc"

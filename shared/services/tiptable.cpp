@@ -25,7 +25,7 @@ QString TipTable::message(int var1, int var2, int done, int expected)
         case 3: return QStringLiteral(" 文件保存<b><font color='#FF0000'>失败</font></b>!</p>");
         case 4: return QStringLiteral(" 文件保存<b>成功</b>!</p>");
         case 5: return QStringLiteral(" 文件内容<b>无变化</b>,保持原样!</p>");
-        case 6: return QStringLiteral(" 该文件<b><font color='#FF0000'>编码不符!</font></b>内容不是当前编码的有效文本</p>");
+        case 6: return QStringLiteral("该文件<b><font color='#FF0000'>编码不符!</font></b>内容不是当前编码的有效文本</p>");
         case 7: return QStringLiteral(" 已删除中断写入遗留的<b>临时文件</b>!</p>");
         default: return unknown("0");
         }
