@@ -4,9 +4,6 @@
 #include <QString>
 #include <QStringList>
 
-#include <string_view>
-#include <unordered_map>
-#include <utility>
 #include <vector>
 
 // Converts a text in one left-to-right pass over two tables of pairs: a
@@ -34,24 +31,53 @@ public:
 
 private:
     // Keys by first UTF-16 unit: which key lengths start with that unit
-    // (bit L - 1 for length L; bit 63 for every length of 64 and more),
-    // one-unit keys in a flat array, longer ones in a hash of views into
-    // the kept key strings.
+    // (bit L - 1 for length L; bit 63 for every length of 64 and more) and
+    // the one-unit key; longer keys in an open-addressing table
+    // over one pool of UTF-16 units, probed with the hash of the text's
+    // prefix of each candidate length (the prefix hashes are computed once
+    // per position).
     class Dictionary
     {
     public:
         void add(const QStringList &from, const QStringList &to);
-        int size() const { return int(m_values.size()); }
-        // The length matched at data[pos] (0 for none) and its value.
-        int match(const char16_t *data, int pos, int end, const QString **value) const;
+        int size() const { return int(m_entries.size()); }
+        // The length matched at data[pos] (0 for none), and where its value
+        // lies in the pool.
+        int match(const char16_t *data, int pos, int end, const char16_t **value, int *valueLength) const;
 
     private:
-        std::vector<quint64> m_lengths;
-        std::vector<int> m_single;
-        std::unordered_map<std::u16string_view, int> m_multi;
-        std::vector<std::pair<QString, int>> m_long; // keys of 64 units and more, longest first
-        std::vector<QString> m_keys;
-        std::vector<QString> m_values;
+        struct Entry
+        {
+            int key;    // pool offset
+            int keyLength;
+            int value;  // pool offset
+            int valueLength;
+        };
+        struct Slot
+        {
+            quint32 hash = 0;
+            int entry = -1;
+        };
+
+        int find(const char16_t *key, int length, quint32 hash) const;
+        void rebuildSlots();
+        int append(const QString &text);
+
+        // Per first unit: 0, or 1 + its place in m_starts (a small table
+        // that stays in the cache, unlike one record per possible unit).
+        struct Start
+        {
+            quint64 lengths = 0;
+            int single = -1; // entry of the one-unit key, -1 for none
+        };
+        std::vector<quint16> m_startOf;
+        std::vector<Start> m_starts;
+        std::vector<Slot> m_slots;
+        quint32 m_slotMask = 0;
+        std::vector<int> m_multi; // entries of the keys of 2 to 63 units
+        std::vector<int> m_long;  // entries of longer keys, longest first
+        std::vector<Entry> m_entries;
+        std::vector<char16_t> m_pool;
     };
 
     Dictionary m_phrases;
