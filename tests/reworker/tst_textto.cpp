@@ -188,6 +188,8 @@ void TstTextTo::longestMatch_data()
                                                    << "AB" << "BC";
     QTest::newRow("first of equal keys") << lines("AB\nAB") << lines("1\n2") << QStringList() << QStringList()
                                          << "AB" << "1";
+    QTest::newRow("key of 64 units and more") << QStringList{QString(70, 'a'), "aa"} << lines("L\n2") << QStringList()
+                                              << QStringList() << QString(73, 'a') << "L2a";
     QTest::newRow("surrogate pairs") << QStringList() << QStringList() << lines("𱊜") << lines("𪈼")
                                      << QString::fromUtf8("a𱊜b") << QString::fromUtf8("a𪈼b");
 }
