@@ -8,8 +8,10 @@
 //
 // Scrivel is timed twice: one job writing one file, and a start as the
 // plug-in makes it (100,000 lines per file, 118 jobs on the global pool).
-// Its files are replaced atomically and synced to disk on commit, so the
-// stdio writer is timed with and without an fsync at its end.
+// Its files are replaced atomically and made durable (the lone job syncs
+// its file, the batch syncs its file system once at the end), so the stdio
+// writer, which writes one line per fwrite call through stdio's buffer, is
+// timed with and without an fsync at its end.
 
 #include <QCoreApplication>
 #include <QCryptographicHash>

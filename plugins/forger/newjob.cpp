@@ -1,11 +1,42 @@
 #include "newjob.h"
 
 #include <QBuffer>
-#include <QSaveFile>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRandomGenerator>
 #include <QTextCodec>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 #include "bufferedwriter.h"
 #include "tipcodes.h"
+
+namespace {
+
+// A new file beside target, named as the shared writer names its
+// temporary files, so one left by a killed run is cleaned up by a later
+// start; false when none can be created.
+bool openTemporary(const QFileInfo &target, QFile &file)
+{
+    static const char letters[] = "0123456789abcdefghijklmnopqrstuvwxyz";
+    const QString base = QDir(target.absolutePath()).filePath(QStringLiteral(".scrivel.") + target.fileName().left(200)
+                                                              + QLatin1Char('.'));
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        QString suffix(6, QLatin1Char('0'));
+        for (QChar &c : suffix)
+            c = QLatin1Char(letters[QRandomGenerator::global()->bounded(36)]);
+        file.setFileName(base + suffix);
+        if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Unbuffered))
+            return true;
+        if (!file.exists())
+            return false; // not a clash of names: the folder refuses
+    }
+    return false;
+}
+
+} // namespace
 
 NewJob::NewJob(const QString &fileName, const OptionRecord *options, const QString &listTitle,
                QObject *parent)
@@ -16,17 +47,37 @@ NewJob::NewJob(const QString &fileName, const OptionRecord *options, const QStri
 
 void NewJob::run()
 {
-    QSaveFile file(m_fileName);
-    if (m_fileName.isEmpty() || !file.open(QIODevice::WriteOnly)) {
+    const QFileInfo target(m_fileName);
+    QFile file;
+    if (m_fileName.isEmpty() || !openTemporary(target, file)) {
         emit tipSignal(Tips::FileMissing.var1, Tips::FileMissing.var2, m_fileName);
         return;
     }
-    BufferedWriter out(&file);
-    generate(out);
-    if (!out.flush() || !file.commit()) {
-        file.cancelWriting();
+    bool ok;
+    {
+        BufferedWriter out(&file);
+        generate(out);
+        ok = out.flush();
+    }
+    if (ok && !syncLater())
+        ok = ::fdatasync(file.handle()) == 0;
+    file.close();
+    ok = ok && file.error() == QFileDevice::NoError
+        && ::rename(QFile::encodeName(file.fileName()).constData(), QFile::encodeName(m_fileName).constData()) == 0;
+    if (!ok) {
+        file.remove();
         emit tipSignal(Tips::FileUnwritable.var1, Tips::FileUnwritable.var2, m_fileName);
         return;
+    }
+    if (syncLater()) {
+        setWrittenFolder(target.absolutePath());
+    } else {
+        // The rename is durable once the folder is.
+        const int folder = ::open(QFile::encodeName(target.absolutePath()).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (folder >= 0) {
+            ::fsync(folder);
+            ::close(folder);
+        }
     }
     emit tipSignal(Tips::Saved.var1, Tips::Saved.var2, m_fileName);
     finish();

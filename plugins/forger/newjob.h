@@ -8,10 +8,12 @@
 
 class BufferedWriter;
 
-// A generation job: streams its output straight into its file through a
-// buffered writer, so no file's text is ever held whole in memory. The
-// file is replaced only when complete (a failed or cancelled job leaves
-// any older file of that name as it was). Tips: (0, 4) when written,
+// A generation job: streams its output through a buffered writer into a
+// temporary file beside its target, so no file's text is ever held whole
+// in memory, and renames it over the target only when complete (a failed
+// job leaves any older file of that name as it was). Run by a batch, the
+// file is made durable by the batch's one sync at the end; alone, it is
+// synced before the rename. Tips: (0, 4) when written,
 // (0, 0) when the file cannot be created, (0, 2) when a write fails, and
 // (-4, 0) when done.
 class NewJob : public TextBaseNew

@@ -64,6 +64,12 @@ protected:
     // Marks the run as completed and sends (-4, 0) for m_fileName.
     void finish();
 
+    // For jobs that write their file themselves: whether durability is
+    // left to the batch, and the folder of the file written, which the
+    // batch then syncs.
+    bool syncLater() const { return m_syncLater; }
+    void setWrittenFolder(const QString &folder) { m_writtenFolder = folder; }
+
     // Called from processText() when the text cannot be processed with
     // these options: the file is left as it is (not written), the tip
     // (var1, var2) is sent for it and the job counts as failed.

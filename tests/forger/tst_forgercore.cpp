@@ -349,6 +349,17 @@ void TestForgerCore::jobWritesItsFile()
     QVERIFY(file.open(QIODevice::ReadOnly));
     QCOMPARE(file.readAll(), NewNumber::text(o, 10, 20));
 
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{ "a00.txt" });
+
+    // A folder in the way of the target: nothing replaced, nothing left.
+    tips.clear();
+    QVERIFY(QDir(dir.path()).mkdir("b00.txt"));
+    NewNumber blocked(dir.filePath(QStringLiteral("b00.txt")), &o, 0, 5);
+    connect(&blocked, &TextBase::tipSignal, this, [&tips](int a, int b) { tips << qMakePair(a, b); });
+    blocked.run();
+    QCOMPARE((tips), (QList<QPair<int, int>>{ { 0, 2 } }));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{ "a00.txt" });
+
     // A folder that does not exist: the open fails, no completion.
     tips.clear();
     NewNumber lost(dir.filePath(QStringLiteral("none/a01.txt")), &o, 0, 5);
