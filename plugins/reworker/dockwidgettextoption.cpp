@@ -11,6 +11,7 @@
 #include "pageenter.h"
 #include "pageextraction.h"
 #include "pagekeys.h"
+#include "pagemerge.h"
 #include "pagenumber.h"
 #include "pagerepeatsplit.h"
 #include "pagespace.h"
@@ -47,7 +48,7 @@ const PagePlace pagePlaces[pageCount] = {
     {"page_17", make<PageExtraction>}, // 提取
     {"page_18", make<PageDiscombobulated>}, // 乱
     {"page_19", make<PageRepeatSplit>}, // 重复, 拆分
-    {"page_20", nullptr}, // 合并
+    {"page_20", make<PageMerge>}, // 合并
     {"page_9", nullptr},  // the explanation page, built below
 };
 

@@ -18,6 +18,8 @@ public:
 protected:
     DockWidgetListBase *createListDock(QWidget *parent) override;
     DockWidgetOptionBase *createOptionDock(QWidget *parent) override;
+    // The files a merge or split job has written go to their list.
+    void jobFinished(TextBase *worker) override;
 };
 
 #endif // REWORKER_H

@@ -1,5 +1,7 @@
 #include "reworkeroperations.h"
 
+#include <QDir>
+
 #include "blocks.h"
 #include "dockwidgettextoption.h"
 #include "pageadd.h"
@@ -8,11 +10,15 @@
 #include "pageenter.h"
 #include "pageextraction.h"
 #include "pagekeys.h"
+#include "pagemerge.h"
 #include "pagenumber.h"
 #include "pagerepeatsplit.h"
 #include "pagespace.h"
 #include "pagetextto.h"
 #include "replace.h"
+#include "merge.h"
+#include "pluginbase.h"
+#include "split.h"
 #include "textindex.h"
 #include "textjob.h"
 #include "textnumberjob.h"
@@ -34,6 +40,27 @@ OperationRow row(int index, const char *label, const char *caption, const char *
     // Rows start nothing (tip (-9, 9)) until they have a job maker.
     r.start = OperationRow::NoJob;
     return r;
+}
+
+// The files a start of these options writes go to a new list of the host,
+// created once the options are known to be usable.
+OperationRow::OptionsGetter inNewList(OperationRow::OptionsGetter read, const QString &listName)
+{
+    return [read, listName](DockWidgetOptionBase *dock, const QStringList &files) -> OptionRecord * {
+        OptionRecord *options = read(dock, files);
+        if (options && PluginBase::host())
+            PluginBase::host()->newList(listName);
+        return options;
+    };
+}
+
+// Merge: one job per list that has files, writing "merge<list id>.txt"
+// into the working directory.
+TextBase *mergeJob(const ListSource &list, const OptionRecord *options)
+{
+    if (list.files.isEmpty())
+        return nullptr;
+    return new TextMerge(Merge::outputName(QDir::currentPath(), list.id), list.files, options);
 }
 
 OperationRow withJob(OperationRow r, OperationRow::OptionsGetter options, OperationRow::JobMaker job)
@@ -153,12 +180,22 @@ QList<OperationRow> reworkerOperations()
                     pageOptions(&PageExtraction::options),
                     jobMaker<TextJob<TextExtractionOption, &TextExtraction::process>>());
 
-    rows << row(textMerge, "Label_textMerge", "并", "处理选项 - 多文件处理：合并", pageMerge,
-                "<b>字符处理：合并</b><br>将一个列表(list)中所有的文本文件合并为一个文本文件");
+    OperationRow merge = row(textMerge, "Label_textMerge", "并", "处理选项 - 多文件处理：合并", pageMerge,
+                             "<b>字符处理：合并</b><br>将一个列表(list)中所有的文本文件合并为一个文本文件");
+    merge.options = inNewList(pageOptions(&PageMerge::mergeOptions), QStringLiteral("Merge"));
+    merge.listJob = mergeJob;
+    rows << merge;
 
-    // Until splitting is built its label leaves title and page as they were.
-    rows << row(textMultiple, "Label_textMultiple", "拆", "", -1,
-                "<b>字符处理：拆分</b><br>将一个文本文件按指定文本进行拆分成为多个文件");
+    // Splitting works file by file, over the single-file ranges, and never
+    // changes the file itself.
+    OperationRow split = withJob(row(textMultiple, "Label_textMultiple", "拆", "处理选项 - 多文件处理：拆分", pageRepeat,
+                                     "<b>字符处理：拆分</b><br>将一个文本文件按指定文本进行拆分成为多个文件："
+                                     "每隔固定段数，或在每个内容等于分割字符的段处（该段不保留）拆分；"
+                                     "各部分与原文件同目录，名为 原名_1、原名_2…，并加入新列表 Split，原文件不变"),
+                                 inNewList(pageOptions(&PageRepeatSplit::splitOptions), QStringLiteral("Split")),
+                                 jobMaker<TextSplit>());
+    split.perFile = true;
+    rows << split;
 
     return rows;
 }

@@ -88,7 +88,7 @@ void DockWidgetListBase::operationChanged(int index)
 {
     const RangeState &state = m_table->state();
     QLabelEx *current = rangeLabel(currentDocument);
-    if (OperationRow::isMultiFile(index)) {
+    if (m_table->worksOnLists(index)) {
         if (current)
             current->setEnabled(false);
         applyRange(state.currentMultiRange == allLists ? allLists : currentList);
@@ -118,7 +118,7 @@ void DockWidgetListBase::applyRange(int range)
 {
     RangeState &state = m_table->state();
     const int index = state.currentIndex;
-    if (OperationRow::isMultiFile(index)) {
+    if (m_table->worksOnLists(index)) {
         if (range == currentDocument) {
             // Whole-list operations have no current-document range.
             qDebug() << "(p_textIndex) > 64";

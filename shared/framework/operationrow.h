@@ -43,6 +43,9 @@ struct OperationRow
     // The option page shows the files of the current range (such a page is
     // refreshed with rep2RangeSignal whenever the range is chosen).
     bool rangeFiles = false;
+    // An operation above MultiFileLimit that nevertheless works file by
+    // file, over the single-file ranges.
+    bool perFile = false;
 
     // Optional: when set they replace the plug-in's virtual readOptions,
     // createWorker and createListWorker for this row. Without options an
@@ -62,9 +65,11 @@ struct OperationRow
         return start;
     }
 
-    // Operations above this index work on whole lists at once.
+    // Operations above this index work on whole lists at once, unless
+    // their row says perFile.
     static const int MultiFileLimit = 64;
     static bool isMultiFile(int index) { return index > MultiFileLimit; }
+    bool worksOnLists() const { return isMultiFile(index) && !perFile; }
 };
 
 #endif // OPERATIONROW_H

@@ -34,3 +34,14 @@ QString OperationTable::explanation(int index) const
     }
     return all.join(QStringLiteral("<br>"));
 }
+
+bool OperationTable::worksOnLists(int index) const
+{
+    const OperationRow *r = row(index);
+    return r ? r->worksOnLists() : OperationRow::isMultiFile(index);
+}
+
+int OperationTable::rangeInForce() const
+{
+    return worksOnLists(m_state.currentIndex) ? m_state.currentMultiRange : m_state.currentRange;
+}

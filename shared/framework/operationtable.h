@@ -27,6 +27,12 @@ public:
     // other operations joined with "<br>".
     QString explanation(int index) const;
 
+    // Whether index works on whole lists (its own row, or by its index
+    // when the table has no such row).
+    bool worksOnLists(int index) const;
+    // The range that a start with the chosen operation uses.
+    int rangeInForce() const;
+
     RangeState &state() { return m_state; }
     const RangeState &state() const { return m_state; }
 

@@ -289,7 +289,7 @@ void PluginBase::startSlot()
         finishStart();
         return;
     }
-    if (OperationRow::isMultiFile(row->index))
+    if (row->worksOnLists())
         startMultiFile(*row);
     else
         startSingleFile(*row);

@@ -1,12 +1,5 @@
 #include "rangestate.h"
 
-#include "operationrow.h"
-
-int RangeState::rangeInForce() const
-{
-    return OperationRow::isMultiFile(currentIndex) ? currentMultiRange : currentRange;
-}
-
 QString RangeState::caption(int range)
 {
     switch (range) {

@@ -19,9 +19,6 @@ struct RangeState
     int currentRange = currentDocument;
     int currentMultiRange = currentList;
 
-    // The range that a start with the current operation uses.
-    int rangeInForce() const;
-
     // "所有列表", "当前列表", "当前文档"; empty for any other value.
     static QString caption(int range);
 };

@@ -2,6 +2,8 @@
 
 #include <QCheckBox>
 #include <QGridLayout>
+#include <QLineEdit>
+#include <QRadioButton>
 
 #include "pagewidgets.h"
 #include "textindex.h"
@@ -44,5 +46,16 @@ RepeatOptions PageRepeatSplit::repeatOptions() const
 {
     RepeatOptions options;
     options.ignoreOuterSpace = m_ignoreOuterSpace->isChecked();
+    return options;
+}
+
+std::optional<SplitOptions> PageRepeatSplit::splitOptions() const
+{
+    SplitOptions options;
+    options.mode = m_fixBlockNum->isChecked() ? SplitOptions::ByCount : SplitOptions::ByLine;
+    options.count = numberOf(m_blockNum->text());
+    options.splitText = m_splitStr->text();
+    if (!Split::isUsable(options))
+        return std::nullopt;
     return options;
 }

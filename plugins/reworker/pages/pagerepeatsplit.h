@@ -1,6 +1,9 @@
 #ifndef PAGEREPEATSPLIT_H
 #define PAGEREPEATSPLIT_H
 
+#include <optional>
+
+#include "split.h"
 #include "textpage.h"
 #include "textrepeat.h"
 
@@ -17,6 +20,8 @@ public:
     explicit PageRepeatSplit(QWidget *parent = nullptr);
 
     RepeatOptions repeatOptions() const;
+    // Splitting's options; nullopt for a count of 0 or an empty dividing text.
+    std::optional<SplitOptions> splitOptions() const;
 
     void presetSlot(int index) override;
 
