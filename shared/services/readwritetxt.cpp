@@ -132,8 +132,10 @@ int replaceAtomically(const QByteArray &target, const QByteArray &bytes, const s
             c = letters[QRandomGenerator::global()->bounded(36)];
         temporary = folder + "/.scrivel." + base + '.' + suffix;
         // A new file gets the usual 0666 less the umask; a replaced one
-        // gets its predecessor's bits below, once its owner is set.
-        fd = ::open(temporary.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, old ? 0600 : 0666);
+        // asks for its predecessor's bits (kept from others until the
+        // owner is right), corrected below where the umask took some.
+        fd = ::open(temporary.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC,
+                    old ? (old->st_mode & 0700) : 0666);
         if (fd < 0 && errno != EEXIST)
             return writeFailure(errno);
     }
@@ -144,11 +146,17 @@ int replaceAtomically(const QByteArray &target, const QByteArray &bytes, const s
     if (old) {
         // Owner and group as far as allowed (root: both; a user: a group
         // of theirs), then the mode, since a change of owner clears the
-        // set-user and set-group bits.
-        if (::fchown(fd, old->st_uid, old->st_gid) != 0 && ::fchown(fd, uid_t(-1), old->st_gid) != 0) {
+        // set-user and set-group bits. Each change is a journalled
+        // metadata write, so only what differs is changed.
+        struct stat made;
+        ok = ::fstat(fd, &made) == 0;
+        const bool owned = ok && made.st_uid == old->st_uid && made.st_gid == old->st_gid;
+        if (ok && !owned && ::fchown(fd, old->st_uid, old->st_gid) != 0
+            && ::fchown(fd, uid_t(-1), old->st_gid) != 0) {
             // Kept as the process's own: nothing better is allowed.
         }
-        ok = ::fchmod(fd, old->st_mode & 07777) == 0;
+        if (ok && (!owned || (made.st_mode & 07777) != (old->st_mode & 07777)))
+            ok = ::fchmod(fd, old->st_mode & 07777) == 0;
     }
     ok = ok && writeAll(fd, bytes, 0);
     if (ok && sync == ReadWriteTxt::SyncNow)
