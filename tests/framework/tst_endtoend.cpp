@@ -116,6 +116,8 @@ void TestEndToEnd::demo1RunsAndFailuresLeaveWindowUsable()
     // The message dock shows the last completion of a job as 0/0.
     QTRY_VERIFY2(messages().contains(QStringLiteral("-40 fileName 文件处理完毕! 0/0")), qPrintable(messages()));
     QTRY_VERIFY(m_window->isEnabled());
+    // The start is over once the plug-in's docks are enabled again.
+    QTRY_VERIFY(dock(QStringLiteral("Demo"))->isEnabled());
     QCOMPARE(bytesOf("fileName"), QByteArray("sample text\n"));
     const int done = messages().count(QStringLiteral("文件处理完毕"));
 
