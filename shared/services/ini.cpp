@@ -8,10 +8,12 @@ QString readIni(const QString &file, const QString &group, const QString &key, c
     return settings.value(group + QLatin1Char('/') + key, defaultValue).toString();
 }
 
-void writeIni(const QString &file, const QString &group, const QString &key, const QString &value)
+bool writeIni(const QString &file, const QString &group, const QString &key, const QString &value)
 {
     QSettings settings(file, QSettings::IniFormat);
     settings.beginGroup(group);
     settings.setValue(key, value);
     settings.endGroup();
+    settings.sync();
+    return settings.status() == QSettings::NoError;
 }

@@ -9,6 +9,8 @@
 #include <QSet>
 #include <QTextCodec>
 
+#include "codesetting.h"
+
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -182,10 +184,22 @@ int replaceAtomically(const QByteArray &target, const QByteArray &bytes, const s
     return ReadWriteTxt::Saved;
 }
 
-QTextCodec *codecFor(const QByteArray &name)
+// Decodes bytes with codec only when they are a faithful encoding of the
+// result: no invalid or unfinished sequence, and encoding the text again
+// gives back exactly the same bytes. Some codecs substitute bad input
+// without counting it, so the flag alone is not trusted; a text that would
+// not come back byte for byte would also be altered by a rewrite.
+bool decodeExactly(QTextCodec *codec, const QByteArray &bytes, QString &text)
 {
-    QTextCodec *codec = name.isEmpty() ? nullptr : QTextCodec::codecForName(name);
-    return codec ? codec : QTextCodec::codecForLocale();
+    QTextCodec::ConverterState in(QTextCodec::IgnoreHeader);
+    const QString decoded = codec->toUnicode(bytes.constData(), bytes.size(), &in);
+    if (in.invalidChars > 0 || in.remainingChars > 0)
+        return false;
+    QTextCodec::ConverterState out(QTextCodec::IgnoreHeader);
+    if (codec->fromUnicode(decoded.constData(), decoded.size(), &out) != bytes || out.invalidChars > 0)
+        return false;
+    text = decoded;
+    return true;
 }
 
 QByteArray byteOrderMark(const QTextCodec *codec)
@@ -215,23 +229,34 @@ ReadWriteTxt *ReadWriteTxt::shared()
 
 bool ReadWriteTxt::decode(const QByteArray &bytes, QString &text, TextFormat *format)
 {
-    TextFormat found;
-    QTextCodec *locale = QTextCodec::codecForLocale();
-    QTextCodec *codec = QTextCodec::codecForUtfText(bytes, nullptr);
-    QByteArray body = bytes;
-    if (codec) {
-        const QByteArray bom = byteOrderMark(codec);
-        found.bom = true;
-        found.codecName = codec->name();
-        body = bytes.mid(bom.size());
-    } else {
-        codec = locale;
-    }
+    return decode(bytes, CodeSetting::current(), text, format);
+}
 
-    QTextCodec::ConverterState state(QTextCodec::IgnoreHeader);
-    QString decoded = codec->toUnicode(body.constData(), body.size(), &state);
-    if (state.invalidChars > 0 || state.remainingChars > 0)
-        return false;
+bool ReadWriteTxt::decode(const QByteArray &bytes, int mode, QString &text, TextFormat *format)
+{
+    TextFormat found;
+    QString decoded;
+    if (QTextCodec *marked = QTextCodec::codecForUtfText(bytes, nullptr)) {
+        // A byte-order mark decides.
+        found.bom = true;
+        found.codecName = marked->name();
+        if (!decodeExactly(marked, bytes.mid(byteOrderMark(marked).size()), decoded))
+            return false;
+    } else if (mode == CodeSetting::Automatic) {
+        QTextCodec *utf8 = QTextCodec::codecForMib(106);
+        QTextCodec *gb18030 = QTextCodec::codecForName("GB18030");
+        if (decodeExactly(utf8, bytes, decoded))
+            found.codecName = utf8->name();
+        else if (gb18030 && decodeExactly(gb18030, bytes, decoded))
+            found.codecName = gb18030->name();
+        else
+            return false;
+    } else {
+        QTextCodec *codec = CodeSetting::codecFor(CodeSetting::Mode(mode));
+        if (!codec || !decodeExactly(codec, bytes, decoded))
+            return false;
+        found.codecName = codec->name();
+    }
 
     // Line ends become "\n"; the file keeps "\r\n" on rewrite when most of
     // its line ends were written that way.
@@ -249,7 +274,11 @@ bool ReadWriteTxt::decode(const QByteArray &bytes, QString &text, TextFormat *fo
 
 bool ReadWriteTxt::encode(const QString &text, const TextFormat &format, QByteArray &bytes)
 {
-    QTextCodec *codec = codecFor(format.codecName);
+    QTextCodec *codec = format.codecName.isEmpty() ? nullptr : QTextCodec::codecForName(format.codecName);
+    if (!codec)
+        codec = CodeSetting::codecFor(CodeSetting::current());
+    if (!codec)
+        return false;
     QString body = text;
     if (format.crlf)
         body.replace(QLatin1Char('\n'), QLatin1String("\r\n"));

@@ -14,8 +14,9 @@
 //     no space or inodes left, or a character the encoding cannot hold,
 //   4 written, 6 the bytes are not valid in the encoding in force.
 //
-// Reading refuses bytes that are not valid in the encoding in force, so a
-// damaged text can never be written back over the original. Writing puts
+// Reading refuses bytes that are not valid in the encoding in force (see
+// CodeSetting; under "自动" each file's own is detected), so a damaged text
+// can never be written back over the original. Writing puts
 // the complete new content into a temporary file beside the target (named
 // ".scrivel." + file name + "." + six letters) and renames it over the
 // target, so a failed or interrupted write leaves the previous content
@@ -64,8 +65,13 @@ public:
     static int writeFile(const QString &fileName, const QString &text, const TextFormat *format = nullptr,
                          Sync sync = SyncNow);
 
-    // Pure conversions between file bytes and text.
+    // Conversions between file bytes and text. decode() refuses bytes that
+    // are not a faithful encoding under the given CodeSetting::Mode (without
+    // one: the [text] code setting in force) and records in format the
+    // encoding, byte-order mark and line ends it found; encode() writes a
+    // format without an encoding in the setting's encoding for new files.
     static bool decode(const QByteArray &bytes, QString &text, TextFormat *format = nullptr);
+    static bool decode(const QByteArray &bytes, int mode, QString &text, TextFormat *format = nullptr);
     static bool encode(const QString &text, const TextFormat &format, QByteArray &bytes);
 
     // Whether name (without folder) is one of the writer's temporary files.

@@ -9,7 +9,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "codesetting.h"
+#include "ini.h"
 #include "readwritetxt.h"
+#include "testfolder.h"
 
 namespace {
 
@@ -62,6 +65,17 @@ void put(const QString &path, const QByteArray &bytes)
     file.write(bytes);
 }
 
+// UTF-16 code units in the given byte order, without a byte-order mark.
+QByteArray utf16(const QString &text, bool bigEndian)
+{
+    QByteArray bytes;
+    for (const QChar c : text) {
+        const char high = char(c.unicode() >> 8), low = char(c.unicode() & 0xFF);
+        bytes += bigEndian ? QByteArray(1, high) + low : QByteArray(1, low) + high;
+    }
+    return bytes;
+}
+
 } // namespace
 
 class TestReadWriteTxt : public QObject
@@ -85,6 +99,10 @@ private slots:
     void rewriteKeepsOwnerAndMode();
     void hardLinkedFileRewrittenInPlace();
     void leftoversRemoved();
+    void detection_data();
+    void detection();
+    void newFileEncoding_data();
+    void newFileEncoding();
 
 private:
     QTemporaryDir m_dir;
@@ -392,6 +410,100 @@ void TestReadWriteTxt::leftoversRemoved()
     QVERIFY(QFile::exists(fresh));
     QVERIFY(QFile::exists(unrelated));
     QVERIFY(QFile::exists(file));
+}
+
+void TestReadWriteTxt::detection_data()
+{
+    QTest::addColumn<QString>("code");          // [text] code
+    QTest::addColumn<QByteArray>("original");
+    QTest::addColumn<QString>("expectedText");  // null: refused
+    QTest::addColumn<QByteArray>("codecName");
+    QTest::addColumn<QByteArray>("exclaimed");  // the file after appending "!"
+    const QString automatic = CodeSetting::automaticName();
+    const QByteArray bom8("\xEF\xBB\xBF");
+    const QString zh = QStringLiteral("中文 a\n");
+
+    QTest::newRow("UTF-8") << automatic << zh.toUtf8() << zh << QByteArray("UTF-8") << zh.toUtf8() + '!';
+    QTest::newRow("plain ASCII is UTF-8") << automatic << QByteArray("a\r\nb") << "a\nb" << QByteArray("UTF-8")
+                                          << QByteArray("a\r\nb!");
+    QTest::newRow("UTF-8 with BOM") << automatic << bom8 + zh.toUtf8() << zh << QByteArray("UTF-8")
+                                    << bom8 + zh.toUtf8() + '!';
+    QTest::newRow("GBK with CRLF") << automatic << QByteArray("\xD6\xD0\xCE\xC4 a\r\n") << zh
+                                   << QByteArray("GB18030") << QByteArray("\xD6\xD0\xCE\xC4 a\r\n!");
+    QTest::newRow("GB18030 four-byte character")
+        << automatic << QByteArray("\x95\x32\x82\x36\xD6\xD0") << QStringLiteral("𠀀中")
+        << QByteArray("GB18030") << QByteArray("\x95\x32\x82\x36\xD6\xD0!");
+    QTest::newRow("UTF-16LE with BOM") << automatic << "\xFF\xFE" + utf16(zh, false) << zh
+                                       << QByteArray("UTF-16LE") << "\xFF\xFE" + utf16(zh + '!', false);
+    QTest::newRow("UTF-16BE with BOM") << automatic << "\xFE\xFF" + utf16(zh, true) << zh
+                                       << QByteArray("UTF-16BE") << "\xFE\xFF" + utf16(zh + '!', true);
+    QTest::newRow("valid in neither") << automatic << QByteArray("1abc\x80\xFF 2") << QString()
+                                      << QByteArray() << QByteArray();
+    QTest::newRow("cut-off GB18030 sequence") << automatic << QByteArray("a\xD6\xD0\xCE") << QString()
+                                              << QByteArray() << QByteArray();
+    QTest::newRow("fixed GB18030") << "GB18030" << QByteArray("\xD6\xD0\xCE\xC4 a\n") << zh
+                                   << QByteArray("GB18030") << QByteArray("\xD6\xD0\xCE\xC4 a\n!");
+    QTest::newRow("GBK under UTF-8") << "UTF-8" << QByteArray("\xD6\xD0\xCE\xC4") << QString()
+                                     << QByteArray() << QByteArray();
+}
+
+// A file is read in the encoding its bytes are exact in, and a rewrite
+// keeps that encoding, its byte-order mark and its line ends; a file that
+// fits no encoding is refused (0, 6) and left as it was.
+void TestReadWriteTxt::detection()
+{
+    QFETCH(QString, code);
+    QFETCH(QByteArray, original);
+    QFETCH(QString, expectedText);
+    QFETCH(QByteArray, codecName);
+    QFETCH(QByteArray, exclaimed);
+    TestFolder folder;
+    QVERIFY(folder.enter());
+    QVERIFY(writeIni(configureIni(), QStringLiteral("text"), QStringLiteral("code"), code));
+    const QString path = folder.path(QStringLiteral("file.txt"));
+    put(path, original);
+
+    ReadWriteTxt rw;
+    QSignalSpy spy(&rw, &ReadWriteTxt::tipSignal);
+    QString text = QStringLiteral("untouched");
+    TextFormat format;
+    QCOMPARE(rw.readText(path, text, &format), !expectedText.isNull());
+    if (expectedText.isNull()) {
+        QCOMPARE(spy.count(), 1);
+        QCOMPARE(spy.at(0).at(1).toInt(), int(ReadWriteTxt::EncodingMismatch));
+        QCOMPARE(text, QStringLiteral("untouched"));
+        QCOMPARE(bytesOf(path), original);
+        return;
+    }
+    QCOMPARE(text, expectedText);
+    QCOMPARE(format.codecName, codecName);
+    QVERIFY(rw.writeText(path, text + QLatin1Char('!'), &format));
+    QCOMPARE(bytesOf(path), exclaimed);
+}
+
+void TestReadWriteTxt::newFileEncoding_data()
+{
+    QTest::addColumn<QString>("code");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::newRow("UTF-8") << "UTF-8" << QByteArray("\xE4\xB8\xAD\n");
+    QTest::newRow("GB18030") << "GB18030" << QByteArray("\xD6\xD0\n");
+    QTest::newRow("automatic writes UTF-8") << CodeSetting::automaticName() << QByteArray("\xE4\xB8\xAD\n");
+}
+
+void TestReadWriteTxt::newFileEncoding()
+{
+    QFETCH(QString, code);
+    QFETCH(QByteArray, bytes);
+    TestFolder folder;
+    QVERIFY(folder.enter());
+    QVERIFY(writeIni(configureIni(), QStringLiteral("text"), QStringLiteral("code"), code));
+    const QString path = folder.path(QStringLiteral("new.txt"));
+    ReadWriteTxt rw;
+    QVERIFY(rw.writeText(path, QStringLiteral("中\n")));
+    QCOMPARE(bytesOf(path), bytes);
+    QString back;
+    QVERIFY(rw.readText(path, back));
+    QCOMPARE(back, QStringLiteral("中\n"));
 }
 
 QTEST_GUILESS_MAIN(TestReadWriteTxt)
