@@ -20,9 +20,11 @@
 #include "codeeditorex.h"
 #include "dockwidgettips.h"
 #include "ini.h"
+#include "option.h"
 #include "pluginhost.h"
 #include "readwritetxt.h"
 #include "tableviewwidget.h"
+#include "codesetting.h"
 
 namespace {
 
@@ -51,6 +53,8 @@ MainWindow::MainWindow(QWidget *parent)
     statusBar()->addWidget(m_pluginLabel);
     statusBar()->addWidget(m_listLabel);
     statusBar()->addWidget(m_documentLabel);
+    m_codeLabel = new QLabel(this);
+    statusBar()->addPermanentWidget(m_codeLabel);
 
     m_tipsDock = new DockWidgetTips(this);
     addDockWidget(Qt::BottomDockWidgetArea, m_tipsDock);
@@ -77,6 +81,7 @@ MainWindow::~MainWindow()
     const QList<TableViewWidget *> all = findChildren<TableViewWidget *>();
     for (TableViewWidget *list : all)
         disconnect(list, nullptr, this, nullptr);
+    delete m_option; // a window of its own, not a child
     delete ui;
 }
 
@@ -106,6 +111,11 @@ void MainWindow::createStartLists()
     }
 }
 
+Option *MainWindow::optionWindow() const
+{
+    return m_option;
+}
+
 QMdiArea *MainWindow::mdiArea() const
 {
     return ui->mdiArea_text;
@@ -113,12 +123,7 @@ QMdiArea *MainWindow::mdiArea() const
 
 void MainWindow::applyLocaleCodec()
 {
-    // A name no codec has ("ANSI") sets nothing: the system's local 8-bit
-    // encoding stays in force.
-    const QByteArray name = readIni(configureIni(), QStringLiteral("text"), QStringLiteral("code"),
-                                    QStringLiteral("UTF-8")).toLatin1();
-    if (QTextCodec *codec = QTextCodec::codecForName(name))
-        QTextCodec::setCodecForLocale(codec);
+    CodeSetting::apply(CodeSetting::setting());
 }
 
 void MainWindow::showEvent(QShowEvent *event)
@@ -213,6 +218,10 @@ CodeEditorEx *MainWindow::newEditor(int tableID, int id, const QString &fileName
     connect(editor, &CodeEditorEx::tipSignal, m_tipsDock, &DockWidgetTips::tip);
     connect(editor, &CodeEditorEx::addToListSignal, this, &MainWindow::addToList);
     connect(editor, &CodeEditorEx::windowActivateSignal, this, [this, editor] { setCurrentEditor(editor); });
+    connect(editor, &CodeEditorEx::formatSignal, this, [this, editor] {
+        if (editor == m_currentEditor)
+            showEditorCode();
+    });
     m_editors.append(editor);
     setCurrentEditor(editor);
     QMdiSubWindow *sub = ui->mdiArea_text->addSubWindow(editor);
@@ -274,6 +283,14 @@ void MainWindow::setCurrentEditor(CodeEditorEx *editor)
 {
     m_currentEditor = editor;
     m_documentLabel->setText(editor ? editor->fileName() : QString());
+    showEditorCode();
+}
+
+void MainWindow::showEditorCode()
+{
+    // Nothing is known of a file that could not be read.
+    const bool known = m_currentEditor && !m_currentEditor->loadFailed();
+    m_codeLabel->setText(known ? CodeSetting::describe(m_currentEditor->textFormat()) : QString());
 }
 
 void MainWindow::setCurrentList(TableViewWidget *list)
@@ -316,18 +333,17 @@ void MainWindow::closeEditor(CodeEditorEx *editor)
 
 bool MainWindow::saveForClose(CodeEditorEx *editor, int tableID)
 {
-    if (editor->loadFailed())
-        return true;
-    return editor->save(tableID);
+    return editor->settleBeforeClose(tableID, true);
 }
 
 bool MainWindow::closeListEditor(CodeEditorEx *editor)
 {
-    if (editor->isModified() && !editor->fileName().isEmpty() && !editor->loadFailed()) {
+    // A document never saved belongs to no list's files: it just closes.
+    if (!editor->fileName().isEmpty()) {
         m_savingToClose = true;
-        const bool saved = editor->save(-1);
+        const bool settled = editor->settleBeforeClose(-1, false);
         m_savingToClose = false;
-        if (!saved)
+        if (!settled)
             return false;
     }
     closeEditor(editor);
@@ -514,9 +530,15 @@ void MainWindow::on_action_about_triggered()
 
 void MainWindow::on_action_option_triggered()
 {
-    // The options dialog is created here without a parent and shown
-    // non-modally once it exists.
-    qDebug() << "action_option: no options dialog yet";
+    // A window of its own, not modal; asked for again while it is open,
+    // the same window comes forward with what the user has entered.
+    if (!m_option) {
+        m_option = new Option(m_pluginHost ? m_pluginHost->keys() : QStringList());
+        m_option->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    m_option->show();
+    m_option->raise();
+    m_option->activateWindow();
 }
 
 void MainWindow::on_action_newList_triggered()

@@ -4,6 +4,7 @@
 #include <QList>
 #include <QMainWindow>
 #include <QPoint>
+#include <QPointer>
 
 #include "scrivelface.h"
 
@@ -12,6 +13,7 @@ class MainWindow;
 }
 class CodeEditorEx;
 class DockWidgetTips;
+class Option;
 class PluginHost;
 class QLabel;
 class QMdiArea;
@@ -33,6 +35,11 @@ public:
     QLabel *pluginLabel() const { return m_pluginLabel; }
     QLabel *listLabel() const { return m_listLabel; }
     QLabel *documentLabel() const { return m_documentLabel; }
+    // The encoding of the current editor's file, at the right of the
+    // status bar.
+    QLabel *codeLabel() const { return m_codeLabel; }
+    // The options window while it is open.
+    Option *optionWindow() const;
     PluginHost *pluginHost() const { return m_pluginHost; }
     QMdiArea *mdiArea() const;
 
@@ -122,17 +129,20 @@ private:
     CodeEditorEx *findEditor(int tableID, const QString &fileName) const;
     QMdiSubWindow *subWindowOf(CodeEditorEx *editor) const;
     void setCurrentEditor(CodeEditorEx *editor);
+    void showEditorCode();
     void setCurrentList(TableViewWidget *list);
     void makeFirstEditorCurrent();
     void activateFirstList(bool makeCurrent);
 
     // Deletes the editor's sub-window (and with it the editor).
     void closeEditor(CodeEditorEx *editor);
-    // For the close commands: saves unless the editor's file could not be
-    // read (it is read-only then and holds nothing to save).
+    // For the close commands: whether the editor may close, once its
+    // changes are settled as [currency] close says (saved, even when
+    // unchanged, under "保存"; asked about; or discarded). An editor whose
+    // file could not be read holds nothing to save.
     bool saveForClose(CodeEditorEx *editor, int tableID);
-    // For closes that a list asks for: unsaved changes are saved first; an
-    // editor whose save fails stays open.
+    // For closes that a list asks for: unsaved changes are settled first;
+    // an editor whose save fails or is cancelled stays open.
     bool closeListEditor(CodeEditorEx *editor);
 
     void editorDestroyed(CodeEditorEx *editor);
@@ -155,6 +165,8 @@ private:
     QLabel *m_pluginLabel = nullptr;
     QLabel *m_listLabel = nullptr;
     QLabel *m_documentLabel = nullptr;
+    QLabel *m_codeLabel = nullptr;
+    QPointer<Option> m_option;
     bool m_firstShow = true;
     // Set while a list closes its editors: their saves must not put the
     // files back into the list that is letting them go.

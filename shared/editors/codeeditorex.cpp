@@ -4,8 +4,12 @@
 #include <QDebug>
 #include <QFile>
 #include <QFileDialog>
+#include <QMessageBox>
+#include <QTextCodec>
 #include <QWheelEvent>
 
+#include "closebefore.h"
+#include "codesetting.h"
 #include "linenumberareaex.h"
 #include "readwritetxt.h"
 
@@ -15,6 +19,23 @@ CodeEditorEx::SaveDialog &saveDialog()
 {
     static CodeEditorEx::SaveDialog dialog;
     return dialog;
+}
+
+CodeEditorEx::CloseQuestion &closeQuestion()
+{
+    static CodeEditorEx::CloseQuestion question;
+    return question;
+}
+
+int askBeforeClose(QWidget *parent, const QString &fileName)
+{
+    if (closeQuestion())
+        return closeQuestion()(parent, fileName);
+    const QString name = fileName.isEmpty() ? QStringLiteral("新建文档") : fileName;
+    return QMessageBox::question(parent, QStringLiteral("关闭文件"),
+                                 name + QStringLiteral(" 已修改，是否保存？"),
+                                 QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel,
+                                 QMessageBox::Save);
 }
 
 QString askSaveFileName(QWidget *parent, const QString &filter)
@@ -61,6 +82,11 @@ void CodeEditorEx::setSaveDialog(const SaveDialog &dialog)
     saveDialog() = dialog;
 }
 
+void CodeEditorEx::setCloseQuestion(const CloseQuestion &question)
+{
+    closeQuestion() = question;
+}
+
 QString CodeEditorEx::saveFilter()
 {
     QString text;
@@ -86,6 +112,14 @@ void CodeEditorEx::setLoadFailed(bool failed)
     m_loadFailed = failed;
     setReadOnly(failed);
     highlightCurrentLine();
+}
+
+void CodeEditorEx::setFormat(const TextFormat &format)
+{
+    if (format == m_format)
+        return;
+    m_format = format;
+    emit formatSignal();
 }
 
 void CodeEditorEx::reportLoadFailure()
@@ -120,7 +154,7 @@ void CodeEditorEx::reloadFromDisk()
         }
         return;
     }
-    m_format = format;
+    setFormat(format);
     if (m_loadFailed)
         setLoadFailed(false);
     if (text == m_savedText && documentText() == text)
@@ -157,11 +191,17 @@ bool CodeEditorEx::save(int tableID)
     if (m_fileName.isEmpty())
         m_fileName = askSaveFileName(this, saveFilter());
 
+    // A new file takes the encoding the setting gives new files now, and
+    // keeps it from then on.
+    TextFormat format = m_format;
+    if (format.codecName.isEmpty())
+        format.codecName = CodeSetting::codecFor(CodeSetting::current())->name();
     const QString text = documentText();
-    if (!ReadWriteTxt::shared()->writeText(m_fileName, text, &m_format)) {
+    if (!ReadWriteTxt::shared()->writeText(m_fileName, text, &format)) {
         emit tipSignal(0, 3, m_fileName);
         return false;
     }
+    setFormat(format);
     m_savedText = text;
     m_mark.clear();
     updateTitle();
@@ -195,13 +235,38 @@ void CodeEditorEx::wheelEvent(QWheelEvent *event)
     QPlainTextEdit::wheelEvent(event);
 }
 
+bool CodeEditorEx::settleBeforeClose(int tableID, bool alwaysSave)
+{
+    if (m_loadFailed)
+        return true;
+    // An untouched empty new document has nothing to lose.
+    const bool emptyNew = m_fileName.isEmpty() && documentText().isEmpty();
+    const bool unsaved = isModified() && !emptyNew;
+    switch (closeBeforeSetting()) {
+    case CloseBefore::Ignore:
+        return true;
+    case CloseBefore::Inquiry:
+        if (!unsaved)
+            return true;
+        switch (askBeforeClose(this, m_fileName)) {
+        case QMessageBox::Save:
+            return save(tableID);
+        case QMessageBox::Discard:
+            return true;
+        default:
+            return false;
+        }
+    case CloseBefore::Save:
+        break;
+    }
+    return unsaved || alwaysSave ? save(tableID) : true;
+}
+
 void CodeEditorEx::closeEvent(QCloseEvent *event)
 {
-    // Closing the sub-window by hand saves unsaved changes first, like the
-    // close commands; a failed save keeps the editor open. An untouched
-    // empty new document just closes.
-    const bool emptyNew = m_fileName.isEmpty() && documentText().isEmpty();
-    if (isModified() && !emptyNew && !m_loadFailed && !save(-1)) {
+    // Closing the sub-window by hand settles unsaved changes like the close
+    // commands; a failed or cancelled save keeps the editor open.
+    if (!settleBeforeClose(-1, false)) {
         event->ignore();
         return;
     }

@@ -22,6 +22,9 @@ class CodeEditorEx : public LineNumberedEdit
 public:
     // Asks for the path of a new document; an empty answer means cancelled.
     using SaveDialog = std::function<QString(QWidget *parent, const QString &filter)>;
+    // Asks what to do with unsaved changes before closing: QMessageBox::Save,
+    // QMessageBox::Discard or QMessageBox::Cancel.
+    using CloseQuestion = std::function<int(QWidget *parent, const QString &fileName)>;
 
     CodeEditorEx(int tableID, int codeID, const QString &fileName, QWidget *parent = nullptr);
     ~CodeEditorEx() override;
@@ -46,8 +49,16 @@ public:
     // editor is read-only.
     void reportLoadFailure();
 
+    // Settles unsaved changes before the editor closes, as [currency] close
+    // says: "保存" saves (also an unchanged document when alwaysSave),
+    // "询问" asks whether to save, discard or cancel, "忽略" discards.
+    // Returns whether the editor may close. tableID is passed to save().
+    bool settleBeforeClose(int tableID, bool alwaysSave);
+
     // Replaces the save dialog (nullptr restores the file dialog).
     static void setSaveDialog(const SaveDialog &dialog);
+    // Replaces the close question (nullptr restores the message box).
+    static void setCloseQuestion(const CloseQuestion &question);
     // The save dialog's filters: "suffix.ini", else the default text.
     static QString saveFilter();
 
@@ -56,6 +67,9 @@ signals:
     void addToListSignal(int m_tableID, int codeID, const QString &fileName);
     void windowActivateSignal();
     void destroySignal(int ID);
+    // The file's encoding, byte-order mark or line ends changed (reloaded
+    // or first saved).
+    void formatSignal();
 
 protected:
     void focusInEvent(QFocusEvent *event) override;
@@ -66,6 +80,7 @@ private:
     void modificationCheck();
     void reloadFromDisk();
     void setLoadFailed(bool failed);
+    void setFormat(const TextFormat &format);
     void updateTitle();
 
     LineNumberAreaEx *lineNumberArea;

@@ -2,6 +2,7 @@
 #include <QFile>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -11,6 +12,7 @@
 #include "codeeditor.h"
 #include "codeeditorex.h"
 #include "codeeditorex2.h"
+#include "ini.h"
 #include "readwritetxt.h"
 
 namespace {
@@ -87,6 +89,8 @@ private slots:
     void ctrlWheelZooms();
     void closingSavesChanges();
     void closingRefusedWhenSaveFails();
+    void closeSetting_data();
+    void closeSetting();
     void plainEditorGutter();
 
     void twoPanesLoadSwapClearSave();
@@ -113,6 +117,7 @@ void TestEditors::init()
 void TestEditors::cleanup()
 {
     CodeEditorEx::setSaveDialog(nullptr);
+    CodeEditorEx::setCloseQuestion(nullptr);
     QDir::setCurrent(QDir::tempPath());
     delete m_dir;
     m_dir = nullptr;
@@ -452,6 +457,47 @@ void TestEditors::closingRefusedWhenSaveFails()
     CodeEditorEx empty(2, 2, QString());
     empty.show();
     QVERIFY(empty.close()); // nothing typed: nothing to lose
+}
+
+void TestEditors::closeSetting_data()
+{
+    QTest::addColumn<QString>("close");  // [currency] close
+    QTest::addColumn<int>("answer");     // to the question, when asked
+    QTest::addColumn<bool>("asked");
+    QTest::addColumn<bool>("closed");
+    QTest::addColumn<QByteArray>("file");
+    QTest::newRow("save") << "0" << 0 << false << true << QByteArray("text!");
+    QTest::newRow("ask, save") << "1" << int(QMessageBox::Save) << true << true << QByteArray("text!");
+    QTest::newRow("ask, discard") << "1" << int(QMessageBox::Discard) << true << true << QByteArray("text");
+    QTest::newRow("ask, cancel") << "1" << int(QMessageBox::Cancel) << true << false << QByteArray("text");
+    QTest::newRow("ignore") << "2" << 0 << false << true << QByteArray("text");
+}
+
+// Closing a modified editor by its sub-window does what [currency] close
+// says; an unmodified one closes without a question.
+void TestEditors::closeSetting()
+{
+    QFETCH(QString, close);
+    QFETCH(int, answer);
+    QFETCH(bool, asked);
+    QFETCH(bool, closed);
+    QFETCH(QByteArray, file);
+    writeIni(QStringLiteral("./configure.ini"), QStringLiteral("currency"), QStringLiteral("close"), close);
+    int questions = 0;
+    CodeEditorEx::setCloseQuestion([&](QWidget *, const QString &) { ++questions; return answer; });
+    put(path("a.txt"), "text");
+    QMdiArea area;
+    auto *editor = new CodeEditorEx(1, 1, path("a.txt"));
+    QMdiSubWindow *sub = area.addSubWindow(editor);
+    area.show();
+    append(*editor, "!");
+    QCOMPARE(sub->close(), closed);
+    QCOMPARE(questions, asked ? 1 : 0);
+    QCOMPARE(bytesOf(path("a.txt")), file);
+
+    auto *unchanged = new CodeEditorEx(1, 2, path("a.txt"));
+    QVERIFY(area.addSubWindow(unchanged)->close());
+    QCOMPARE(questions, asked ? 1 : 0);
 }
 
 void TestEditors::plainEditorGutter()

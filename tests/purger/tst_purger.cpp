@@ -4,12 +4,15 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QStackedWidget>
+#include <QTextCodec>
 #include <QtTest>
 
 #include "deletepatterns.h"
 #include "dockwidgettips.h"
 #include "fakehost.h"
+#include "codeeditorex.h"
 #include "hostdriver.h"
+#include "ini.h"
 #include "mainwindow.h"
 #include "qlabelex.h"
 #include "testfolder.h"
@@ -50,6 +53,7 @@ private slots:
     void missingFileInRange();
     void customPatternRefusedOrKept_data();
     void customPatternRefusedOrKept();
+    void mixedEncodingsUnderAutomatic();
 
 private:
     QString path(const QString &name) const { return m_folder.path(name); }
@@ -311,6 +315,70 @@ void TestPurger::customPatternRefusedOrKept()
     QCOMPARE(count(QStringLiteral("文件处理完毕!")), refused ? 0 : files.size());
     for (const QString &file : files)
         QCOMPARE(HostDriver::bytesOf(file), QByteArray("ab[a-(ab\n"));
+}
+
+// UTF-16 code units in the given byte order, after a byte-order mark.
+static QByteArray utf16WithBom(const QString &text, bool bigEndian)
+{
+    QByteArray bytes = bigEndian ? QByteArray("\xFE\xFF") : QByteArray("\xFF\xFE");
+    for (const QChar c : text) {
+        const char high = char(c.unicode() >> 8), low = char(c.unicode() & 0xFF);
+        bytes += bigEndian ? QByteArray(1, high) + low : QByteArray(1, low) + high;
+    }
+    return bytes;
+}
+
+// Under "自动" one job over a folder of mixed encodings rewrites every file
+// in its own encoding, byte-order mark and line ends, changed only where
+// digits were; a file in no known encoding is refused and left as it was.
+// Editors read the files the same way and the status bar names the
+// current one's encoding.
+void TestPurger::mixedEncodingsUnderAutomatic()
+{
+    QVERIFY(writeIni(configureIni(), "text", "code", QStringLiteral("自动")));
+    const QString text = QStringLiteral("第1行 abc 23\n中文𠀀 456\n");
+    const QString removed = QStringLiteral("第行 abc \n中文𠀀 \n");
+    QTextCodec *gb18030 = QTextCodec::codecForName("GB18030");
+    QVERIFY(gb18030->fromUnicode(QStringLiteral("中")) == QByteArray("\xD6\xD0"));
+    auto crlf = [](QString t) { return t.replace("\n", "\r\n"); };
+    const QByteArray bom8("\xEF\xBB\xBF");
+    const QByteArray undecodable("12\x80\xFF 3\n");
+
+    struct Case { QString name; QByteArray before; QByteArray after; QString code; };
+    const QList<Case> cases = {
+        { "utf8.txt", text.toUtf8(), removed.toUtf8(), "UTF-8" },
+        { "utf8bom.txt", bom8 + crlf(text).toUtf8(), bom8 + crlf(removed).toUtf8(), "UTF-8 BOM" },
+        { "gbk.txt", gb18030->fromUnicode(crlf(text)), gb18030->fromUnicode(crlf(removed)), "GB18030" },
+        { "utf16le.txt", utf16WithBom(text, false), utf16WithBom(removed, false), "UTF-16LE BOM" },
+        { "utf16be.txt", utf16WithBom(text, true), utf16WithBom(removed, true), "UTF-16BE BOM" },
+        { "neither.txt", undecodable, undecodable, QString() },
+    };
+    startWithPlugin();
+    MainWindow *window = m_host.window();
+    for (const Case &c : cases) {
+        QVERIFY(HostDriver::put(path(c.name), c.before));
+        window->addFileToList(path(c.name), QStringLiteral("List"));
+    }
+    choose("Label_arabicNumber");
+    chooseRange(1);
+    start();
+    waitUntilUsable();
+    for (const Case &c : cases)
+        QCOMPARE(HostDriver::bytesOf(path(c.name)), c.after);
+    QCOMPARE(count(QStringLiteral("文件处理完毕!")), cases.size() - 1);
+    const QRegularExpression refused(QStringLiteral("06 ") + QRegularExpression::escape(path("neither.txt"))
+                                     + QStringLiteral(" ?该文件编码不符!"));
+    QVERIFY2(m_host.messages().contains(refused), qPrintable(m_host.messages()));
+
+    window->openFiles(window->currentListId(), window->currentListFiles());
+    for (CodeEditorEx *editor : window->editors()) {
+        const Case c = cases.at(window->editors().indexOf(editor));
+        QCOMPARE(editor->loadFailed(), c.code.isEmpty());
+        if (!editor->loadFailed())
+            QCOMPARE(editor->toPlainText(), removed);
+        emit editor->windowActivateSignal();
+        QCOMPARE(window->codeLabel()->text(), c.code);
+    }
 }
 
 QTEST_MAIN(TestPurger)
