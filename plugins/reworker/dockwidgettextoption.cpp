@@ -7,6 +7,7 @@
 #include "operationtable.h"
 #include "pageadd.h"
 #include "pagechar.h"
+#include "pagecode.h"
 #include "pagediscombobulated.h"
 #include "pageenter.h"
 #include "pageextraction.h"
@@ -39,7 +40,7 @@ struct PagePlace
 const PagePlace pagePlaces[pageCount] = {
     {"page_1", make<PageKeys>}, // keys: 替1, 替2, 留, 删, 段留, 段删
     {"page_8", make<PageTextTo>}, // 转换
-    {"page_11", nullptr}, // 编解码
+    {"page_11", make<PageCode>}, // 编解码
     {"page_12", make<PageNumber>}, // 序号
     {"page_13", make<PageSpace>}, // 空格
     {"page_14", make<PageEnter>}, // 段间距

@@ -6,6 +6,7 @@
 #include "dockwidgettextoption.h"
 #include "pageadd.h"
 #include "pagechar.h"
+#include "pagecode.h"
 #include "pagediscombobulated.h"
 #include "pageenter.h"
 #include "pageextraction.h"
@@ -117,10 +118,13 @@ QList<OperationRow> reworkerOperations()
     to.job = jobMaker<TextTo>();
     rows << to;
 
-    rows << row(textCode, "Label_textCode", "码", "处理选项 - 字符处理：编解码", pageCode,
-                "<b>字符处理：编解码</b><br>支持BASIC、 Hex、AES_128、 ASCII、DES、Rabbit、RC4、TripleDes、"
-                "Keccak_224、Keccak_256、Keccak_384、Keccak_512、RealSha3_224、RealSha3_256、RealSha3_384、"
-                "RealSha3_512、Md4、Md5、Sha1、Sha224、Sha256、Sha384、Sha512等编解码方式");
+    OperationRow code = row(textCode, "Label_textCode", "码", "处理选项 - 字符处理：编解码", pageCode,
+                            "<b>字符处理：编解码</b><br>支持BASIC、 Hex、AES_128、 ASCII、DES、Rabbit、RC4、TripleDes、"
+                            "Keccak_224、Keccak_256、Keccak_384、Keccak_512、RealSha3_224、RealSha3_256、RealSha3_384、"
+                            "RealSha3_512、Md4、Md5、Sha1、Sha224、Sha256、Sha384、Sha512等编解码方式");
+    code.options = pageOptions(&PageCode::options);
+    code.job = jobMaker<TextCode>();
+    rows << code;
 
     rows << withJob(row(textChar, "Label_textChar", "字", "处理选项 - 字符处理：字符", pageChar,
                         "<b>字符处理：字符</b><br>增加指定字符或删除、保留指定长度"),

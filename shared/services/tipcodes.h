@@ -33,6 +33,7 @@ constexpr TipCode AllDone{-4, 2};
 constexpr TipCode Cancelled{-6, 0};     // options unusable: nothing was started
 constexpr TipCode EmptyKeyRow{-7, 0};   // a replacement typed below an empty key
 constexpr TipCode NoOperation{-9, 9};   // start without an operation to run
+constexpr TipCode CannotDecode{-10, 0}; // not the encoding it should be: the file stays as it was
 constexpr TipCode PluginLoaded{11, 11};
 constexpr TipCode PluginOpened{11, 12};
 constexpr TipCode PluginClosed{11, 13};

@@ -55,6 +55,8 @@ QString TipTable::message(int var1, int var2, int done, int expected)
         return var2 == 0 ? QStringLiteral(" 操作<b><font color='#FF0000'>取消</font></b>!参数设置有误,请检查!</p>") : unknown("6");
     case -7:
         return var2 == 0 ? QStringLiteral("<b><font color='#FF0000'>警告</font></b>:上一条[被替换关键字]为空,请补充!</p>") : unknown("7");
+    case -10:
+        return var2 == 0 ? QStringLiteral(" 解码<b><font color='#FF0000'>失败</font></b>:内容不是有效的编码文本,文件未修改!</p>") : unknownCode00;
     case -9:
         return var2 == 9 ? QStringLiteral("<b><font color='#FF0000'> 未选择</font></b>:操作选项!</p>") : unknown("9");
     case 11:

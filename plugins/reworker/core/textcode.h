@@ -8,6 +8,8 @@
 #include <optional>
 
 #include "optionrecord.h"
+#include "textjob.h"
+#include "tipcodes.h"
 
 // The options of one encode/decode start: direction, whole text or one
 // result per paragraph, the method, and the password of AES.
@@ -74,5 +76,9 @@ std::optional<QString> codeText(const QString &text, const TextCodeOption &optio
 // The same on one piece of bytes, the unit that codeText() applies to the
 // whole text or to each paragraph.
 std::optional<QByteArray> codeBytes(const QByteArray &bytes, const TextCodeOption &options);
+
+// The worker of one file: a text that cannot be decoded leaves the file
+// untouched and is reported with the cannot-decode tip.
+using TextCode = CheckedTextJob<TextCodeOption, &codeText, Tips::CannotDecode.var1, Tips::CannotDecode.var2>;
 
 #endif // TEXTCODE_H
