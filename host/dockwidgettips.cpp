@@ -196,6 +196,7 @@ void DockWidgetTips::tip(int var1, int var2, const QString &fileName)
 {
     QElapsedTimer busy;
     busy.start();
+    m_inTip = true;
     countForSummary(var1, var2);
     bool finished = false;
     if (var1 == Tips::JobDone.var1 && var2 == Tips::JobDone.var2) {
@@ -233,6 +234,7 @@ void DockWidgetTips::tip(int var1, int var2, const QString &fileName)
         else
             m_updateTimer.start(int(updateInterval - since));
     }
+    m_inTip = false;
     m_busyNs += busy.nsecsElapsed();
     if (finished)
         emit finish();
@@ -263,7 +265,8 @@ void DockWidgetTips::flush()
     m_pending.clear();
     ++m_updates;
     m_sinceUpdate.start();
-    m_busyNs += busy.nsecsElapsed();
+    if (!m_inTip) // within tip() its time is counted there
+        m_busyNs += busy.nsecsElapsed();
 }
 
 QString DockWidgetTips::timeText()

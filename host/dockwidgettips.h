@@ -87,6 +87,7 @@ private:
     QElapsedTimer m_sinceUpdate;
     int m_updates = 0;
     qint64 m_busyNs = 0;
+    bool m_inTip = false;
 };
 
 #endif // DOCKWIDGETTIPS_H
