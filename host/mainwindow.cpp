@@ -4,6 +4,12 @@
 #include "ui_mainwindow.h"
 
 #include <QApplication>
+#include <QDockWidget>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QToolBar>
+
+#include <algorithm>
 #include <QDebug>
 #include <QDir>
 #include <QFileInfo>
@@ -25,6 +31,7 @@
 #include "readwritetxt.h"
 #include "tableviewwidget.h"
 #include "codesetting.h"
+#include "windowlayout.h"
 
 namespace {
 
@@ -61,11 +68,7 @@ MainWindow::MainWindow(QWidget *parent)
     connect(this, &MainWindow::tipSignal, m_tipsDock, &DockWidgetTips::tip);
     connect(this, &MainWindow::explainSignal, m_tipsDock, &DockWidgetTips::explain);
     connect(m_tipsDock, &DockWidgetTips::finish, this, [this] { setEnabled(true); });
-    if (QScreen *screen = QGuiApplication::primaryScreen()) {
-        const QRect area = screen->geometry();
-        m_tipsDock->setGeometry(QRect(QPoint(475, area.height() - 185),
-                                      QPoint(area.width() - 6, area.height() - 66)));
-    }
+    resizeDocks({m_tipsDock}, {messageDockHeight()}, Qt::Vertical);
 
     connect(ReadWriteTxt::shared(), &ReadWriteTxt::tipSignal, m_tipsDock, &DockWidgetTips::tip);
 
@@ -105,6 +108,7 @@ void MainWindow::createStartLists()
         qWarning() << "listNumber" << count << "limited to" << maxStartLists;
         count = maxStartLists;
     }
+    m_startLists = qMax(0, count);
     for (int i = 1; i <= count; ++i) {
         ++m_listCounter;
         createList(QStringLiteral("List"), m_listCounter);
@@ -126,6 +130,22 @@ void MainWindow::applyLocaleCodec()
     CodeSetting::apply(CodeSetting::setting());
 }
 
+bool MainWindow::event(QEvent *event)
+{
+    // The lists and the plug-in docks are tool windows of this window: they
+    // stay above it whenever it comes to the front (a shortcut, a closed
+    // dialog), without taking the focus.
+    if (event->type() == QEvent::WindowActivate) {
+        for (TableViewWidget *list : qAsConst(m_lists)) {
+            if (!list->isHidden())
+                list->raise();
+        }
+        for (QDockWidget *dock : floatingDocks())
+            dock->raise();
+    }
+    return QMainWindow::event(event);
+}
+
 void MainWindow::showEvent(QShowEvent *event)
 {
     QMainWindow::showEvent(event);
@@ -133,7 +153,226 @@ void MainWindow::showEvent(QShowEvent *event)
         return;
     m_firstShow = false;
     m_pluginHost = new PluginHost(this, ui->menu_p, &m_nextDockPos, this);
+    connect(m_pluginHost, &PluginHost::aboutToOpen, this, [this] { m_docksBefore = floatingDocks(); });
+    connect(m_pluginHost, &PluginHost::opened, this, &MainWindow::pluginsOpened);
+    m_loadingPlugins = true;
     m_pluginHost->loadAll(PluginHost::pluginFolder(QCoreApplication::applicationDirPath()));
+    m_loadingPlugins = false;
+    resizeDocks({m_tipsDock}, {messageDockHeight()}, Qt::Vertical);
+    layoutWindows();
+}
+
+// ---- window placement --------------------------------------------------
+
+namespace {
+
+// Room for a window manager's title bar and borders around a decorated
+// window (the main window, the lists); plug-in docks draw their own.
+const int frameTop = 28;
+const int frameSide = 2;
+
+} // namespace
+
+QRect MainWindow::layoutScreen() const
+{
+    if (m_layoutScreen.isValid())
+        return m_layoutScreen;
+    QScreen *screen = QGuiApplication::primaryScreen();
+    return screen ? screen->availableGeometry() : QRect(0, 0, 1366, 768);
+}
+
+int MainWindow::messageDockHeight() const
+{
+    return qBound(120, layoutScreen().height() * 18 / 100, 240);
+}
+
+QRect MainWindow::workArea() const
+{
+    const QRect screen = layoutScreen();
+    int top = screen.top() + frameTop + menuBar()->sizeHint().height();
+    if (!ui->mainToolBar->isHidden())
+        top += ui->mainToolBar->sizeHint().height();
+    const int bottom = screen.bottom() - statusBar()->sizeHint().height() - messageDockHeight();
+    const int g = WindowLayout::gap;
+    return QRect(QPoint(screen.left() + g, top + g), QPoint(screen.right() - g, bottom - g));
+}
+
+QList<QDockWidget *> MainWindow::floatingDocks() const
+{
+    QList<QDockWidget *> docks;
+    const QList<QDockWidget *> all = findChildren<QDockWidget *>(QString(), Qt::FindDirectChildrenOnly);
+    for (QDockWidget *dock : all) {
+        if (dock != m_tipsDock && dock->isFloating() && !dock->isHidden())
+            docks << dock;
+    }
+    return docks;
+}
+
+QList<QPair<QDockWidget *, QDockWidget *>> MainWindow::dockPairs() const
+{
+    QList<QPair<QDockWidget *, QDockWidget *>> pairs;
+    for (const DockPair &pair : m_pairs) {
+        if (pair.list && !pair.list->isHidden())
+            pairs << qMakePair(pair.list.data(), pair.option.data());
+    }
+    return pairs;
+}
+
+void MainWindow::pluginsOpened()
+{
+    // The docks the plug-in just opened: its operation list, and its option
+    // dock, which opens to the right of it.
+    QList<QDockWidget *> opened;
+    for (QDockWidget *dock : floatingDocks()) {
+        if (!m_docksBefore.contains(dock))
+            opened << dock;
+    }
+    m_docksBefore.clear();
+    if (opened.isEmpty())
+        return;
+    // The operation list is the framework's list dock; failing that, the
+    // narrower one.
+    std::sort(opened.begin(), opened.end(), [](QDockWidget *a, QDockWidget *b) {
+        const bool aList = a->inherits("DockWidgetListBase");
+        const bool bList = b->inherits("DockWidgetListBase");
+        if (aList != bList)
+            return aList;
+        return a->width() < b->width();
+    });
+    DockPair pair;
+    pair.list = opened.first();
+    pair.option = opened.size() > 1 ? opened.at(1) : nullptr;
+    for (int i = m_pairs.size() - 1; i >= 0; --i) {
+        if (!m_pairs.at(i).list || m_pairs.at(i).list->isHidden())
+            m_pairs.removeAt(i);
+    }
+    m_pairs << pair;
+    if (m_loadingPlugins)
+        return;
+
+    // Opened later: clear of every window already open.
+    QList<QRect> occupied;
+    for (TableViewWidget *list : qAsConst(m_lists)) {
+        if (!list->isHidden())
+            occupied << list->frameGeometry();
+    }
+    for (QDockWidget *dock : floatingDocks()) {
+        if (dock != pair.list && dock != pair.option)
+            occupied << dock->frameGeometry();
+    }
+    if (!placePair(m_pairs.size() - 1, occupied, 0))
+        placePair(m_pairs.size() - 1, occupied, 1);
+}
+
+bool MainWindow::placePair(int index, QList<QRect> &occupied, int sizeChoice)
+{
+    const DockPair &pair = m_pairs.at(index);
+    QDockWidget *list = pair.list;
+    QDockWidget *option = pair.option;
+    const QRect area = workArea();
+    // A window just shown may not have its final size yet; a fixed-size
+    // dock's constraints already tell it.
+    const QSize listSize = list->frameGeometry().size().expandedTo(list->minimumSize());
+    QSize optionSize;
+    if (option)
+        optionSize = WindowLayout::optionSizes(area, listSize).value(sizeChoice);
+    const QSize size(listSize.width() + optionSize.width(), qMax(listSize.height(), optionSize.height()));
+
+    bool found = false;
+    QPoint at = WindowLayout::freePlace(WindowLayout::pluginArea(area), occupied, size, &found);
+    if (!found)
+        at = WindowLayout::freePlace(area, occupied, size, &found);
+    if (!found && sizeChoice + 1 < WindowLayout::optionSizes(area, listSize).size())
+        return false;
+    if (!found)
+        at = WindowLayout::besideLast(WindowLayout::pluginArea(area), m_lastPair, size);
+
+    list->move(at);
+    if (option) {
+        option->resize(optionSize);
+        option->move(at + QPoint(listSize.width(), 0));
+    }
+    m_lastPair = QRect(at, size);
+    occupied << m_lastPair;
+    return found;
+}
+
+void MainWindow::placeList(TableViewWidget *list, bool clearOfDocks)
+{
+    const QRect area = workArea();
+    const int count = m_lists.size() <= m_startLists ? m_startLists : 1;
+    const int height = WindowLayout::stackedListHeight(area, count);
+    const QSize slot(WindowLayout::listWidth, height);
+    QList<QRect> occupied;
+    for (TableViewWidget *other : qAsConst(m_lists)) {
+        if (other != list && !other->isHidden())
+            occupied << other->frameGeometry();
+    }
+    if (clearOfDocks) {
+        for (QDockWidget *dock : floatingDocks())
+            occupied << dock->frameGeometry();
+    }
+
+    // The list column first, then anywhere free; with no room left, the
+    // lists cascade from the last one.
+    bool found = false;
+    QPoint at = WindowLayout::freePlace(WindowLayout::listColumn(area), occupied, slot, &found);
+    if (!found)
+        at = WindowLayout::freePlace(area, occupied, slot, &found);
+    if (!found) {
+        if (m_lists.size() > 1)
+            m_nextListPos += QPoint(60, 15);
+        at = m_nextListPos;
+    } else {
+        m_nextListPos = at;
+    }
+    list->move(at);
+    list->resize(slot - QSize(2 * frameSide, frameTop));
+}
+
+void MainWindow::layoutWindows()
+{
+    // Lists first, sharing their column; then the dock pairs, tallest
+    // first. All pairs take the roomy option size when every one of them
+    // finds a free place so, else all take the compact one.
+    const QList<TableViewWidget *> lists = m_lists;
+    const int starting = m_startLists;
+    m_startLists = qMax(m_startLists, lists.size());
+    m_lists.clear();
+    for (TableViewWidget *list : lists) {
+        m_lists << list;
+        placeList(list, false);
+    }
+    m_startLists = starting;
+
+    QList<int> order;
+    for (int i = 0; i < m_pairs.size(); ++i) {
+        if (m_pairs.at(i).list && !m_pairs.at(i).list->isHidden())
+            order << i;
+    }
+    std::stable_sort(order.begin(), order.end(), [this](int a, int b) {
+        return m_pairs.at(a).list->minimumHeight() > m_pairs.at(b).list->minimumHeight();
+    });
+    QList<QRect> lists0;
+    for (TableViewWidget *list : lists) {
+        if (!list->isHidden())
+            lists0 << QRect(list->pos(), list->size() + QSize(2 * frameSide, frameTop));
+    }
+    const int choices = 2;
+    for (int choice = 0; choice < choices; ++choice) {
+        QList<QRect> occupied = lists0;
+        m_lastPair = QRect();
+        bool all = true;
+        for (int i : qAsConst(order)) {
+            if (!placePair(i, occupied, choice)) {
+                all = false;
+                if (choice + 1 < choices)
+                    break;
+            }
+        }
+        if (all)
+            break;
+    }
 }
 
 // ---- lists and editors -------------------------------------------------
@@ -167,10 +406,7 @@ TableViewWidget *MainWindow::createList(const QString &prefix, int number)
     connect(list, &TableViewWidget::destroySignal, this, &MainWindow::listDestroyed);
 
     m_lists.append(list);
-    if (m_lists.size() > 1)
-        m_nextListPos += QPoint(60, 15);
-    list->move(m_nextListPos);
-    list->resize(200, 500);
+    placeList(list, true);
     list->show();
     m_currentList = list;
     return list;

@@ -5,6 +5,7 @@
 #include <QMainWindow>
 #include <QPoint>
 #include <QPointer>
+#include <QRect>
 
 #include "scrivelface.h"
 
@@ -15,6 +16,7 @@ class CodeEditorEx;
 class DockWidgetTips;
 class Option;
 class PluginHost;
+class QDockWidget;
 class QLabel;
 class QMdiArea;
 class QMdiSubWindow;
@@ -66,6 +68,21 @@ public:
     // folders and missing files are left out.
     void openCommandLineFiles(const QStringList &paths);
 
+    // Window placement. The work area is the part of the screen between the
+    // tool bar and the message dock of the maximised window; the lists keep
+    // a column at its right and the plug-ins' dock pairs fill the rest
+    // without covering each other (WindowLayout).
+    QRect layoutScreen() const;
+    // Lays out for this screen rectangle instead of the primary screen's
+    // (a null rectangle goes back to the screen).
+    void setLayoutScreen(const QRect &screen) { m_layoutScreen = screen; }
+    QRect workArea() const;
+    int messageDockHeight() const;
+    // Places every list and every open dock pair afresh, as at start-up.
+    void layoutWindows();
+    // The plug-in docks opened, by pair (operation list, option dock).
+    QList<QPair<QDockWidget *, QDockWidget *>> dockPairs() const;
+
     // Host side of the plug-in interface.
     void setUiEnabled(bool enabled) override;
     QWidget *mainWidget() override;
@@ -91,6 +108,7 @@ signals:
     void explainSignal(const QString &explain);
 
 protected:
+    bool event(QEvent *event) override;
     void showEvent(QShowEvent *event) override;
 
 private slots:
@@ -120,6 +138,12 @@ private slots:
 
 private:
     void applyLocaleCodec();
+    QList<QDockWidget *> floatingDocks() const;
+    void pluginsOpened();
+    void placeList(TableViewWidget *list, bool clearOfDocks);
+    // Places one dock pair clear of occupied; false when it found no free
+    // place and went beside the last pair.
+    bool placePair(int pair, QList<QRect> &occupied, int sizeChoice);
     void setupMdiArea();
     void createStartLists();
 
@@ -172,6 +196,19 @@ private:
     // files back into the list that is letting them go.
     bool m_savingToClose = false;
     PluginHost *m_pluginHost = nullptr;
+
+    QRect m_layoutScreen;
+    struct DockPair
+    {
+        QPointer<QDockWidget> list;
+        QPointer<QDockWidget> option;
+    };
+    QList<DockPair> m_pairs;
+    QList<QDockWidget *> m_docksBefore;
+    bool m_loadingPlugins = false;
+    QRect m_lastPair;
+    // Lists created at start-up share the list column evenly.
+    int m_startLists = 0;
 };
 
 #endif // MAINWINDOW_H

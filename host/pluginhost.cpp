@@ -124,8 +124,10 @@ void PluginHost::registerPlugin(QObject *root, const QString &key, bool enabled)
         m_menu->addAction(action);
 
     if (enabled && m_nextDockPos) {
+        emit aboutToOpen();
         qobject_cast<ScrivelFace *>(root)->openPlugin(m_nextDockPos->x(), m_nextDockPos->y());
         m_nextDockPos->rx() += 100;
+        emit opened();
     }
 }
 
@@ -137,6 +139,8 @@ void PluginHost::openHandler()
     ScrivelFace *face = qobject_cast<ScrivelFace *>(action->parent());
     if (!face || !m_nextDockPos)
         return;
+    emit aboutToOpen();
     if (face->openPlugin(m_nextDockPos->x(), m_nextDockPos->y()))
         m_nextDockPos->rx() += 100;
+    emit opened();
 }

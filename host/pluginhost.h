@@ -44,6 +44,12 @@ public:
     QStringList keys() const { return m_keys; }
     QStringList stateLines() const { return m_lines; }
 
+signals:
+    // Around every openPlugin call, so the host can find and place the
+    // docks the plug-in opened.
+    void aboutToOpen();
+    void opened();
+
 private:
     void bind(QObject *root, const QString &stateText);
     void registerPlugin(QObject *root, const QString &key, bool enabled);

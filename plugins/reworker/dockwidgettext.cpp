@@ -48,8 +48,10 @@ DockWidgetText::DockWidgetText(OperationTable *table, QWidget *parent)
     : DockWidgetListBase(table, parent)
 {
     setObjectName(QStringLiteral("DockWidgetText"));
-    setMinimumSize(80, 550);
-    setMaximumSize(80, 550);
+    // Tall enough for every label, short enough to sit above the message
+    // dock of a 768-pixel screen.
+    setMinimumSize(80, 500);
+    setMaximumSize(80, 500);
     setFloating(true);
 
     auto *contents = new QWidget(this);

@@ -1,6 +1,7 @@
 #include "dockwidgetlistbase.h"
 
 #include <QDebug>
+#include <QBoxLayout>
 #include <QPushButton>
 
 #include "operationtable.h"
@@ -16,6 +17,20 @@ QString rangeLabelName(int range)
     case currentDocument: return QStringLiteral("label_rangeCurrent");
     default: return QString();
     }
+}
+
+// The box layout, nested or not, that holds widget directly.
+QBoxLayout *boxHolding(QLayout *layout, QWidget *widget)
+{
+    if (!layout)
+        return nullptr;
+    if (layout->indexOf(widget) >= 0)
+        return qobject_cast<QBoxLayout *>(layout);
+    for (int i = 0; i < layout->count(); ++i) {
+        if (QBoxLayout *box = boxHolding(layout->itemAt(i)->layout(), widget))
+            return box;
+    }
+    return nullptr;
 }
 
 } // namespace
@@ -69,10 +84,28 @@ void DockWidgetListBase::setupOperations()
         connect(label, &QLabelEx::mouseLeftPressd, this, &DockWidgetListBase::rangeCurrentSlot);
     }
 
+    spaceRangeLabels();
+    if (QLabelEx *chosen = operationLabel(m_table->state().currentIndex))
+        chosen->setSelected(true);
+
     if (QPushButton *start = findChild<QPushButton *>(QStringLiteral("pushButton_start")))
         connect(start, &QPushButton::clicked, this, &DockWidgetListBase::startSignal);
 
     rangeCurrentSlot();
+}
+
+void DockWidgetListBase::spaceRangeLabels()
+{
+    // The three range labels share one colour when not chosen: a few pixels
+    // between them keep them apart.
+    for (int range = currentList; range <= currentDocument; ++range) {
+        QLabelEx *label = rangeLabel(range);
+        QWidget *parent = label ? label->parentWidget() : nullptr;
+        QBoxLayout *box = parent ? boxHolding(parent->layout(), label) : nullptr;
+        const int at = box ? box->indexOf(label) : -1;
+        if (at > 0 && box->itemAt(at - 1)->widget() == rangeLabel(range - 1))
+            box->insertSpacing(at, rangeSpacing);
+    }
 }
 
 void DockWidgetListBase::selectOperation(int index)
@@ -80,7 +113,11 @@ void DockWidgetListBase::selectOperation(int index)
     RangeState &state = m_table->state();
     if (index == state.currentIndex)
         return;
+    if (QLabelEx *old = operationLabel(state.currentIndex))
+        old->setSelected(false);
     state.currentIndex = index;
+    if (QLabelEx *chosen = operationLabel(index))
+        chosen->setSelected(true);
     emit curTextSignal(index);
 }
 
@@ -141,6 +178,6 @@ void DockWidgetListBase::colourRanges(int chosen)
 {
     for (int range = allLists; range <= currentDocument; ++range) {
         if (QLabelEx *label = rangeLabel(range))
-            label->setStyleSheet(range == chosen ? QLabelEx::highlightStyle() : QLabelEx::normalStyle());
+            label->setSelected(range == chosen);
     }
 }

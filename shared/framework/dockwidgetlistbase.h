@@ -28,6 +28,9 @@ public:
     QLabelEx *operationLabel(int index) const;
     QLabelEx *rangeLabel(int range) const;
 
+    // Pixels between two neighbouring range labels.
+    static const int rangeSpacing = 4;
+
 public slots:
     // Chooses an operation; choosing the one already chosen does nothing.
     void selectOperation(int index);
@@ -53,6 +56,7 @@ private:
     void operationChanged(int index);
     void applyRange(int range);
     void colourRanges(int chosen);
+    void spaceRangeLabels();
 
     OperationTable *m_table;
 };

@@ -2,6 +2,8 @@
 
 #include <QDir>
 #include <QLabel>
+#include <QScrollArea>
+#include <QSizePolicy>
 #include <QStackedWidget>
 
 #include "ini.h"
@@ -18,6 +20,24 @@ DockWidgetOptionBase::DockWidgetOptionBase(OperationTable *table, QWidget *paren
 void DockWidgetOptionBase::setupPages(QStackedWidget *pages, QLabel *explain)
 {
     m_pages = pages;
+    // The form scrolls inside the dock, so the dock can be given any
+    // sensible size where it opens; only the shown page counts for the
+    // scroll area's extent, not the largest page of the stack.
+    if (QWidget *form = widget()) {
+        if (!qobject_cast<QScrollArea *>(form)) {
+            auto *scroll = new QScrollArea(this);
+            scroll->setObjectName(QStringLiteral("scrollArea_options"));
+            scroll->setFrameShape(QFrame::NoFrame);
+            scroll->setWidgetResizable(true);
+            scroll->setWidget(form);
+            setWidget(scroll);
+        }
+    }
+    setMinimumSize(minimumOptionSize());
+    if (pages) {
+        connect(pages, &QStackedWidget::currentChanged, this, &DockWidgetOptionBase::fitShownPage);
+        fitShownPage();
+    }
     if (explain) {
         explain->setWordWrap(true);
         explain->setText(m_table->explanation(0));
@@ -33,6 +53,17 @@ void DockWidgetOptionBase::curTextSlot(int index)
         setWindowTitle(row->title);
     if (m_pages && row->page >= 0 && row->page < m_pages->count())
         m_pages->setCurrentIndex(row->page);
+}
+
+void DockWidgetOptionBase::fitShownPage()
+{
+    for (int i = 0; i < m_pages->count(); ++i) {
+        QWidget *page = m_pages->widget(i);
+        if (i == m_pages->currentIndex())
+            page->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
+        else
+            page->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
+    }
 }
 
 void DockWidgetOptionBase::rep2RangeSlot()

@@ -1,6 +1,7 @@
 #ifndef DOCKWIDGETOPTIONBASE_H
 #define DOCKWIDGETOPTIONBASE_H
 
+#include <QSize>
 #include <QStringList>
 
 #include "dockwidgetex.h"
@@ -20,6 +21,8 @@ public:
     DockWidgetOptionBase(OperationTable *table, QWidget *parent = nullptr);
 
     OperationTable *table() const { return m_table; }
+    // The smallest size the dock may be given: its form scrolls inside.
+    static QSize minimumOptionSize() { return QSize(200, 120); }
     QStackedWidget *pages() const { return m_pages; }
 
     // The data folder of the settings ([currency] iniPath of
@@ -51,6 +54,8 @@ protected:
     QStringList m_fileNames;
 
 private:
+    void fitShownPage();
+
     OperationTable *m_table;
     QStackedWidget *m_pages = nullptr;
     QString m_dataPath;

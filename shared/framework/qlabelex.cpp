@@ -1,11 +1,23 @@
 #include "qlabelex.h"
 
 #include <QMouseEvent>
+#include <QPalette>
 
 QLabelEx::QLabelEx(QWidget *parent)
     : QLabel(parent)
 {
     setStyleSheet(normalStyle());
+    // Qt's disabled text grey is barely visible on the highlight colour: a
+    // disabled label (a range that does not apply) stays readable.
+    QPalette pal = palette();
+    pal.setColor(QPalette::Disabled, QPalette::WindowText, QColor(100, 100, 100));
+    setPalette(pal);
+}
+
+void QLabelEx::setSelected(bool selected)
+{
+    m_selected = selected;
+    setStyleSheet(selected ? highlightStyle() : normalStyle());
 }
 
 void QLabelEx::mousePressEvent(QMouseEvent *event)
@@ -46,7 +58,7 @@ void QLabelEx::enterEvent(QEvent *event)
 
 void QLabelEx::leaveEvent(QEvent *event)
 {
-    if (hoverHighlight)
+    if (hoverHighlight && !m_selected)
         setStyleSheet(normalStyle());
     emit leaved(event);
 }

@@ -19,6 +19,11 @@ public:
 
     bool hoverHighlight = true;
 
+    // A selected label keeps the highlight colour (hovering and leaving it
+    // do not clear it) until it is deselected.
+    void setSelected(bool selected);
+    bool isSelected() const { return m_selected; }
+
 signals:
     void mouseLeftPressd(QMouseEvent *event);
     void mouseRightPressd(QMouseEvent *event);
@@ -37,6 +42,9 @@ protected:
     void mouseMoveEvent(QMouseEvent *event) override;
     void enterEvent(QEvent *event) override;
     void leaveEvent(QEvent *event) override;
+
+private:
+    bool m_selected = false;
 };
 
 #endif // QLABELEX_H
