@@ -274,9 +274,13 @@ bool MainWindow::placePair(int index, QList<QRect> &occupied, int sizeChoice)
     // dock's constraints already tell it.
     const QSize listSize = list->frameGeometry().size().expandedTo(list->minimumSize());
     QSize optionSize;
-    if (option)
+    QSize optionFrame;
+    if (option) {
         optionSize = WindowLayout::optionSizes(area, listSize).value(sizeChoice);
-    const QSize size(listSize.width() + optionSize.width(), qMax(listSize.height(), optionSize.height()));
+        // Whatever frame the platform puts around the dock comes on top.
+        optionFrame = optionSize + option->frameGeometry().size() - option->size();
+    }
+    const QSize size(listSize.width() + optionFrame.width(), qMax(listSize.height(), optionFrame.height()));
 
     bool found = false;
     QPoint at = WindowLayout::freePlace(WindowLayout::pluginArea(area), occupied, size, &found);
@@ -300,7 +304,8 @@ bool MainWindow::placePair(int index, QList<QRect> &occupied, int sizeChoice)
 void MainWindow::placeList(TableViewWidget *list, bool clearOfDocks)
 {
     const QRect area = workArea();
-    const int count = m_lists.size() <= m_startLists ? m_startLists : 1;
+    // Start-up lists share the column; a later one takes half of it.
+    const int count = m_lists.size() <= m_startLists ? m_startLists : 2;
     const int height = WindowLayout::stackedListHeight(area, count);
     const QSize slot(WindowLayout::listWidth, height);
     QList<QRect> occupied;

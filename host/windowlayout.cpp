@@ -83,7 +83,7 @@ QList<QSize> WindowLayout::optionSizes(const QRect &area, const QSize &listSize)
     // Roomy where the screen allows it; compact as tall as the operation
     // list (never less than a few option rows) when space is short.
     const int roomyHeight = qMax(listSize.height(), qMin(400, area.height() * 45 / 100));
-    return {QSize(360, roomyHeight), QSize(280, qMax(listSize.height(), 180))};
+    return {QSize(360, roomyHeight), QSize(280, qMax(listSize.height(), 160))};
 }
 
 bool WindowLayout::anyOverlap(const QList<QRect> &rects)

@@ -35,6 +35,7 @@ private slots:
 
     void openCreatesDocksOnce();
     void selectedLabelEmitsNothing();
+    void chosenLabelsKeepTheirColour();
     void operationWithoutTitleKeepsPage();
     void multiFileDisablesCurrentAndRestores();
     void rangeFilesPageRefreshed();
@@ -168,6 +169,37 @@ void TestDocks::labelHover()
     QCoreApplication::sendEvent(&label, &leave);
     QCOMPARE(leaved.size(), 1);
     QCOMPARE(label.styleSheet(), highlight ? QLabelEx::normalStyle() : before);
+}
+
+void TestDocks::chosenLabelsKeepTheirColour()
+{
+    m_plugin->openPlugin(20, 80);
+    auto colourOf = [this](const char *name) { return label(name)->styleSheet(); };
+    click("Label_upper");
+    QCOMPARE(colourOf("Label_upper"), QLabelEx::highlightStyle());
+    // Hovering over the chosen label and leaving it keeps it chosen.
+    QEvent enter(QEvent::Enter);
+    QEvent leave(QEvent::Leave);
+    QCoreApplication::sendEvent(label("Label_upper"), &enter);
+    QCoreApplication::sendEvent(label("Label_upper"), &leave);
+    QCOMPARE(colourOf("Label_upper"), QLabelEx::highlightStyle());
+    // Hovering over another one only lights it while the mouse is there.
+    QCoreApplication::sendEvent(label("Label_table"), &enter);
+    QCoreApplication::sendEvent(label("Label_table"), &leave);
+    QCOMPARE(colourOf("Label_table"), QLabelEx::normalStyle());
+    click("Label_table");
+    QCOMPARE(colourOf("Label_upper"), QLabelEx::normalStyle());
+    QCOMPARE(colourOf("Label_table"), QLabelEx::highlightStyle());
+
+    // A multi-file operation disables "当前文档": its text stays readable
+    // on the label's background, and the chosen range keeps its colour.
+    click("Label_merge");
+    QLabelEx *current = list()->rangeLabel(2);
+    QVERIFY(!current->isEnabled());
+    const QColor text = current->palette().color(QPalette::Disabled, QPalette::WindowText);
+    QVERIFY2(qAbs(text.lightness() - QColor(195, 195, 195).lightness()) >= 80, qPrintable(text.name()));
+    QCOMPARE(highlightedRange(), 1);
+    QVERIFY(list()->rangeLabel(1)->isSelected());
 }
 
 void TestDocks::dockAlwaysFloats()

@@ -19,6 +19,7 @@
 #include "mainwindow.h"
 #include "mytablemodel.h"
 #include "tableviewwidget.h"
+#include "windowlayout.h"
 
 namespace {
 
@@ -232,9 +233,12 @@ void TestMainWindow::listPlacement()
     trigger("action_newList");
     trigger("action_newList");
     const QList<TableViewWidget *> lists = m_window->lists();
-    QCOMPARE(lists.at(0)->pos(), QPoint(260, 350));
-    QCOMPARE(lists.at(1)->pos(), QPoint(320, 365));
-    QCOMPARE(lists.at(1)->size(), QSize(200, 500));
+    // The list column at the right of the work area, one below the other.
+    const QRect column = WindowLayout::listColumn(m_window->workArea());
+    QCOMPARE(lists.at(0)->pos(), column.topLeft());
+    QCOMPARE(lists.at(1)->x(), column.x());
+    QVERIFY(lists.at(1)->y() > lists.at(0)->frameGeometry().bottom());
+    QVERIFY(column.contains(lists.at(1)->frameGeometry()));
     QVERIFY(lists.at(0)->isWindow());
     QCOMPARE(lists.at(0)->parentWidget(), m_window);
 }
