@@ -207,13 +207,22 @@ void DockWidgetTips::tip(int var1, int var2, const QString &fileName)
             finished = true;
         }
     }
-    const bool closing = var1 == Tips::AllDone.var1 && var2 == Tips::AllDone.var2;
+    const bool cancelled = var1 == Tips::JobCancelled.var1 && var2 == Tips::JobCancelled.var2;
+    const bool closing = cancelled || (var1 == Tips::AllDone.var1 && var2 == Tips::AllDone.var2);
     Line line;
     // The prefix of the message table (time, two blanks, the codes run
     // together, one blank, the file name), kept as text.
     line.prefix = timeText() + QLatin1String("  ") + QString::number(var1) + QString::number(var2)
         + QLatin1Char(' ') + fileName;
-    if (closing) {
+    if (cancelled) {
+        // Files neither done nor failed were not touched.
+        const int untouched = qMax(0, m_expectedCount - m_jobDone - m_jobFailed);
+        line.message = TipTable::cancelSummary(m_jobDone, m_jobFailed, untouched,
+                                               m_jobClock.isValid() ? m_jobClock.elapsed() : 0);
+        m_doneCount = m_expectedCount = 0;
+        m_jobClock.invalidate();
+        m_jobDone = m_jobUnchanged = m_jobFailed = 0;
+    } else if (closing) {
         line.message = TipTable::summary(m_jobDone, m_jobUnchanged, m_jobFailed,
                                          m_jobClock.isValid() ? m_jobClock.elapsed() : 0);
         m_jobClock.invalidate();

@@ -4,7 +4,11 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
+#include <QThreadPool>
 #include <QTimer>
+
+#include <cstdio>
+#include <cstdlib>
 
 #include "loghandler.h"
 #include "mainwindow.h"
@@ -54,5 +58,13 @@ int main(int argc, char *argv[])
     window.openCommandLineFiles(files);
     if (parser.isSet(quitOption))
         QTimer::singleShot(0, &app, &QCoreApplication::quit);
-    return app.exec();
+    const int code = app.exec();
+    // A job stopped by quitting may still have a thread busy with one
+    // file's text; its result is dropped, never written, so the process
+    // does not wait for it longer than a second.
+    if (!QThreadPool::globalInstance()->waitForDone(1000)) {
+        std::fflush(nullptr);
+        std::_Exit(code);
+    }
+    return code;
 }

@@ -1,36 +1,41 @@
 #include "mainwindow.h"
-
-#include <QFileInfo>
 #include "ui_mainwindow.h"
 
+#include <QAction>
 #include <QApplication>
-#include <QDockWidget>
-#include <QMenuBar>
-#include <QStatusBar>
-#include <QToolBar>
-
-#include <algorithm>
+#include <QCloseEvent>
 #include <QDebug>
 #include <QDir>
+#include <QDockWidget>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenuBar>
 #include <QMessageBox>
+#include <QProgressBar>
+#include <QPushButton>
 #include <QScreen>
+#include <QShortcut>
+#include <QStatusBar>
 #include <QTableView>
 #include <QTextCodec>
+#include <QToolBar>
 
+#include <algorithm>
+
+#include "batchbackup.h"
 #include "codeeditorex.h"
+#include "codesetting.h"
 #include "dockwidgettips.h"
 #include "ini.h"
 #include "option.h"
 #include "pluginhost.h"
 #include "readwritetxt.h"
 #include "tableviewwidget.h"
-#include "codesetting.h"
+#include "tipcodes.h"
 #include "windowlayout.h"
 
 namespace {
@@ -67,10 +72,18 @@ MainWindow::MainWindow(QWidget *parent)
     addDockWidget(Qt::BottomDockWidgetArea, m_tipsDock);
     connect(this, &MainWindow::tipSignal, m_tipsDock, &DockWidgetTips::tip);
     connect(this, &MainWindow::explainSignal, m_tipsDock, &DockWidgetTips::explain);
-    connect(m_tipsDock, &DockWidgetTips::finish, this, [this] { setEnabled(true); });
+    connect(m_tipsDock, &DockWidgetTips::finish, this, [this] { setUiEnabled(true); });
     resizeDocks({m_tipsDock}, {messageDockHeight()}, Qt::Vertical);
 
     connect(ReadWriteTxt::shared(), &ReadWriteTxt::tipSignal, m_tipsDock, &DockWidgetTips::tip);
+
+    setupProgress();
+    m_undoAction = new QAction(QStringLiteral("撤销上次批处理(&U)"), this);
+    m_undoAction->setObjectName(QStringLiteral("action_undo"));
+    m_undoAction->setShortcut(QKeySequence(QStringLiteral("Ctrl+Shift+Z")));
+    ui->menu_12->insertAction(ui->action_quit, m_undoAction);
+    ui->menu_12->insertSeparator(ui->action_quit);
+    connect(m_undoAction, &QAction::triggered, this, &MainWindow::undoLastBatch);
 
     createStartLists();
 }
@@ -753,6 +766,7 @@ void MainWindow::on_action_delAll_triggered()
 
 void MainWindow::on_action_quit_triggered()
 {
+    cancelJob();
     QCoreApplication::exit(0);
 }
 
@@ -854,9 +868,105 @@ void MainWindow::on_action_closeOther_triggered()
 
 // ---- host side of the plug-in interface -------------------------------
 
+void MainWindow::setupProgress()
+{
+    m_progress = new QProgressBar(this);
+    m_progress->setFormat(QStringLiteral("%v/%m"));
+    m_progress->setMaximumWidth(220);
+    m_progressFile = new QLabel(this);
+    m_progressFile->setMaximumWidth(360);
+    m_cancelButton = new QPushButton(QStringLiteral("取消"), this);
+    m_cancelButton->setToolTip(QStringLiteral("停止当前处理(Esc):未开始的文件不再处理,正在写入的文件写完"));
+    statusBar()->addPermanentWidget(m_progressFile);
+    statusBar()->addPermanentWidget(m_progress);
+    statusBar()->addPermanentWidget(m_cancelButton);
+    m_progress->hide();
+    m_progressFile->hide();
+    m_cancelButton->hide();
+    connect(m_cancelButton, &QPushButton::clicked, this, &MainWindow::cancelJob);
+    m_escape = new QShortcut(QKeySequence(Qt::Key_Escape), this, nullptr, nullptr, Qt::ApplicationShortcut);
+    m_escape->setEnabled(false);
+    connect(m_escape, &QShortcut::activated, this, &MainWindow::cancelJob);
+    m_progressTimer.setInterval(200);
+    connect(&m_progressTimer, &QTimer::timeout, this, &MainWindow::showProgress);
+}
+
+void MainWindow::showProgress()
+{
+    m_progress->setMaximum(qMax(1, m_progressTotal));
+    m_progress->setValue(qMin(m_progressDone, m_progress->maximum()));
+    const QString name = QFileInfo(m_progressName).fileName();
+    m_progressFile->setText(name);
+    m_progressFile->setToolTip(m_progressName);
+}
+
+void MainWindow::cancelJob()
+{
+    if (m_uiEnabled || !m_pluginHost)
+        return;
+    m_pluginHost->cancelAll();
+}
+
+void MainWindow::closeEvent(QCloseEvent *event)
+{
+    // The job stops like a cancel: no file is left half-written, and the
+    // process does not linger invisibly to finish the batch.
+    if (!m_uiEnabled)
+        cancelJob();
+    QMainWindow::closeEvent(event);
+}
+
+void MainWindow::undoLastBatch()
+{
+    if (!m_uiEnabled)
+        return;
+    const BatchBackup::UndoResult result = BatchBackup::undoLast(BatchBackup::defaultRoot());
+    if (!result.found) {
+        sendTip(Tips::NothingToUndo.var1, Tips::NothingToUndo.var2, QString());
+        return;
+    }
+    for (const QString &file : result.restored)
+        emit tipSignal(Tips::Restored.var1, Tips::Restored.var2, file);
+    for (const QString &file : result.changed)
+        emit tipSignal(Tips::ChangedSince.var1, Tips::ChangedSince.var2, file);
+    for (const QString &file : result.failed)
+        emit tipSignal(Tips::RestoreFailed.var1, Tips::RestoreFailed.var2, file);
+    const int total = int(result.restored.size() + result.changed.size() + result.failed.size());
+    // The closing line names the batch and says restored of total.
+    emit tipSignal(Tips::UndoDone.var1, Tips::UndoDone.var2,
+                   QStringLiteral("%1 %2/%3").arg(QFileInfo(result.batch).fileName()).arg(result.restored.size()).arg(total));
+}
+
 void MainWindow::setUiEnabled(bool enabled)
 {
-    setEnabled(enabled);
+    // Everything but the status bar, which holds the progress and the
+    // cancel button while a job runs.
+    if (!enabled && m_uiEnabled) {
+        const QList<QWidget *> children = findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly);
+        for (QWidget *child : children) {
+            if (child == statusBar() || !child->isEnabled())
+                continue;
+            child->setEnabled(false);
+            m_disabledByJob << child;
+        }
+        for (QAction *action : ui->menuBar->actions())
+            action->setEnabled(false);
+        m_escape->setEnabled(true);
+    } else if (enabled && !m_uiEnabled) {
+        for (const QPointer<QWidget> &child : qAsConst(m_disabledByJob)) {
+            if (child)
+                child->setEnabled(true);
+        }
+        m_disabledByJob.clear();
+        for (QAction *action : ui->menuBar->actions())
+            action->setEnabled(true);
+        m_escape->setEnabled(false);
+        m_progressTimer.stop();
+        m_progress->hide();
+        m_progressFile->hide();
+        m_cancelButton->hide();
+    }
+    m_uiEnabled = enabled;
 }
 
 QWidget *MainWindow::mainWidget()
@@ -946,6 +1056,23 @@ int MainWindow::listCount()
 void MainWindow::setTaskCount(int count)
 {
     m_tipsDock->setExpected(count);
+    m_progressDone = 0;
+    m_progressTotal = count;
+    m_progressName.clear();
+    showProgress();
+    m_progress->show();
+    m_progressFile->show();
+    m_cancelButton->show();
+    m_progressTimer.start();
+}
+
+void MainWindow::jobProgress(int done, int total, const QString &fileName)
+{
+    // Only noted here; the timer shows it, so thousands of files a second
+    // cost a few repaints.
+    m_progressDone = done;
+    m_progressTotal = total;
+    m_progressName = fileName;
 }
 
 void MainWindow::setExplain(const QString &explain)

@@ -6,6 +6,7 @@
 #include <QPoint>
 #include <QPointer>
 #include <QRect>
+#include <QTimer>
 
 #include "scrivelface.h"
 
@@ -17,7 +18,11 @@ class DockWidgetTips;
 class Option;
 class PluginHost;
 class QDockWidget;
+class QAction;
 class QLabel;
+class QProgressBar;
+class QPushButton;
+class QShortcut;
 class QMdiArea;
 class QMdiSubWindow;
 class TableViewWidget;
@@ -82,6 +87,18 @@ public:
     void layoutWindows();
     // The plug-in docks opened, by pair (operation list, option dock).
     QList<QPair<QDockWidget *, QDockWidget *>> dockPairs() const;
+    // Whether the window takes commands: false while a job runs. The
+    // status bar stays usable then, for the progress and its cancel button.
+    bool isUiEnabled() const { return m_uiEnabled; }
+    QProgressBar *progressBar() const { return m_progress; }
+    QPushButton *cancelButton() const { return m_cancelButton; }
+    QLabel *progressFileLabel() const { return m_progressFile; }
+    QAction *undoAction() const { return m_undoAction; }
+    // Stops the running job ("取消" or Esc).
+    void cancelJob();
+    // Gives back the files of the last batch that rewrote files in place
+    // ("撤销上次批处理").
+    void undoLastBatch();
 
     // Host side of the plug-in interface.
     void setUiEnabled(bool enabled) override;
@@ -102,6 +119,7 @@ public:
     int listCount() override;
     void setTaskCount(int count) override;
     void setExplain(const QString &explain) override;
+    void jobProgress(int done, int total, const QString &fileName) override;
 
 signals:
     void tipSignal(int var1, int var2, const QString &fileName);
@@ -110,6 +128,8 @@ signals:
 protected:
     bool event(QEvent *event) override;
     void showEvent(QShowEvent *event) override;
+    // Closing during a job cancels it first.
+    void closeEvent(QCloseEvent *event) override;
 
 private slots:
     void on_action_add_triggered();
@@ -137,6 +157,8 @@ private slots:
     void on_action_closeOther_triggered();
 
 private:
+    void setupProgress();
+    void showProgress();
     void applyLocaleCodec();
     QList<QDockWidget *> floatingDocks() const;
     void pluginsOpened();
@@ -209,6 +231,19 @@ private:
     QRect m_lastPair;
     // Lists created at start-up share the list column evenly.
     int m_startLists = 0;
+    bool m_uiEnabled = true;
+    // What setUiEnabled(false) disabled, to be enabled again.
+    QList<QPointer<QWidget>> m_disabledByJob;
+    QProgressBar *m_progress = nullptr;
+    QLabel *m_progressFile = nullptr;
+    QPushButton *m_cancelButton = nullptr;
+    QShortcut *m_escape = nullptr;
+    QAction *m_undoAction = nullptr;
+    // Progress as last reported; shown a few times a second at most.
+    QTimer m_progressTimer;
+    int m_progressDone = 0;
+    int m_progressTotal = 0;
+    QString m_progressName;
 };
 
 #endif // MAINWINDOW_H

@@ -112,9 +112,17 @@ void PluginHost::bind(QObject *root, const QString &stateText)
     registerPlugin(root, key, enabled);
 }
 
+void PluginHost::cancelAll()
+{
+    for (ScrivelFace *face : qAsConst(m_faces))
+        face->cancelJobs();
+}
+
 void PluginHost::registerPlugin(QObject *root, const QString &key, bool enabled)
 {
     m_keys << key;
+    if (ScrivelFace *face = qobject_cast<ScrivelFace *>(root))
+        m_faces << face;
     if (m_host)
         m_host->sendTip(11, 11, key);
 

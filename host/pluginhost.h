@@ -4,6 +4,7 @@
 #include <QObject>
 #include <QPoint>
 #include <QString>
+#include <QList>
 #include <QStringList>
 
 class QMenu;
@@ -42,6 +43,8 @@ public:
 
     // The plug-in keys in loading order, and the lines noted for "plus.ini".
     QStringList keys() const { return m_keys; }
+    // Asks every plug-in to stop its running start.
+    void cancelAll();
     QStringList stateLines() const { return m_lines; }
 
 signals:
@@ -59,6 +62,7 @@ private:
     QMenu *m_menu;
     QPoint *m_nextDockPos;
     QStringList m_keys;
+    QList<ScrivelFace *> m_faces;
     QStringList m_lines;
     bool m_loaded = false;
 };

@@ -6,6 +6,8 @@
 #include <QThreadPool>
 #include <QtConcurrent>
 
+#include "batchbackup.h"
+#include "jobcontrol.h"
 #include "optionrecord.h"
 #include "readwritetxt.h"
 #include "textbase.h"
@@ -26,9 +28,29 @@ void JobBatch::setSyncFunction(const SyncFunction &sync)
     syncFunction() = sync;
 }
 
+namespace {
+
+std::atomic<bool> g_backups{true};
+
+} // namespace
+
+void JobBatch::setBackupsEnabled(bool enabled)
+{
+    g_backups = enabled;
+}
+
+bool JobBatch::backupsEnabled()
+{
+    return g_backups;
+}
+
 JobBatch::JobBatch(QObject *parent)
     : QObject(parent)
+    , m_control(std::make_shared<JobControl>())
 {
+    m_keepBatches = g_backups ? BatchBackup::batchesSetting() : 0;
+    if (m_keepBatches > 0)
+        m_backup = std::make_unique<BatchBackup>(BatchBackup::defaultRoot());
 }
 
 JobBatch::~JobBatch()
@@ -56,6 +78,8 @@ void JobBatch::add(TextBase *worker)
     // tip is queued and re-emitted there.
     connect(worker, &TextBase::tipSignal, this, &JobBatch::tipSignal);
     worker->setSyncLater(true);
+    worker->setControl(m_control);
+    worker->setBackup(m_backup.get());
     m_workers << worker;
     m_files << worker->fileName();
     ++m_total;
@@ -74,9 +98,13 @@ void JobBatch::start()
         return;
     }
     const QList<TextBase *> workers = m_workers;
+    const std::shared_ptr<JobControl> control = m_control;
     for (TextBase *worker : workers) {
-        m_futures << QtConcurrent::run(QThreadPool::globalInstance(), [this, worker] {
-            worker->run();
+        m_futures << QtConcurrent::run(QThreadPool::globalInstance(), [this, worker, control] {
+            // After a cancel the jobs still queued end without touching
+            // their files.
+            if (!control->isCancelled())
+                worker->run();
             // Posted after every tip of the run, so it reaches the GUI
             // thread after them.
             QMetaObject::invokeMethod(this, [this, worker] { jobDone(worker); }, Qt::QueuedConnection);
@@ -97,16 +125,51 @@ void JobBatch::jobDone(TextBase *worker)
     const QString folder = worker->writtenFolder();
     if (!folder.isEmpty())
         m_writtenFolders.insert(folder);
-    emit jobDoneSignal(worker);
+    if (!m_cancelled)
+        emit jobDoneSignal(worker);
     delete worker;
     --m_pending;
-    if (m_pending == 0)
+    if (m_pending > 0)
+        return;
+    if (!m_cancelled) {
         allJobsDone();
+        return;
+    }
+    m_futures.clear();
+    closeBackup();
+    if (m_release)
+        deleteLater();
+}
+
+void JobBatch::cancel()
+{
+    if (!m_started || m_cancelled || m_pending == 0)
+        return;
+    m_cancelled = true;
+    m_control->cancel();
+}
+
+void JobBatch::releaseWhenIdle()
+{
+    setParent(nullptr);
+    m_release = true;
+    if (m_pending == 0)
+        deleteLater();
+}
+
+void JobBatch::closeBackup()
+{
+    if (m_backup)
+        m_backup->close(m_keepBatches);
 }
 
 void JobBatch::allJobsDone()
 {
     m_futures.clear();
+    closeBackup();
+    // The journal of the backups becomes durable with the batch.
+    if (m_backup && !m_backup->folder().isEmpty())
+        m_writtenFolders.insert(m_backup->folder());
     if (m_writtenFolders.isEmpty()) {
         emit finishedSignal(m_succeeded, m_failed);
         return;

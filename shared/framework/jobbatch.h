@@ -13,6 +13,8 @@
 #include <vector>
 
 struct OptionRecord;
+class BatchBackup;
+class JobControl;
 class TextBase;
 
 // The jobs of one start: its workers and option records, the tips they
@@ -32,6 +34,15 @@ class TextBase;
 //
 // At start, temporary files left beside the batch's files by a write that
 // was killed are removed, each reported once with the tip (0, 7).
+//
+// Every file the batch replaces has its previous content kept (see
+// BatchBackup) so that the batch can be undone, unless backups are off.
+//
+// cancel() stops the batch at once: jobs not started are not started,
+// running ones drop their result unless they are already writing, and
+// those writes end before cancel() returns. Threads still busy with a
+// file's text finish in the background; the batch frees itself once they
+// have (releaseWhenIdle).
 class JobBatch : public QObject
 {
     Q_OBJECT
@@ -50,12 +61,25 @@ public:
     int succeeded() const { return m_succeeded; }
     int failed() const { return m_failed; }
     int unchanged() const { return m_unchanged; }
+    // Jobs ended so far, succeeded or failed.
+    int ended() const { return m_succeeded + m_failed; }
+    bool isCancelled() const { return m_cancelled; }
     // The files of the batch's jobs, in the order they were added.
     QStringList files() const { return m_files; }
     bool isStarted() const { return m_started; }
 
     // Runs every added worker. A batch without workers finishes at once.
     void start();
+
+    // Stops the batch (see above). finishedSignal is not sent afterwards.
+    void cancel();
+    // Deletes the batch as soon as no job of it runs any more.
+    void releaseWhenIdle();
+
+    // Whether batches keep their files' previous content for undo (on by
+    // default; [undo] batches = 0 in "./configure.ini" turns it off too).
+    static void setBackupsEnabled(bool enabled);
+    static bool backupsEnabled();
 
     // files without repeats, first occurrence kept, in order. Two names
     // are one file when they lead to the same file (after resolving
@@ -78,6 +102,7 @@ signals:
 private:
     void jobDone(TextBase *worker);
     void allJobsDone();
+    void closeBackup();
 
     std::vector<std::unique_ptr<OptionRecord>> m_options;
     QList<TextBase *> m_workers; // added or running, not yet freed
@@ -91,6 +116,11 @@ private:
     int m_failed = 0;
     int m_unchanged = 0;
     bool m_started = false;
+    bool m_cancelled = false;
+    bool m_release = false;
+    std::shared_ptr<JobControl> m_control;
+    std::unique_ptr<BatchBackup> m_backup;
+    int m_keepBatches = 0;
 };
 
 #endif // JOBBATCH_H

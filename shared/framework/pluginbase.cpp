@@ -361,8 +361,31 @@ JobBatch *PluginBase::newBatch()
 {
     JobBatch *batch = new JobBatch(this);
     connect(batch, &JobBatch::tipSignal, this, &PluginBase::forwardTip);
-    connect(batch, &JobBatch::jobDoneSignal, this, [this](TextBase *worker) { jobFinished(worker); });
+    connect(batch, &JobBatch::jobDoneSignal, this, [this, batch](TextBase *worker) {
+        jobFinished(worker);
+        if (ScrivelFace *h = host())
+            h->jobProgress(batch->ended(), batch->count(), worker->fileName());
+    });
     return batch;
+}
+
+void PluginBase::cancelJobs()
+{
+    JobBatch *batch = m_batch;
+    if (!m_running || !batch)
+        return;
+    batch->cancel();
+    m_running = false;
+    m_batch = nullptr;
+    const int succeeded = batch->succeeded();
+    const int failed = batch->failed();
+    batch->releaseWhenIdle();
+    endStart();
+    // Queued behind the tips of the jobs that ended before the cancel, so
+    // the host counts them before it closes the job.
+    QMetaObject::invokeMethod(this, [] { forwardTip(Tips::JobCancelled.var1, Tips::JobCancelled.var2, QString()); },
+                              Qt::QueuedConnection);
+    emit jobsFinishedSignal(succeeded, failed);
 }
 
 void PluginBase::runBatch(JobBatch *batch)
@@ -372,6 +395,7 @@ void PluginBase::runBatch(JobBatch *batch)
         batchFinished(batch, succeeded, failed);
     });
     m_running = true;
+    m_batch = batch;
     if (ScrivelFace *h = host())
         h->setTaskCount(batch->count());
     batch->start();
@@ -380,6 +404,7 @@ void PluginBase::runBatch(JobBatch *batch)
 void PluginBase::batchFinished(JobBatch *batch, int succeeded, int failed)
 {
     m_running = false;
+    m_batch = nullptr;
     // Freed once the batch has returned from emitting; a queued call is
     // delivered by any event processing, unlike a deferred delete.
     QMetaObject::invokeMethod(this, [batch] { delete batch; }, Qt::QueuedConnection);

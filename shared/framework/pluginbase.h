@@ -50,6 +50,9 @@ public:
     QString pluginVersion() override;
     QString pluginName() override;
     bool openPlugin(int x, int y) override;
+    // Stops the running start: the window is usable at once, the message
+    // dock says how many files were done and how many were not touched.
+    void cancelJobs() override;
 
     // The host of this plug-in library; null before setHost.
     static ScrivelFace *host();
@@ -144,6 +147,7 @@ private:
     QPointer<DockWidgetListBase> m_listDock;
     QPointer<DockWidgetOptionBase> m_optionDock;
     bool m_running = false;
+    QPointer<JobBatch> m_batch; // the running start's
 };
 
 #endif // PLUGINBASE_H

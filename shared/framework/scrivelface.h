@@ -45,6 +45,12 @@ public:
     virtual QString pluginVersion() { return QString(); }                                    // 20
     virtual QString pluginName() { return QString(); }                                       // 21
     virtual bool openPlugin(int x, int y) { Q_UNUSED(x) Q_UNUSED(y) return false; }         // 22
+    // Host side: a job of the running start has ended (done of total,
+    // failures included), fileName the file it worked on.
+    virtual void jobProgress(int done, int total, const QString &fileName)                 // 23
+    { Q_UNUSED(done) Q_UNUSED(total) Q_UNUSED(fileName) }
+    // Plug-in side: stop the running start, if any (see JobBatch::cancel).
+    virtual void cancelJobs() {}                                                             // 24
 };
 
 #define ScrivelFace_iid "org.qt-project.Qt.ScrivelFace/1.0"

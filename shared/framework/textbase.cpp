@@ -3,6 +3,8 @@
 #include <QFileInfo>
 #include <QLoggingCategory>
 
+#include "batchbackup.h"
+#include "jobcontrol.h"
 #include "readwritetxt.h"
 #include "tipcodes.h"
 
@@ -19,6 +21,7 @@ void TextBase::run()
 {
     m_succeeded = false;
     m_refused = false;
+    m_discarded = false;
     if (!readTxt(m_fileName, m_text))
         return;
     QString result = processText();
@@ -28,16 +31,24 @@ void TextBase::run()
     }
     if (result == m_text) {
         leaveUnchanged();
-    } else {
-        m_text = std::move(result);
-        // A moved-from QString keeps the other's data (the move swaps): the
-        // old text would stay alive through the write, one more copy of a
-        // large file at the peak.
-        result = QString();
-        if (!writeTxt(m_fileName, m_text))
-            return;
+        finish();
+        return;
     }
-    finish();
+    // Cancelled while the text was being worked on: the result is dropped
+    // and the file stays as it was.
+    if (m_control && !m_control->beginWrite()) {
+        m_discarded = true;
+        return;
+    }
+    m_text = std::move(result);
+    // A moved-from QString keeps the other's data (the move swaps): the
+    // old text would stay alive through the write, one more copy of a
+    // large file at the peak.
+    result = QString();
+    if (writeTxt(m_fileName, m_text))
+        finish();
+    if (m_control)
+        m_control->endWrite();
 }
 
 void TextBase::leaveUnchanged()
@@ -62,8 +73,17 @@ bool TextBase::readTxt(const QString &fileName, QString &text)
 
 bool TextBase::writeTxt(const QString &fileName, const QString &text)
 {
+    // The old content is kept for undo once the new one is complete, just
+    // before it is replaced.
+    std::function<void()> keepOld;
+    if (m_backup) {
+        keepOld = [this, &fileName, &text] {
+            if (!m_backup->keep(fileName, text))
+                qCWarning(lcJobs) << "previous content not kept for undo:" << fileName;
+        };
+    }
     const int outcome = ReadWriteTxt::writeFile(fileName, text, &m_format,
-                                                m_syncLater ? ReadWriteTxt::SyncLater : ReadWriteTxt::SyncNow);
+                                                m_syncLater ? ReadWriteTxt::SyncLater : ReadWriteTxt::SyncNow, keepOld);
     if (outcome == ReadWriteTxt::Saved)
         m_writtenFolder = QFileInfo(fileName).absolutePath();
     emit tipSignal(0, outcome, fileName);

@@ -4,8 +4,13 @@
 #include <QObject>
 #include <QString>
 
+#include <memory>
+
 #include "optionrecord.h"
 #include "textformat.h"
+
+class BatchBackup;
+class JobControl;
 
 // One job on one file, run on a pool thread: read the whole file, transform
 // its text, write it back, report through tips. Subclasses supply
@@ -41,6 +46,13 @@ public:
     // Leaves durability to whoever runs the batch (one sync per file
     // system after the last job) instead of syncing each file written.
     void setSyncLater(bool later) { m_syncLater = later; }
+    // The batch's stop switch: once it is cancelled the job writes nothing.
+    void setControl(const std::shared_ptr<JobControl> &control) { m_control = control; }
+    // Where the file's previous content is kept before it is replaced
+    // (null: not kept). The store outlives the job.
+    void setBackup(BatchBackup *backup) { m_backup = backup; }
+    // Whether the last run was stopped by a cancel before it wrote.
+    bool discarded() const { return m_discarded; }
 
     QString fileName() const { return m_fileName; }
     QString text() const { return m_text; }
@@ -88,6 +100,9 @@ private:
     int m_refusedVar2 = 0;
     bool m_unchanged = false;
     bool m_syncLater = false;
+    bool m_discarded = false;
+    std::shared_ptr<JobControl> m_control;
+    BatchBackup *m_backup = nullptr;
     QString m_writtenFolder;
 };
 

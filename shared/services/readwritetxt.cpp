@@ -98,7 +98,8 @@ int writeFailure(int error)
 }
 
 // Hard-linked file: its content replaced through the same inode.
-int rewriteInPlace(const QByteArray &target, const QByteArray &bytes, const struct stat &st, ReadWriteTxt::Sync sync)
+int rewriteInPlace(const QByteArray &target, const QByteArray &bytes, const struct stat &st, ReadWriteTxt::Sync sync,
+                   const std::function<void()> &beforeReplace)
 {
     const int fd = ::open(target.constData(), O_WRONLY | O_CLOEXEC);
     if (fd < 0)
@@ -110,6 +111,8 @@ int rewriteInPlace(const QByteArray &target, const QByteArray &bytes, const stru
         ::close(fd);
         return ReadWriteTxt::NotWritable;
     }
+    if (beforeReplace)
+        beforeReplace();
     bool ok = writeAll(fd, bytes, 0) && ::ftruncate(fd, bytes.size()) == 0;
     if (ok && sync == ReadWriteTxt::SyncNow)
         ok = ::fdatasync(fd) == 0;
@@ -119,7 +122,8 @@ int rewriteInPlace(const QByteArray &target, const QByteArray &bytes, const stru
 
 // New content in a temporary file beside the target, renamed over it.
 // old: the target's status, or null for a new file.
-int replaceAtomically(const QByteArray &target, const QByteArray &bytes, const struct stat *old, ReadWriteTxt::Sync sync)
+int replaceAtomically(const QByteArray &target, const QByteArray &bytes, const struct stat *old, ReadWriteTxt::Sync sync,
+                      const std::function<void()> &beforeReplace)
 {
     const int slash = target.lastIndexOf('/');
     const QByteArray folder = slash < 0 ? QByteArray(".") : slash == 0 ? QByteArray("/") : target.left(slash);
@@ -164,6 +168,8 @@ int replaceAtomically(const QByteArray &target, const QByteArray &bytes, const s
     if (ok && sync == ReadWriteTxt::SyncNow)
         ok = ::fdatasync(fd) == 0;
     ok = ::close(fd) == 0 && ok;
+    if (ok && beforeReplace)
+        beforeReplace();
     if (ok && ::rename(temporary.constData(), target.constData()) != 0) {
         const int error = errno;
         ::unlink(temporary.constData());
@@ -305,7 +311,8 @@ int ReadWriteTxt::readFile(const QString &fileName, QString &text, TextFormat *f
     return decode(bytes, text, format) ? ReadOk : EncodingMismatch;
 }
 
-int ReadWriteTxt::writeFile(const QString &fileName, const QString &text, const TextFormat *format, Sync sync)
+int ReadWriteTxt::writeFile(const QString &fileName, const QString &text, const TextFormat *format, Sync sync,
+                           const std::function<void()> &beforeReplace)
 {
     if (fileName.isEmpty())
         return NotFound; // e.g. a cancelled save dialog: nothing to open
@@ -318,7 +325,7 @@ int ReadWriteTxt::writeFile(const QString &fileName, const QString &text, const 
     if (::stat(target.constData(), &st) != 0) {
         if (errno != ENOENT)
             return missing(errno) ? NotFound : NotWritable;
-        return replaceAtomically(target, bytes, nullptr, sync);
+        return replaceAtomically(target, bytes, nullptr, sync, {});
     }
     if (!S_ISREG(st.st_mode))
         return NotWritable;
@@ -326,8 +333,8 @@ int ReadWriteTxt::writeFile(const QString &fileName, const QString &text, const 
     if ((st.st_mode & 0222) == 0 || ::access(target.constData(), W_OK) != 0)
         return NotWritable;
     if (st.st_nlink > 1)
-        return rewriteInPlace(target, bytes, st, sync);
-    return replaceAtomically(target, bytes, &st, sync);
+        return rewriteInPlace(target, bytes, st, sync, beforeReplace);
+    return replaceAtomically(target, bytes, &st, sync, beforeReplace);
 }
 
 bool ReadWriteTxt::isTemporaryName(const QString &name)

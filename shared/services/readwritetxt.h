@@ -3,6 +3,8 @@
 
 #include <QObject>
 #include <QString>
+
+#include <functional>
 #include <QStringList>
 
 #include "textformat.h"
@@ -62,8 +64,11 @@ public:
     // Signal-free cores, safe on any thread; they return the outcome code
     // (ReadOk for a successful read).
     static int readFile(const QString &fileName, QString &text, TextFormat *format = nullptr);
+    // beforeReplace, when given, is called once the new content is
+    // complete and just before it replaces an existing file (the old
+    // content is still there): the moment to keep the old content.
     static int writeFile(const QString &fileName, const QString &text, const TextFormat *format = nullptr,
-                         Sync sync = SyncNow);
+                         Sync sync = SyncNow, const std::function<void()> &beforeReplace = {});
 
     // Conversions between file bytes and text. decode() refuses bytes that
     // are not a faithful encoding under the given CodeSetting::Mode (without

@@ -30,6 +30,12 @@ constexpr TipCode BaseSwapRefused{-3, 0}; // custom base swapped into format two
 constexpr TipCode JobDone{-4, 0};       // one job finished (counted by the host)
 constexpr TipCode PoolFailed{-4, 1};
 constexpr TipCode AllDone{-4, 2};
+constexpr TipCode JobCancelled{-4, 3};  // the user stopped the job: its closing line
+constexpr TipCode NothingToUndo{12, 0};
+constexpr TipCode Restored{12, 1};      // a file back to its content before the batch
+constexpr TipCode ChangedSince{12, 2};  // changed after the batch: left alone by undo
+constexpr TipCode RestoreFailed{12, 3};
+constexpr TipCode UndoDone{12, 4};      // closing line of an undo
 constexpr TipCode Cancelled{-6, 0};     // options unusable: nothing was started
 constexpr TipCode EmptyKeyRow{-7, 0};   // a replacement typed below an empty key
 constexpr TipCode NoOperation{-9, 9};   // start without an operation to run

@@ -47,6 +47,7 @@ QString TipTable::message(int var1, int var2, int done, int expected)
         case 0: return QStringLiteral(" 文件处理<b>完毕</b>! %1/%2</p>").arg(done).arg(expected);
         case 1: return QStringLiteral(" 线程池启动<b><font color='#FF0000'>失败</font></b>!</p>");
         case 2: return QStringLiteral("所有线程处理<b>全部完毕</b>!</p>");
+        case 3: return QStringLiteral(" 处理已<b>取消</b>!</p>");
         default: return unknown("4");
         }
     case -5:
@@ -65,6 +66,15 @@ QString TipTable::message(int var1, int var2, int done, int expected)
         case 12: return QStringLiteral(" 插件打开!</p>");
         case 13: return QStringLiteral(" 插件关闭!</p>");
         default: return unknown("7"); // this group has always reported its unknown codes as 7
+        }
+    case 12:
+        switch (var2) {
+        case 0: return QStringLiteral(" 撤销批处理:<b>没有</b>可撤销的批处理!</p>");
+        case 1: return QStringLiteral(" 已<b>恢复</b>为批处理之前的内容!</p>");
+        case 2: return QStringLiteral(" 批处理之后已被修改,<b><font color='#FF0000'>未恢复</font></b>!</p>");
+        case 3: return QStringLiteral(" 批处理之前的内容<b><font color='#FF0000'>恢复失败</font></b>!</p>");
+        case 4: return QStringLiteral(" 撤销批处理<b>完毕</b>!(已恢复/共计)</p>");
+        default: return unknown("12");
         }
     case 99:
         return var2 == 99 ? QString() : unknownCode00;
@@ -87,6 +97,15 @@ QString TipTable::summary(int done, int unchanged, int failed, qint64 msecs)
         .arg(done)
         .arg(unchanged)
         .arg(failures)
+        .arg(QString::number(double(msecs) / 1000.0, 'f', 2));
+}
+
+QString TipTable::cancelSummary(int done, int failed, int untouched, qint64 msecs)
+{
+    return QStringLiteral("处理已<b>取消</b>! 完成 %1 个文件, 失败 %2 个, <b>%3 个文件未处理</b>(保持原样), 用时 %4 秒</p>")
+        .arg(done)
+        .arg(failed)
+        .arg(untouched)
         .arg(QString::number(double(msecs) / 1000.0, 'f', 2));
 }
 

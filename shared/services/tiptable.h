@@ -23,6 +23,10 @@ public:
     // failed and the time taken.
     static QString summary(int done, int unchanged, int failed, qint64 msecs);
 
+    // The closing line of a cancelled job: files done, failed and not
+    // touched, and the time taken.
+    static QString cancelSummary(int done, int failed, int untouched, qint64 msecs);
+
     // A line without its markup, entities turned back into characters.
     static QString plainText(const QString &html);
 

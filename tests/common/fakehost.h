@@ -49,6 +49,10 @@ public:
     QList<FileType *> listFiles(int index) override;
     int listCount() override { return m_lists.size(); }
     void setTaskCount(int count) override { taskCounts << count; }
+    void jobProgress(int done, int total, const QString &fileName) override
+    {
+        progress << QStringLiteral("%1/%2 %3").arg(done).arg(total).arg(fileName);
+    }
     void setExplain(const QString &explain) override { explains << explain; }
     void addFileToList(const QString &fileName, const QString &listName) override
     {
@@ -62,6 +66,7 @@ public:
     QList<Tip> tips;
     QList<bool> uiEnabledCalls;
     QList<int> taskCounts;
+    QStringList progress; // "done/total file" per jobProgress
     QStringList explains;
     QStringList added; // "list name:file name" per addFileToList
     QString status;

@@ -72,7 +72,7 @@ void TestForger::startWithPlugin()
 void TestForger::startAndWait()
 {
     QVERIFY(m_host.click(listDock, QStringLiteral("pushButton_start")));
-    QTRY_VERIFY2(m_host.window()->isEnabled() && m_host.dock(listDock)->isEnabled(), qPrintable(m_host.messages()));
+    QTRY_VERIFY2(m_host.window()->isUiEnabled() && m_host.dock(listDock)->isEnabled(), qPrintable(m_host.messages()));
 }
 
 void TestForger::setText(const char *name, const QString &text)

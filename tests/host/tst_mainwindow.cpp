@@ -7,6 +7,8 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPointer>
+#include <QProgressBar>
+#include <QPushButton>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QTableView>
@@ -102,6 +104,7 @@ private slots:
     void faceWithoutLists();
     void faceAddFileToList();
     void faceTips();
+    void progressWhileJobRuns();
     void faceQueriesAndCast();
 
 private:
@@ -174,7 +177,7 @@ void TestMainWindow::menus()
         seen << menu->objectName() + ' ' + menu->title() + ": " + entries.join(", ");
     }
     const QStringList expected {
-        "menu_12 文件(&F): action_quit|退出(&Q)|Ctrl+Q",
+        "menu_12 文件(&F): action_undo|撤销上次批处理(&U)|Ctrl+Shift+Z, -, action_quit|退出(&Q)|Ctrl+Q",
         "menu_13 列表(&L): action_newList|新建列表(&N)|Ctrl+L, -, action_delAllList|关闭全部(&C)|Ctrl+;, "
         "action_closeCurrent|关闭当前(&Q)|, action_closeOther|关闭除当前所有(&A)|",
         "menu_F 文本文件(&T): action_new|新建文件(&N)|Ctrl+N, -, action_add|添加文件(&A)|Ctrl+Shift+A, "
@@ -681,6 +684,27 @@ void TestMainWindow::faceAddFileToList()
     QCOMPARE(face->listId(1), 3);
 }
 
+void TestMainWindow::progressWhileJobRuns()
+{
+    ScrivelFace *face = m_window;
+    m_window->show();
+    face->setUiEnabled(false);
+    face->setTaskCount(4);
+    // The status bar stays usable: progress and its cancel button.
+    QVERIFY(m_window->progressBar()->isVisible());
+    QVERIFY(m_window->cancelButton()->isVisible());
+    QVERIFY(m_window->cancelButton()->isEnabled());
+    for (int i = 1; i <= 3; ++i)
+        face->jobProgress(i, 4, m_dir->filePath(QStringLiteral("f%1.txt").arg(i)));
+    // Shown by the timer, not per call.
+    QTRY_COMPARE(m_window->progressBar()->value(), 3);
+    QCOMPARE(m_window->progressBar()->maximum(), 4);
+    QCOMPARE(m_window->progressFileLabel()->text(), QStringLiteral("f3.txt"));
+    face->setUiEnabled(true);
+    QVERIFY(!m_window->progressBar()->isVisible());
+    QVERIFY(!m_window->cancelButton()->isVisible());
+}
+
 void TestMainWindow::faceTips()
 {
     ScrivelFace *face = m_window;
@@ -688,11 +712,15 @@ void TestMainWindow::faceTips()
     QSignalSpy explains(m_window, &MainWindow::explainSignal);
 
     face->setUiEnabled(false);
-    QVERIFY(!m_window->isEnabled());
+    QVERIFY(!m_window->isUiEnabled());
+    QVERIFY(!m_window->menuBar()->isEnabled());
+    QVERIFY(!m_window->mdiArea()->isEnabled());
     face->sendTip(-4, 0, "a.txt");
-    QVERIFY(!m_window->isEnabled());
+    QVERIFY(!m_window->isUiEnabled());
     face->sendTip(-4, 2, QString());
-    QVERIFY(m_window->isEnabled());
+    QVERIFY(m_window->isUiEnabled());
+    QVERIFY(m_window->menuBar()->isEnabled());
+    QVERIFY(m_window->mdiArea()->isEnabled());
     QCOMPARE(tips.count(), 2);
     QCOMPARE(tips.at(1).at(0).toInt(), -4);
     QCOMPARE(tips.at(1).at(1).toInt(), 2);

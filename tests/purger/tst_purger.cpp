@@ -118,7 +118,7 @@ QPlainTextEdit *TestPurger::customEdit() const
 
 void TestPurger::waitUntilUsable()
 {
-    QTRY_VERIFY2(m_host.window()->isEnabled(), qPrintable(m_host.messages()));
+    QTRY_VERIFY2(m_host.window()->isUiEnabled(), qPrintable(m_host.messages()));
     // The plug-in's docks follow once the batch's writes are durable.
     QTRY_VERIFY(m_host.dock(listDock)->isEnabled());
 }

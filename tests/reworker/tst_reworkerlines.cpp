@@ -76,7 +76,7 @@ void TestReworkerLines::init()
 void TestReworkerLines::startAndWait()
 {
     click("pushButton_start");
-    QTRY_VERIFY2(m_host.window()->isEnabled() && m_host.dock(listDock)->isEnabled(), qPrintable(m_host.messages()));
+    QTRY_VERIFY2(m_host.window()->isUiEnabled() && m_host.dock(listDock)->isEnabled(), qPrintable(m_host.messages()));
 }
 
 // Padded labels over the current list, then the first and third line of

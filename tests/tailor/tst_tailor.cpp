@@ -89,7 +89,7 @@ void TestTailor::addList(const QString &name, const QList<QPair<QString, QByteAr
 
 void TestTailor::waitUntilUsable()
 {
-    QTRY_VERIFY2(m_host.window()->isEnabled(), qPrintable(m_host.messages()));
+    QTRY_VERIFY2(m_host.window()->isUiEnabled(), qPrintable(m_host.messages()));
     QTRY_VERIFY(m_host.dock(listDock)->isEnabled());
 }
 

@@ -1,0 +1,89 @@
+#ifndef BATCHBACKUP_H
+#define BATCHBACKUP_H
+
+#include <QFile>
+#include <QMutex>
+#include <QString>
+#include <QStringList>
+
+// The previous content of every file that one batch replaces, kept so the
+// batch can be undone. Each batch has a folder of its own under the undo
+// root (in the data folder), named after its start time so that names sort
+// in time order, holding one backup per replaced file and a journal.
+//
+// A backup is a hard link to the file as it is before the rewrite: the
+// writer replaces files by renaming a new one over them, which leaves the
+// old inode untouched and now named only by the backup, so keeping it costs
+// no copy. A file with several names (rewritten in place) or on another
+// file system is copied instead.
+//
+// The journal gets one line per file before the file is replaced: backup
+// name, digest of the text being written, path. A batch killed half-way
+// therefore still lists every file it may have replaced; undo tells them
+// apart by their current text.
+class BatchBackup
+{
+public:
+    // root: the folder holding the batches' folders; nothing is created
+    // before the first keep().
+    explicit BatchBackup(const QString &root);
+    ~BatchBackup();
+
+    BatchBackup(const BatchBackup &) = delete;
+    BatchBackup &operator=(const BatchBackup &) = delete;
+
+    // Keeps fileName as it is now, about to be replaced by newText. Safe
+    // from any thread. False when the old content could not be kept.
+    bool keep(const QString &fileName, const QString &newText);
+
+    // Files kept so far.
+    int keptCount() const;
+    // This batch's folder; empty until something was kept.
+    QString folder() const;
+
+    // Ends the batch: the journal is closed, the folder removed when
+    // nothing was kept, and only the newest keepBatches batches under the
+    // root remain.
+    void close(int keepBatches);
+
+    // The outcome of an undo, file by file.
+    struct UndoResult {
+        bool found = false;     // there was a batch to undo
+        QString batch;          // its folder
+        QStringList restored;   // back to their content before the batch
+        QStringList changed;    // changed since the batch: left alone
+        QStringList failed;     // could not be restored
+    };
+
+    // Undoes the newest batch under root: every file whose current text is
+    // still the one the batch wrote gets its old content back; a file
+    // changed since is left alone. The batch then leaves the list, so the
+    // next undo takes the one before it.
+    static UndoResult undoLast(const QString &root);
+
+    // The batches' folders under root, oldest first.
+    static QStringList batches(const QString &root);
+    // Removes all but the newest keepBatches batches under root.
+    static void prune(const QString &root, int keepBatches);
+
+    // "data/undo" in the working folder.
+    static QString defaultRoot();
+    // How many batches are kept: [undo] batches of "./configure.ini",
+    // default 10; 0 keeps no backups at all.
+    static int batchesSetting();
+
+    // The digest that the journal holds for a text.
+    static QByteArray digest(const QString &text);
+
+private:
+    bool open();
+
+    QString m_root;
+    QString m_folder;
+    QFile m_journal;
+    mutable QMutex m_mutex;
+    int m_kept = 0;
+    bool m_failed = false;
+};
+
+#endif // BATCHBACKUP_H

@@ -1,0 +1,252 @@
+#include <QDir>
+#include <QFile>
+#include <QSignalSpy>
+#include <QThreadPool>
+#include <QtTest>
+
+#include <unistd.h>
+
+#include "batchbackup.h"
+#include "fakehost.h"
+#include "jobbatch.h"
+#include "readwritetxt.h"
+#include "testfolder.h"
+#include "testplugin.h"
+#include "testworkers.h"
+#include "tipcodes.h"
+
+namespace {
+
+QByteArray bytesOf(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+void put(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+// One batch as the workers run it: keep, then replace, for each file.
+void rewrite(const QString &root, const QStringList &files, const QString &suffix, int keepBatches = 10)
+{
+    BatchBackup backup(root);
+    for (const QString &file : files) {
+        QString text;
+        QCOMPARE(ReadWriteTxt::readFile(file, text), int(ReadWriteTxt::ReadOk));
+        text += suffix;
+        bool kept = false;
+        QCOMPARE(ReadWriteTxt::writeFile(file, text, nullptr, ReadWriteTxt::SyncLater,
+                                         [&] { kept = backup.keep(file, text); }),
+                 int(ReadWriteTxt::Saved));
+        QVERIFY(kept);
+    }
+    backup.close(keepBatches);
+}
+
+} // namespace
+
+// Progress, cancel and undo of the batches that rewrite files in place.
+class TestBatchSafety : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase() { TestFolder::prepareProcess(); }
+    void cleanupTestCase() { joinPoolThreads(); }
+    void init();
+    void cleanup();
+
+    void progressCountsEveryEndedJob();
+    void cancelLeavesQueuedAndRunningFilesUntouched();
+    void batchThroughPluginIsUndone();
+    void undo_data();
+    void undo();
+    void undoTakesBatchesNewestFirst();
+    void onlyNewestBatchesKept();
+
+private:
+    QString path(const QString &name) const { return m_folder.path(name); }
+    QString root() const { return m_folder.path(QStringLiteral("data/undo")); }
+    void start(int index);
+
+    TestFolder m_folder;
+    FakeHost *m_host = nullptr;
+    TestPlugin *m_plugin = nullptr;
+};
+
+void TestBatchSafety::init()
+{
+    QVERIFY(m_folder.enter());
+    m_host = new FakeHost;
+    m_plugin = new TestPlugin;
+    m_plugin->setHost(m_host);
+    QVERIFY(m_plugin->openPlugin(20, 80));
+    m_host->tips.clear();
+}
+
+void TestBatchSafety::cleanup()
+{
+    delete m_plugin;
+    m_plugin = nullptr;
+    delete m_host;
+    m_host = nullptr;
+    m_folder.leave();
+    QCOMPARE(UpperWorker::alive.loadAcquire(), 0);
+}
+
+void TestBatchSafety::start(int index)
+{
+    m_plugin->state().currentIndex = index;
+    m_plugin->state().currentRange = allLists;
+    QSignalSpy finished(m_plugin, &PluginBase::jobsFinishedSignal);
+    m_plugin->startSlot();
+    if (finished.isEmpty())
+        QVERIFY(finished.wait(10000));
+    QCoreApplication::processEvents();
+}
+
+void TestBatchSafety::progressCountsEveryEndedJob()
+{
+    put(path("a.txt"), "a");
+    put(path("b.txt"), "b");
+    m_host->setLists({ { path("a.txt"), path("missing.txt"), path("b.txt") } });
+    start(TestPlugin::Upper);
+    // Three announced, three ended (the failed one too), so the bar fills.
+    QCOMPARE(m_host->taskCounts, QList<int>{ 3 });
+    QCOMPARE(m_host->progress.size(), 3);
+    QVERIFY(m_host->progress.last().startsWith(QStringLiteral("3/3 ")));
+    QStringList names;
+    for (const QString &line : m_host->progress)
+        names << line.section(QLatin1Char(' '), 1);
+    QCOMPARE(QSet<QString>(names.begin(), names.end()),
+             (QSet<QString>{ path("a.txt"), path("missing.txt"), path("b.txt") }));
+}
+
+void TestBatchSafety::cancelLeavesQueuedAndRunningFilesUntouched()
+{
+    QStringList files;
+    for (int i = 0; i < 6; ++i) {
+        files << path(QStringLiteral("f%1.txt").arg(i));
+        put(files.last(), "old");
+    }
+    m_host->setLists({ files });
+    const int threads = QThreadPool::globalInstance()->maxThreadCount();
+    QThreadPool::globalInstance()->setMaxThreadCount(1);
+    m_plugin->state().currentIndex = TestPlugin::Block;
+    m_plugin->state().currentRange = allLists;
+    QSignalSpy finished(m_plugin, &PluginBase::jobsFinishedSignal);
+    m_plugin->startSlot();
+    QVERIFY(finished.isEmpty());
+
+    // The first job is held in its run; cancel must not wait for it.
+    m_plugin->cancelJobs();
+    QCOMPARE(finished.size(), 1);
+    QVERIFY(m_host->uiEnabledCalls.last());
+    QVERIFY(!m_plugin->isRunning());
+
+    BlockingWorker::gate.release(6);
+    QVERIFY(QThreadPool::globalInstance()->waitForDone(10000));
+    QThreadPool::globalInstance()->setMaxThreadCount(threads);
+    QTRY_COMPARE(UpperWorker::alive.loadAcquire(), 0);
+    for (const QString &file : files)
+        QCOMPARE(bytesOf(file), QByteArray("old"));
+    QVERIFY(m_host->tipsWith(Tips::Saved.var1, Tips::Saved.var2).isEmpty());
+    QCOMPARE(m_host->tipsWith(Tips::JobCancelled.var1, Tips::JobCancelled.var2).size(), 1);
+    QCOMPARE(finished.size(), 1);
+    // Nothing was replaced, so nothing is kept for undo.
+    QVERIFY(BatchBackup::batches(root()).isEmpty());
+    BlockingWorker::gate.acquire(BlockingWorker::gate.available());
+}
+
+void TestBatchSafety::batchThroughPluginIsUndone()
+{
+    put(path("a.txt"), "a");
+    put(path("b.txt"), "b");
+    // a.txt stands in both lists: one job, one backup.
+    m_host->setLists({ { path("a.txt"), path("b.txt") }, { path("a.txt") } });
+    start(TestPlugin::Upper);
+    QCOMPARE(bytesOf(path("a.txt")), QByteArray("A"));
+    const QStringList batches = BatchBackup::batches(root());
+    QCOMPARE(batches.size(), 1);
+    QCOMPARE(bytesOf(batches.first() + "/journal.txt").count('\n'), 2);
+
+    const BatchBackup::UndoResult result = BatchBackup::undoLast(root());
+    QCOMPARE(result.restored.size(), 2);
+    QCOMPARE(bytesOf(path("a.txt")), QByteArray("a"));
+    QCOMPARE(bytesOf(path("b.txt")), QByteArray("b"));
+    QVERIFY(BatchBackup::batches(root()).isEmpty());
+}
+
+void TestBatchSafety::undo_data()
+{
+    QTest::addColumn<QString>("after");     // what happens to b.txt after the batch
+    QTest::addColumn<QByteArray>("bAfterUndo");
+    QTest::addColumn<int>("restored");
+    QTest::newRow("untouched since") << "" << QByteArray("b") << 2;
+    QTest::newRow("edited since: left alone") << "edit" << QByteArray("edited") << 1;
+    QTest::newRow("second name, rewritten in place") << "link" << QByteArray("b") << 2;
+}
+
+void TestBatchSafety::undo()
+{
+    QFETCH(QString, after);
+    QFETCH(QByteArray, bAfterUndo);
+    QFETCH(int, restored);
+    put(path("a.txt"), "a");
+    put(path("b.txt"), "b");
+    if (after == "link")
+        QCOMPARE(::link(QFile::encodeName(path("b.txt")).constData(), QFile::encodeName(path("b2.txt")).constData()), 0);
+    rewrite(root(), { path("a.txt"), path("b.txt") }, QStringLiteral("+1"));
+    QCOMPARE(bytesOf(path("b.txt")), QByteArray("b+1"));
+    if (after == "edit")
+        put(path("b.txt"), "edited");
+
+    const BatchBackup::UndoResult result = BatchBackup::undoLast(root());
+    QVERIFY(result.found);
+    QCOMPARE(result.restored.size(), restored);
+    QCOMPARE(result.changed.size(), 2 - restored);
+    QVERIFY(result.failed.isEmpty());
+    QCOMPARE(bytesOf(path("a.txt")), QByteArray("a"));
+    QCOMPARE(bytesOf(path("b.txt")), bAfterUndo);
+    if (after == "link")
+        QCOMPARE(bytesOf(path("b2.txt")), QByteArray("b"));
+}
+
+void TestBatchSafety::undoTakesBatchesNewestFirst()
+{
+    put(path("a.txt"), "a");
+    rewrite(root(), { path("a.txt") }, QStringLiteral("1"));
+    rewrite(root(), { path("a.txt") }, QStringLiteral("2"));
+    // Killed between keeping a file and replacing it: undo finds it as it was.
+    {
+        BatchBackup killed(root());
+        QVERIFY(killed.keep(path("a.txt"), QStringLiteral("a123")));
+    }
+    QCOMPARE(BatchBackup::undoLast(root()).restored.size(), 1);
+    QCOMPARE(bytesOf(path("a.txt")), QByteArray("a12"));
+    QVERIFY(BatchBackup::undoLast(root()).found);
+    QCOMPARE(bytesOf(path("a.txt")), QByteArray("a1"));
+    QVERIFY(BatchBackup::undoLast(root()).found);
+    QCOMPARE(bytesOf(path("a.txt")), QByteArray("a"));
+    QVERIFY(!BatchBackup::undoLast(root()).found);
+}
+
+void TestBatchSafety::onlyNewestBatchesKept()
+{
+    put(path("a.txt"), "a");
+    for (int i = 0; i < 12; ++i)
+        rewrite(root(), { path("a.txt") }, QString::number(i % 10));
+    const QStringList batches = BatchBackup::batches(root());
+    QCOMPARE(batches.size(), 10);
+    QVERIFY(std::is_sorted(batches.begin(), batches.end()));
+    // A batch that replaced nothing leaves no folder.
+    BatchBackup empty(root());
+    empty.close(10);
+    QCOMPARE(BatchBackup::batches(root()), batches);
+}
+
+QTEST_MAIN(TestBatchSafety)
+#include "tst_batchsafety.moc"
