@@ -63,7 +63,8 @@ void TestMessages::table_data()
     QTest::newRow("-3,1") << -3 << 1 << unknown("3");
     QTest::newRow("-4,1") << -4 << 1 << QStringLiteral(" 线程池启动<b><font color='#FF0000'>失败</font></b>!</p>");
     QTest::newRow("-4,2") << -4 << 2 << QStringLiteral("所有线程处理<b>全部完毕</b>!</p>");
-    QTest::newRow("-4,3") << -4 << 3 << unknown("4");
+    QTest::newRow("-4,3") << -4 << 3 << QStringLiteral(" 处理已<b>取消</b>!</p>");
+    QTest::newRow("-4,5") << -4 << 5 << unknown("4");
     QTest::newRow("-5,0") << -5 << 0 << unknown("5");
     QTest::newRow("-5,7") << -5 << 7 << unknown("5");
     QTest::newRow("-6,0") << -6 << 0 << QStringLiteral(" 操作<b><font color='#FF0000'>取消</font></b>!参数设置有误,请检查!</p>");
@@ -79,7 +80,8 @@ void TestMessages::table_data()
     QTest::newRow("99,99 free text") << 99 << 99 << QString();
     QTest::newRow("99,1") << 99 << 1 << code00;
     QTest::newRow("-8,0 unknown group") << -8 << 0 << code00;
-    QTest::newRow("12,12 unknown group") << 12 << 12 << code00;
+    QTest::newRow("12,12") << 12 << 12 << unknown("12");
+    QTest::newRow("13,13 unknown group") << 13 << 13 << code00;
 }
 
 void TestMessages::table()
