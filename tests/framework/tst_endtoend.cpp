@@ -116,13 +116,9 @@ void TestEndToEnd::demo1RunsAndFailuresLeaveWindowUsable()
     clickStart();
     // The message dock shows the last completion of a job as 0/0.
     QTRY_VERIFY2(messages().contains(QStringLiteral("-40 fileName 文件处理完毕! 0/0")), qPrintable(messages()));
-<<<<<<< HEAD
-    QTRY_VERIFY(m_window->isEnabled());
+    QTRY_VERIFY(m_window->isUiEnabled());
     // The start is over once the plug-in's docks are enabled again.
     QTRY_VERIFY(dock(QStringLiteral("Demo"))->isEnabled());
-=======
-    QTRY_VERIFY(m_window->isUiEnabled());
->>>>>>> 8c7d136 (Batch safety: a progress bar with the last file and a cancel button (and Esc) in the status bar while a job runs; cancel stops queued jobs and drops results not yet being written; closing or quitting cancels and exits within a second; every in-place batch keeps its files' previous content (hard link, or copy) with a journal, and 撤销上次批处理 restores the newest batch's files that are still as it wrote them)
     QCOMPARE(bytesOf("fileName"), QByteArray("sample text\n"));
     const int done = messages().count(QStringLiteral("文件处理完毕"));
 
