@@ -42,7 +42,7 @@ private:
     void startAndWait()
     {
         click("pushButton_start");
-        QTRY_VERIFY2(m_host.window()->isEnabled() && m_host.dock(listDock)->isEnabled(), qPrintable(m_host.messages()));
+        QTRY_VERIFY2(m_host.window()->isUiEnabled() && m_host.dock(listDock)->isEnabled(), qPrintable(m_host.messages()));
     }
 
     TestFolder m_folder;

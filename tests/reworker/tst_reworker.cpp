@@ -97,7 +97,7 @@ void TestReworker::startHost()
 void TestReworker::runStart()
 {
     click("pushButton_start");
-    QTRY_VERIFY2(m_host.window()->isEnabled() && m_host.dock(listDock)->isEnabled(), qPrintable(m_host.messages()));
+    QTRY_VERIFY2(m_host.window()->isUiEnabled() && m_host.dock(listDock)->isEnabled(), qPrintable(m_host.messages()));
 }
 
 QStringList TestReworker::lastList(const QString &title) const

@@ -103,7 +103,7 @@ void TestTextCodeOperation::set(bool encode, bool perParagraph, int entry, const
 void TestTextCodeOperation::run()
 {
     QVERIFY(m_host.click(listDock, QStringLiteral("pushButton_start")));
-    QTRY_VERIFY2(m_host.window()->isEnabled(), qPrintable(m_host.messages()));
+    QTRY_VERIFY2(m_host.window()->isUiEnabled(), qPrintable(m_host.messages()));
     QTRY_VERIFY(m_host.dock(listDock)->isEnabled());
 }
 
