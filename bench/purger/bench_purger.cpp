@@ -8,6 +8,9 @@
 //    (GUI) thread, the batch's sync, and the closing summary line; timed
 //    until that line is shown, with the dock's own GUI-thread time.
 //
+//  - the same Scrivel path with the backups for undo turned off, for the
+//    cost of keeping every replaced file's previous content.
+//
 // bench_purger [files [rounds]]
 //   defaults: 2000 files of 64 KiB, 3 rounds (the sides take turns at
 //   going first)
@@ -146,8 +149,9 @@ Outcome runSed(const QString &folder, const QStringList &names, const QString &l
 // DeleteRegular jobs, each tip queued to this thread and shown by the
 // message dock, the batch's sync, then the closing tip that the dock shows
 // as the summary line; timed until that line is in the pane.
-Outcome runScrivel(const QString &folder, const QStringList &names, DockWidgetTips &dock)
+Outcome runScrivel(const QString &folder, const QStringList &names, DockWidgetTips &dock, bool backups)
 {
+    JobBatch::setBackupsEnabled(backups);
     Outcome outcome;
     const qint64 dockBefore = dock.busyNanoseconds();
     QElapsedTimer timer;
@@ -193,8 +197,8 @@ bool copyAll(const QString &from, const QString &to, const QStringList &names)
     return true;
 }
 
-enum Side { Floor, SedUtf8, SedC, Scrivel, SideCount };
-const char *const sideNames[SideCount] = { "floor", "sed UTF-8", "sed C", "Scrivel" };
+enum Side { Floor, SedUtf8, SedC, Scrivel, ScrivelNoUndo, SideCount };
+const char *const sideNames[SideCount] = { "floor", "sed UTF-8", "sed C", "Scrivel", "Scrivel without undo" };
 
 } // namespace
 
@@ -214,6 +218,9 @@ int main(int argc, char *argv[])
         std::fprintf(stderr, "no temporary folder or no files\n");
         return 1;
     }
+    // The batches keep their backups for undo under the working folder's
+    // data/undo: here, inside the temporary folder.
+    QDir::setCurrent(tmp.path());
     const QString source = tmp.filePath("source");
     QDir().mkpath(source);
     QRandomGenerator random(0x5C21E1u);
@@ -263,17 +270,20 @@ int main(int argc, char *argv[])
             case Floor: outcomes[side] = runFloor(folders[side], names); break;
             case SedUtf8: outcomes[side] = runSed(folders[side], names, utf8Locale); break;
             case SedC: outcomes[side] = runSed(folders[side], names, QStringLiteral("C")); break;
-            case Scrivel: outcomes[side] = runScrivel(folders[side], names, dock); break;
+            case Scrivel: outcomes[side] = runScrivel(folders[side], names, dock, true); break;
+            case ScrivelNoUndo: outcomes[side] = runScrivel(folders[side], names, dock, false); break;
             }
         }
         int differing = 0;
         for (const QString &name : names) {
             const QByteArray expected = readBytes(folders[SedUtf8] + "/" + name);
-            if (readBytes(folders[Scrivel] + "/" + name) != expected || readBytes(folders[SedC] + "/" + name) != expected)
+            if (readBytes(folders[Scrivel] + "/" + name) != expected || readBytes(folders[SedC] + "/" + name) != expected
+                || readBytes(folders[ScrivelNoUndo] + "/" + name) != expected)
                 ++differing;
         }
         const Outcome &s = outcomes[Scrivel];
-        bool good = s.saved == fileCount && s.other == 0 && differing == 0;
+        const Outcome &n = outcomes[ScrivelNoUndo];
+        bool good = s.saved == fileCount && s.other == 0 && n.saved == fileCount && n.other == 0 && differing == 0;
         for (const Outcome &o : outcomes)
             good = good && o.ok;
         allGood = allGood && good;
@@ -290,6 +300,8 @@ int main(int argc, char *argv[])
                     outcomes[SedUtf8].ms, outcomes[SedC].ms, s.ms, s.syncMs, s.dockUs / 1000.0, double(s.dockUs) / (2.0 * fileCount + 1),
                     double(s.ms) / qMax<qint64>(1, outcomes[Floor].ms), double(s.ms) / qMax<qint64>(1, outcomes[SedUtf8].ms),
                     double(s.ms) / qMax<qint64>(1, outcomes[SedC].ms), s.saved, s.other, differing);
+        std::printf("round %d: Scrivel without undo %lld ms; with undo/without %.2f\n", round, n.ms,
+                    double(s.ms) / qMax<qint64>(1, n.ms));
         std::fflush(stdout);
     }
     std::printf("best of %d: floor %lld ms, sed UTF-8 %lld ms, sed C %lld ms, Scrivel %lld ms (dock %.1f ms)\n"
@@ -297,6 +309,8 @@ int main(int argc, char *argv[])
                 rounds, best[Floor], best[SedUtf8], best[SedC], best[Scrivel], bestDockUs / 1000.0,
                 double(best[Scrivel]) / qMax<qint64>(1, best[Floor]), double(best[Scrivel]) / qMax<qint64>(1, best[SedUtf8]),
                 double(best[Scrivel]) / qMax<qint64>(1, best[SedC]));
+    std::printf("backups for undo: Scrivel %lld ms with, %lld ms without: with/without %.2f (goal <= 1.10)\n",
+                best[Scrivel], best[ScrivelNoUndo], double(best[Scrivel]) / qMax<qint64>(1, best[ScrivelNoUndo]));
     std::printf(allGood ? "outputs byte-identical\n" : "OUTPUTS DIFFER OR JOBS FAILED\n");
     return allGood ? 0 : 1;
 }

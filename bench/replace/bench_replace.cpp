@@ -198,6 +198,9 @@ int main(int argc, char *argv[])
         std::fprintf(stderr, "no temporary folder or no files\n");
         return 1;
     }
+    // Batches keep their backups for undo under the working folder's
+    // data/undo: here, inside the temporary folder.
+    QDir::setCurrent(tmp.path());
     const QString source = tmp.filePath("source");
     const QString scrivelDir = tmp.filePath("scrivel");
     const QString sedDir = tmp.filePath("sed");
