@@ -22,6 +22,7 @@
 #include <QStatusBar>
 #include <QTableView>
 #include <QTextCodec>
+#include <QTimer>
 #include <QToolBar>
 
 #include <algorithm>
@@ -86,6 +87,7 @@ MainWindow::MainWindow(QWidget *parent)
     connect(m_undoAction, &QAction::triggered, this, &MainWindow::undoLastBatch);
 
     createStartLists();
+    qApp->installEventFilter(this);
 }
 
 MainWindow::~MainWindow()
@@ -143,20 +145,34 @@ void MainWindow::applyLocaleCodec()
     CodeSetting::apply(CodeSetting::setting());
 }
 
+void MainWindow::raiseToolWindows()
+{
+    for (TableViewWidget *list : qAsConst(m_lists)) {
+        if (!list->isHidden())
+            list->raise();
+    }
+    for (QDockWidget *dock : floatingDocks())
+        dock->raise();
+}
+
 bool MainWindow::event(QEvent *event)
 {
     // The lists and the plug-in docks are tool windows of this window: they
     // stay above it whenever it comes to the front (a shortcut, a closed
     // dialog), without taking the focus.
-    if (event->type() == QEvent::WindowActivate) {
-        for (TableViewWidget *list : qAsConst(m_lists)) {
-            if (!list->isHidden())
-                list->raise();
-        }
-        for (QDockWidget *dock : floatingDocks())
-            dock->raise();
-    }
+    if (event->type() == QEvent::WindowActivate)
+        raiseToolWindows();
     return QMainWindow::event(event);
+}
+
+bool MainWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    // A window manager may raise this window over its tool windows when it
+    // is clicked again while active; they are put back on top right after.
+    if (event->type() == QEvent::MouseButtonPress && watched->isWidgetType()
+        && static_cast<QWidget *>(watched)->window() == this)
+        QTimer::singleShot(0, this, &MainWindow::raiseToolWindows);
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void MainWindow::showEvent(QShowEvent *event)

@@ -127,6 +127,7 @@ signals:
 
 protected:
     bool event(QEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
     void showEvent(QShowEvent *event) override;
     // Closing during a job cancels it first.
     void closeEvent(QCloseEvent *event) override;
@@ -160,6 +161,7 @@ private:
     void setupProgress();
     void showProgress();
     void applyLocaleCodec();
+    void raiseToolWindows();
     QList<QDockWidget *> floatingDocks() const;
     void pluginsOpened();
     void placeList(TableViewWidget *list, bool clearOfDocks);
