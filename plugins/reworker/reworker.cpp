@@ -1,5 +1,7 @@
 #include "reworker.h"
 
+#include <algorithm>
+
 #include "dockwidgettext.h"
 #include "dockwidgettextoption.h"
 #include "fileproducer.h"
@@ -11,6 +13,7 @@ Reworker::Reworker(QObject *parent)
                  QStringLiteral("text"), parent)
 {
     setOperations(reworkerOperations());
+    connect(this, &PluginBase::jobsFinishedSignal, this, &Reworker::addProducedFiles);
 }
 
 DockWidgetListBase *Reworker::createListDock(QWidget *parent)
@@ -25,10 +28,21 @@ DockWidgetOptionBase *Reworker::createOptionDock(QWidget *parent)
 
 void Reworker::jobFinished(TextBase *worker)
 {
-    auto *producer = dynamic_cast<FileProducer *>(worker);
+    if (auto *producer = dynamic_cast<FileProducer *>(worker))
+        m_produced << Produced{ producer->order(), producer->listName(), producer->producedFiles() };
+}
+
+void Reworker::addProducedFiles()
+{
+    QList<Produced> produced;
+    produced.swap(m_produced);
+    std::sort(produced.begin(), produced.end(),
+              [](const Produced &a, const Produced &b) { return a.order < b.order; });
     ScrivelFace *h = host();
-    if (!producer || !h)
+    if (!h)
         return;
-    for (const QString &file : producer->producedFiles())
-        h->addFileToList(file, producer->listName());
+    for (const Produced &job : produced) {
+        for (const QString &file : job.files)
+            h->addFileToList(file, job.listName);
+    }
 }

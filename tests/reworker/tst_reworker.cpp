@@ -80,7 +80,7 @@ void TestReworker::replaceOverCurrentList()
     click("label_rangeList");
     click("pushButton_start");
 
-    QTRY_VERIFY2(window->isEnabled() && m_host.dock(listDock)->isEnabled(), qPrintable(m_host.messages()));
+    QTRY_VERIFY2(window->isUiEnabled() && m_host.dock(listDock)->isEnabled(), qPrintable(m_host.messages()));
     QCOMPARE(m_host.messages().count(QStringLiteral("文件处理完毕!")), 2);
     QCOMPARE(HostDriver::bytesOf(crlf), bom + QByteArray("水果 fruit\r\nfruit\r\n"));
     QCOMPARE(HostDriver::bytesOf(plain), QByteArray("fruit pie\n"));
