@@ -1,5 +1,7 @@
 #include "bufferedwriter.h"
 
+#include <QBuffer>
+
 #include <QIODevice>
 
 BufferedWriter::BufferedWriter(QIODevice *device, int capacity)
@@ -44,4 +46,17 @@ bool BufferedWriter::writeDevice(const char *data, size_t size)
         size -= size_t(written);
     }
     return true;
+}
+
+QByteArray BufferedWriter::collect(const std::function<void(BufferedWriter &)> &generate)
+{
+    QByteArray result;
+    QBuffer buffer(&result);
+    buffer.open(QIODevice::WriteOnly);
+    {
+        BufferedWriter out(&buffer, 1 << 16);
+        generate(out);
+        out.flush();
+    }
+    return result;
 }

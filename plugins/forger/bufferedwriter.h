@@ -4,6 +4,7 @@
 #include <QByteArray>
 
 #include <cstring>
+#include <functional>
 #include <vector>
 
 class QIODevice;
@@ -40,6 +41,10 @@ public:
     // Hands everything buffered to the device; false once any write failed.
     bool flush();
     bool failed() const { return m_failed; }
+
+    // Everything generate writes, collected in memory (small outputs and
+    // tests).
+    static QByteArray collect(const std::function<void(BufferedWriter &)> &generate);
 
 private:
     void writeSlow(const char *data, size_t size);

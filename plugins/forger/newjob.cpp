@@ -1,6 +1,5 @@
 #include "newjob.h"
 
-#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -85,15 +84,7 @@ void NewJob::run()
 
 QByteArray NewJob::bytes() const
 {
-    QByteArray result;
-    QBuffer buffer(&result);
-    buffer.open(QIODevice::WriteOnly);
-    {
-        BufferedWriter out(&buffer, 1 << 16);
-        generate(out);
-        out.flush();
-    }
-    return result;
+    return BufferedWriter::collect([this](BufferedWriter &out) { generate(out); });
 }
 
 QString NewJob::processText()

@@ -1,6 +1,5 @@
 #include "newnumber.h"
 
-#include <QBuffer>
 #include <QTextCodec>
 
 #include <algorithm>
@@ -262,13 +261,7 @@ void NewNumber::write(const NewNumberOptions &options, quint64 first, quint64 li
 
 QByteArray NewNumber::text(const NewNumberOptions &options, quint64 first, quint64 lines)
 {
-    QByteArray result;
-    QBuffer buffer(&result);
-    buffer.open(QIODevice::WriteOnly);
-    BufferedWriter out(&buffer, 1 << 16);
-    write(options, first, lines, out);
-    out.flush();
-    return result;
+    return BufferedWriter::collect([&](BufferedWriter &out) { write(options, first, lines, out); });
 }
 
 void NewNumber::generate(BufferedWriter &out) const

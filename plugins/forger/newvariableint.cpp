@@ -1,6 +1,5 @@
 #include "newvariableint.h"
 
-#include <QBuffer>
 #include <QTextCodec>
 
 #include "bufferedwriter.h"
@@ -275,13 +274,7 @@ void NewVariableInt::write(const NewVariableOptions &options, qint64 first, qint
 
 QByteArray NewVariableInt::text(const NewVariableOptions &options, qint64 first, qint64 last)
 {
-    QByteArray result;
-    QBuffer buffer(&result);
-    buffer.open(QIODevice::WriteOnly);
-    BufferedWriter out(&buffer, 1 << 16);
-    write(options, first, last, out);
-    out.flush();
-    return result;
+    return BufferedWriter::collect([&](BufferedWriter &out) { write(options, first, last, out); });
 }
 
 void NewVariableInt::generate(BufferedWriter &out) const
