@@ -21,6 +21,7 @@
 
 #include <sys/resource.h>
 
+#include "benchfiles.h"
 #include "conversiontables.h"
 #include "readwritetxt.h"
 #include "textlines.h"
@@ -61,12 +62,6 @@ QByteArray makeText(const QStringList &phrases, const QStringList &characters, q
         text += ' ';
     text += '\n';
     return text;
-}
-
-bool writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
 // Scrivel's side, as a job does it: read and decode, convert, encode and write.

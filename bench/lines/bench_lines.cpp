@@ -24,6 +24,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "benchfiles.h"
 #include "readwritetxt.h"
 #include "textjob.h"
 #include "textextraction.h"
@@ -144,12 +145,6 @@ Outcome child(const QString &mode, const QString &operation, const QString &file
         outcome.ok = true;
     }
     return outcome;
-}
-
-QByteArray readBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 } // namespace

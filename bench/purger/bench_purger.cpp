@@ -31,6 +31,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include "benchfiles.h"
 #include "deleteoptions.h"
 #include "deletepatterns.h"
 #include "deleteregular.h"
@@ -76,18 +77,6 @@ QByteArray makeText(QRandomGenerator &random)
         bytes += 'x';
     bytes += '\n';
     return bytes;
-}
-
-bool writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
-QByteArray readBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 struct Outcome
@@ -182,19 +171,6 @@ Outcome runScrivel(const QString &folder, const QStringList &names, DockWidgetTi
     outcome.ms = timer.elapsed();
     outcome.dockUs = (dock.busyNanoseconds() - dockBefore) / 1000;
     return outcome;
-}
-
-// Copies by overwriting the targets in place: deleting and recreating them
-// would leave thousands of freshly freed inodes that slow down the file
-// creations of the timed runs.
-bool copyAll(const QString &from, const QString &to, const QStringList &names)
-{
-    QDir().mkpath(to);
-    for (const QString &name : names) {
-        if (!writeBytes(to + "/" + name, readBytes(from + "/" + name)))
-            return false;
-    }
-    return true;
 }
 
 enum Side { Floor, SedUtf8, SedC, Scrivel, ScrivelNoUndo, SideCount };

@@ -26,6 +26,7 @@
 
 #include <sys/resource.h>
 
+#include "benchfiles.h"
 #include "jobbatch.h"
 #include "readwritetxt.h"
 #include "replace.h"
@@ -59,28 +60,6 @@ QByteArray makeText(QRandomGenerator &random)
         bytes += 'x';
     bytes += '\n';
     return bytes;
-}
-
-bool writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
-QByteArray readBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-bool copyAll(const QString &from, const QString &to, const QStringList &names)
-{
-    QDir().mkpath(to);
-    for (const QString &name : names) {
-        if (!writeBytes(to + "/" + name, readBytes(from + "/" + name)))
-            return false;
-    }
-    return true;
 }
 
 struct Case

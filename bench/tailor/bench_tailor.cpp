@@ -27,6 +27,7 @@
 
 #include <cstdio>
 
+#include "benchfiles.h"
 #include "aboptions.h"
 #include "absearch.h"
 #include "customizedab.h"
@@ -56,13 +57,8 @@ QString randomValue(QRandomGenerator &random)
     return value;
 }
 
-bool writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
-QByteArray readBytes(const QString &path)
+// A missing file reads as "<missing>", so it never equals an empty output.
+QByteArray readOrMissing(const QString &path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
@@ -226,7 +222,7 @@ int main(int argc, char *argv[])
         QDir().mkpath(folder);
         QStringList files;
         for (const QString &name : aNames) {
-            writeBytes(folder + "/" + name, readBytes(source + "/" + name));
+            writeBytes(folder + "/" + name, readOrMissing(source + "/" + name));
             files << folder + "/" + name;
         }
         return files;
@@ -239,12 +235,12 @@ int main(int argc, char *argv[])
     const QString referenceOut = tmp.filePath("reference/new.txt");
     int sampleLines = 0;
     for (const QString &name : referenceA)
-        sampleLines += readBytes(name).count('\n');
+        sampleLines += readOrMissing(name).count('\n');
 
     int saved = 0;
     const qint64 scrivelMs = runScrivel(scrivelA, bFiles, scrivelOut, saved);
     std::printf("Scrivel (CustomizedAB job):     %8lld ms for %d A lines, %d files saved, %d output lines\n",
-                (long long)scrivelMs, aLineCount, saved, int(readBytes(scrivelOut).count('\n')));
+                (long long)scrivelMs, aLineCount, saved, int(readOrMissing(scrivelOut).count('\n')));
     std::fflush(stdout);
     const qint64 referenceMs = runLineByLine(referenceA, bFiles, referenceOut);
     if (referenceMs < 0) {
@@ -257,11 +253,11 @@ int main(int argc, char *argv[])
 
     int sampleSaved = 0;
     runScrivel(sampleA, bFiles, sampleOut, sampleSaved);
-    bool identical = readBytes(sampleOut) == readBytes(referenceOut)
-                     && readBytes(scrivelOut).startsWith(readBytes(sampleOut));
+    bool identical = readOrMissing(sampleOut) == readOrMissing(referenceOut)
+                     && readOrMissing(scrivelOut).startsWith(readOrMissing(sampleOut));
     for (int i = 0; i < referenceA.size(); ++i)
-        identical = identical && readBytes(sampleA.at(i)) == readBytes(referenceA.at(i))
-                    && readBytes(scrivelA.at(i)) == readBytes(referenceA.at(i));
+        identical = identical && readOrMissing(sampleA.at(i)) == readOrMissing(referenceA.at(i))
+                    && readOrMissing(scrivelA.at(i)) == readOrMissing(referenceA.at(i));
     std::printf("output and A files identical on the line-by-line part: %s\n", identical ? "yes" : "NO");
     std::printf("ratio line-by-line / Scrivel:   %8.1f x (goal >= 20)\n", scaledMs / double(qMax<qint64>(1, scrivelMs)));
     return identical ? 0 : 2;
