@@ -10,8 +10,10 @@
 #include <QTextCodec>
 
 #include "codesetting.h"
+#include "utf8codec.h"
 
 #include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -80,16 +82,19 @@ bool writeAll(int fd, const QByteArray &bytes, off_t offset)
 }
 
 // The file a write replaces: a symbolic link is followed, so the link
-// stays a link and its target gets the new text.
-QByteArray writeTarget(const QString &fileName)
+// stays a link and its target gets the new text. st receives the target's
+// status; false when there is none (errno says why).
+bool writeTarget(const QString &fileName, QByteArray &target, struct stat &st)
 {
-    const QByteArray name = QFile::encodeName(fileName);
-    struct stat st;
-    if (::lstat(name.constData(), &st) != 0 || !S_ISLNK(st.st_mode))
-        return name;
+    target = QFile::encodeName(fileName);
+    if (::lstat(target.constData(), &st) != 0)
+        return false;
+    if (!S_ISLNK(st.st_mode))
+        return true;
     const QFileInfo info(fileName);
     const QString canonical = info.canonicalFilePath();
-    return QFile::encodeName(canonical.isEmpty() ? info.symLinkTarget() : canonical);
+    target = QFile::encodeName(canonical.isEmpty() ? info.symLinkTarget() : canonical);
+    return ::stat(target.constData(), &st) == 0;
 }
 
 int writeFailure(int error)
@@ -130,6 +135,14 @@ int replaceAtomically(const QByteArray &target, const QByteArray &bytes, const s
     // Kept within the 255 bytes of a file name.
     const QByteArray base = target.mid(slash + 1).left(200);
     static const char letters[] = "0123456789abcdefghijklmnopqrstuvwxyz";
+    // A new file gets the usual 0666 less the umask. A replaced one asks
+    // for its predecessor's bits: all of them when the process already
+    // owns it with its own group, so usually no change of mode follows;
+    // otherwise only the owner's, keeping others out until the owner and
+    // group are right. The umask may still take some, corrected below.
+    const mode_t requested = !old ? 0666
+        : old->st_uid == ::geteuid() && old->st_gid == ::getegid() ? (old->st_mode & 0777)
+                                                                   : (old->st_mode & 0700);
     QByteArray temporary;
     int fd = -1;
     for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
@@ -137,11 +150,7 @@ int replaceAtomically(const QByteArray &target, const QByteArray &bytes, const s
         for (char &c : suffix)
             c = letters[QRandomGenerator::global()->bounded(36)];
         temporary = folder + "/.scrivel." + base + '.' + suffix;
-        // A new file gets the usual 0666 less the umask; a replaced one
-        // asks for its predecessor's bits (kept from others until the
-        // owner is right), corrected below where the umask took some.
-        fd = ::open(temporary.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC,
-                    old ? (old->st_mode & 0700) : 0666);
+        fd = ::open(temporary.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, requested);
         if (fd < 0 && errno != EEXIST)
             return writeFailure(errno);
     }
@@ -195,15 +204,40 @@ int replaceAtomically(const QByteArray &target, const QByteArray &bytes, const s
 // gives back exactly the same bytes. Some codecs substitute bad input
 // without counting it, so the flag alone is not trusted; a text that would
 // not come back byte for byte would also be altered by a rewrite.
-bool decodeExactly(QTextCodec *codec, const QByteArray &bytes, QString &text)
+bool decodeExactly(QTextCodec *codec, const char *bytes, int size, QString &text)
 {
     QTextCodec::ConverterState in(QTextCodec::IgnoreHeader);
-    const QString decoded = codec->toUnicode(bytes.constData(), bytes.size(), &in);
+    const QString decoded = codec->toUnicode(bytes, size, &in);
     if (in.invalidChars > 0 || in.remainingChars > 0)
         return false;
     QTextCodec::ConverterState out(QTextCodec::IgnoreHeader);
-    if (codec->fromUnicode(decoded.constData(), decoded.size(), &out) != bytes || out.invalidChars > 0)
+    const QByteArray again = codec->fromUnicode(decoded.constData(), decoded.size(), &out);
+    if (out.invalidChars > 0 || again.size() != size || std::memcmp(again.constData(), bytes, size_t(size)) != 0)
         return false;
+    text = decoded;
+    return true;
+}
+
+bool isUtf8(const QTextCodec *codec)
+{
+    return codec->mibEnum() == 106;
+}
+
+// The text of size bytes in codec, only when they are its faithful
+// encoding, with each "\r\n" read as "\n"; ends counts the line ends. UTF-8
+// has its own strict decoder, which guarantees the round trip by itself.
+bool decodeText(QTextCodec *codec, const char *bytes, int size, QString &text, Utf8Codec::LineEnds &ends)
+{
+    if (isUtf8(codec))
+        return Utf8Codec::decode(bytes, size, text, &ends);
+    QString decoded;
+    if (!decodeExactly(codec, bytes, size, decoded))
+        return false;
+    ends.crlf = decoded.count(QLatin1String("\r\n"));
+    if (ends.crlf > 0) {
+        ends.lf = decoded.count(QLatin1Char('\n'));
+        decoded.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    }
     text = decoded;
     return true;
 }
@@ -242,37 +276,34 @@ bool ReadWriteTxt::decode(const QByteArray &bytes, int mode, QString &text, Text
 {
     TextFormat found;
     QString decoded;
+    Utf8Codec::LineEnds ends;
     if (QTextCodec *marked = QTextCodec::codecForUtfText(bytes, nullptr)) {
         // A byte-order mark decides.
         found.bom = true;
         found.codecName = marked->name();
-        if (!decodeExactly(marked, bytes.mid(byteOrderMark(marked).size()), decoded))
+        const int mark = byteOrderMark(marked).size();
+        if (!decodeText(marked, bytes.constData() + mark, bytes.size() - mark, decoded, ends))
             return false;
     } else if (mode == CodeSetting::Automatic) {
         QTextCodec *utf8 = QTextCodec::codecForMib(106);
         QTextCodec *gb18030 = QTextCodec::codecForName("GB18030");
-        if (decodeExactly(utf8, bytes, decoded))
+        if (decodeText(utf8, bytes.constData(), bytes.size(), decoded, ends))
             found.codecName = utf8->name();
-        else if (gb18030 && decodeExactly(gb18030, bytes, decoded))
+        else if (gb18030 && decodeText(gb18030, bytes.constData(), bytes.size(), decoded, ends))
             found.codecName = gb18030->name();
         else
             return false;
     } else {
         QTextCodec *codec = CodeSetting::codecFor(CodeSetting::Mode(mode));
-        if (!codec || !decodeExactly(codec, bytes, decoded))
+        if (!codec || !decodeText(codec, bytes.constData(), bytes.size(), decoded, ends))
             return false;
         found.codecName = codec->name();
     }
 
-    // Line ends become "\n"; the file keeps "\r\n" on rewrite when most of
+    // Line ends became "\n"; the file keeps "\r\n" on rewrite when most of
     // its line ends were written that way.
-    const int crlf = decoded.count(QLatin1String("\r\n"));
-    if (crlf > 0) {
-        const int lf = decoded.count(QLatin1Char('\n'));
-        found.crlf = crlf * 2 >= lf;
-        decoded.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    }
-    text = decoded;
+    found.crlf = ends.crlf > 0 && ends.crlf * 2 >= ends.lf;
+    text = std::move(decoded);
     if (format)
         *format = found;
     return true;
@@ -285,18 +316,21 @@ bool ReadWriteTxt::encode(const QString &text, const TextFormat &format, QByteAr
         codec = CodeSetting::codecFor(CodeSetting::current());
     if (!codec)
         return false;
+    const QByteArray mark = format.bom ? byteOrderMark(codec) : QByteArray();
+    if (isUtf8(codec))
+        return Utf8Codec::encode(text, format.crlf, bytes, mark);
     QString body = text;
     if (format.crlf)
         body.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
     QTextCodec::ConverterState state(QTextCodec::IgnoreHeader);
     QByteArray encoded = codec->fromUnicode(body.constData(), body.size(), &state);
-    if (state.invalidChars > 0)
+    if (state.invalidChars > 0 || state.remainingChars > 0)
         return false; // a character the encoding cannot hold would be lost
-    bytes = format.bom ? byteOrderMark(codec) + encoded : encoded;
+    bytes = mark + encoded;
     return true;
 }
 
-int ReadWriteTxt::readFile(const QString &fileName, QString &text, TextFormat *format)
+int ReadWriteTxt::readFile(const QString &fileName, QString &text, TextFormat *format, int mode)
 {
     if (fileName.isEmpty())
         return NotFound;
@@ -308,7 +342,9 @@ int ReadWriteTxt::readFile(const QString &fileName, QString &text, TextFormat *f
     ::close(fd);
     if (!complete)
         return NotReadable;
-    return decode(bytes, text, format) ? ReadOk : EncodingMismatch;
+    if (mode == CurrentSetting)
+        mode = CodeSetting::current();
+    return decode(bytes, mode, text, format) ? ReadOk : EncodingMismatch;
 }
 
 int ReadWriteTxt::writeFile(const QString &fileName, const QString &text, const TextFormat *format, Sync sync,
@@ -320,9 +356,9 @@ int ReadWriteTxt::writeFile(const QString &fileName, const QString &text, const 
     if (!encode(text, format ? *format : TextFormat(), bytes))
         return NotWritable; // a character the encoding cannot hold would be lost
 
-    const QByteArray target = writeTarget(fileName);
+    QByteArray target;
     struct stat st;
-    if (::stat(target.constData(), &st) != 0) {
+    if (!writeTarget(fileName, target, st)) {
         if (errno != ENOENT)
             return missing(errno) ? NotFound : NotWritable;
         return replaceAtomically(target, bytes, nullptr, sync, {});

@@ -63,7 +63,11 @@ public:
 
     // Signal-free cores, safe on any thread; they return the outcome code
     // (ReadOk for a successful read).
-    static int readFile(const QString &fileName, QString &text, TextFormat *format = nullptr);
+    // mode: a CodeSetting::Mode fixed by the caller (a batch takes the
+    // setting once, at its start), or CurrentSetting to read it now.
+    enum { CurrentSetting = -1 };
+    static int readFile(const QString &fileName, QString &text, TextFormat *format = nullptr,
+                        int mode = CurrentSetting);
     // beforeReplace, when given, is called once the new content is
     // complete and just before it replaces an existing file (the old
     // content is still there): the moment to keep the old content.

@@ -13,6 +13,7 @@
 #include "ini.h"
 #include "readwritetxt.h"
 #include "testfolder.h"
+#include "utf8codec.h"
 
 namespace {
 
@@ -76,6 +77,20 @@ QByteArray utf16(const QString &text, bool bigEndian)
     return bytes;
 }
 
+// What a general codec makes of bytes, held to the reader's rule: the text
+// when it encodes back to exactly these bytes, else a null string.
+QString exactUtf8(const QByteArray &bytes)
+{
+    QTextCodec *codec = QTextCodec::codecForMib(106);
+    QTextCodec::ConverterState in(QTextCodec::IgnoreHeader);
+    const QString text = codec->toUnicode(bytes.constData(), bytes.size(), &in);
+    QTextCodec::ConverterState out(QTextCodec::IgnoreHeader);
+    if (in.invalidChars || in.remainingChars || codec->fromUnicode(text.constData(), text.size(), &out) != bytes
+        || out.invalidChars)
+        return QString();
+    return text.isNull() ? QLatin1String("") : text;
+}
+
 } // namespace
 
 class TestReadWriteTxt : public QObject
@@ -103,6 +118,9 @@ private slots:
     void detection();
     void newFileEncoding_data();
     void newFileEncoding();
+    void utf8AgreesWithCodec_data();
+    void utf8AgreesWithCodec();
+    void utf8RandomAgreesWithCodec();
 
 private:
     QTemporaryDir m_dir;
@@ -504,6 +522,99 @@ void TestReadWriteTxt::newFileEncoding()
     QString back;
     QVERIFY(rw.readText(path, back));
     QCOMPARE(back, QStringLiteral("中\n"));
+}
+
+void TestReadWriteTxt::utf8AgreesWithCodec_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    const QByteArray ascii15("abcdefghijklmno");
+    QTest::newRow("empty") << QByteArray();
+    QTest::newRow("NUL and controls") << QByteArray("a\0b\x01\x7F", 5);
+    QTest::newRow("largest of each length") << QByteArray("\x7F" "\xDF\xBF\xEF\xBF\xBF\xF4\x8F\xBF\xBF");
+    QTest::newRow("noncharacter and BOM inside") << QByteArray("a\xEF\xBF\xBE\xEF\xBB\xBF");
+    QTest::newRow("overlong two bytes") << QByteArray("\xC1\xBF");
+    QTest::newRow("overlong three bytes") << QByteArray("\xE0\x9F\xBF");
+    QTest::newRow("overlong four bytes") << QByteArray("\xF0\x8F\xBF\xBF");
+    QTest::newRow("encoded surrogate") << QByteArray("\xED\xA0\x80\xED\xB0\x80");
+    QTest::newRow("above U+10FFFF") << QByteArray("\xF4\x90\x80\x80");
+    QTest::newRow("F5 lead") << QByteArray("\xF5\x80\x80\x80");
+    QTest::newRow("stray continuation") << QByteArray("ab\x80");
+    QTest::newRow("cut off at the end") << QByteArray("ab\xE4\xB8");
+    QTest::newRow("lead then ASCII") << QByteArray("\xE4" "a\xAD");
+    QTest::newRow("CR LF forms") << QByteArray("a\r\nb\r\r\nc\rd\r");
+    QTest::newRow("character across a 16-byte step") << ascii15 + "\xE4\xB8\xAD" + ascii15 + "\r\n" + ascii15;
+    QTest::newRow("bad byte after a clean step") << ascii15 + ascii15 + "ab\xFF";
+}
+
+// The reader's own UTF-8 decoder takes exactly the bytes a general codec
+// decodes and re-encodes to themselves, to the same text ("\r\n" read as
+// "\n"); the writer's encoder gives the bytes back.
+void TestReadWriteTxt::utf8AgreesWithCodec()
+{
+    QFETCH(QByteArray, bytes);
+    const QString expected = exactUtf8(bytes);
+    QString text = QStringLiteral("untouched");
+    Utf8Codec::LineEnds ends;
+    QCOMPARE(Utf8Codec::decode(bytes.constData(), bytes.size(), text, &ends), !expected.isNull());
+    if (expected.isNull()) {
+        QCOMPARE(text, QStringLiteral("untouched"));
+        return;
+    }
+    QCOMPARE(text, QString(expected).replace(QLatin1String("\r\n"), QLatin1String("\n")));
+    QCOMPARE(ends.crlf, expected.count(QLatin1String("\r\n")));
+    QCOMPARE(ends.lf, expected.count(QLatin1Char('\n')));
+    QByteArray again;
+    QVERIFY(Utf8Codec::encode(expected, false, again, "<>"));
+    QCOMPARE(again, "<>" + bytes);
+}
+
+// Random byte strings, mostly well-formed with faults mixed in, and random
+// UTF-16 with lone surrogates: the two directions agree with a general
+// codec on every one.
+void TestReadWriteTxt::utf8RandomAgreesWithCodec()
+{
+    QRandomGenerator random(20261208);
+    QTextCodec *codec = QTextCodec::codecForMib(106);
+    static const char *const pieces[] = { "a", "\n", "\r", "\r\n", "0123456789abcdef", "\xC3\xA9", "\xE4\xB8\xAD",
+                                          "\xF0\x9F\x98\x80", "\x80", "\xE4\xB8", "\xED\xB2\x80", "\xC0\x80", "\xFF" };
+    int accepted = 0;
+    for (int round = 0; round < 3000; ++round) {
+        QByteArray bytes;
+        const int count = int(random.bounded(40));
+        for (int i = 0; i < count; ++i) {
+            const quint32 kind = random.bounded(100);
+            bytes += pieces[kind < 92 ? kind % 8 : 8 + kind % 5];
+        }
+        const QString expected = exactUtf8(bytes);
+        QString text;
+        Utf8Codec::LineEnds ends;
+        const bool ok = Utf8Codec::decode(bytes.constData(), bytes.size(), text, &ends);
+        QVERIFY2(ok == !expected.isNull(), bytes.toHex().constData());
+        if (ok) {
+            ++accepted;
+            QCOMPARE(text, QString(expected).replace(QLatin1String("\r\n"), QLatin1String("\n")));
+        }
+
+        QString units;
+        for (int i = int(random.bounded(40)); i > 0; --i) {
+            const quint32 kind = random.bounded(10);
+            units += kind < 4 ? QChar(ushort(random.bounded(0x80)))
+                : kind < 8    ? QChar(ushort(0x80 + random.bounded(0xFF80)))
+                              : QChar(ushort(0xD800 + random.bounded(0x800)));
+        }
+        QTextCodec::ConverterState state(QTextCodec::IgnoreHeader);
+        const QByteArray reference = codec->fromUnicode(units.constData(), units.size(), &state);
+        // A high surrogate at the very end is held back by the codec, not
+        // counted: lost all the same.
+        const bool whole = state.invalidChars == 0 && state.remainingChars == 0;
+        for (const bool crlf : { false, true }) {
+            QByteArray encoded;
+            QCOMPARE(Utf8Codec::encode(units, crlf, encoded), whole);
+            if (whole)
+                QCOMPARE(encoded, crlf ? QByteArray(reference).replace("\n", "\r\n") : reference);
+        }
+    }
+    QVERIFY(accepted > 500); // the valid side was tried too
 }
 
 QTEST_GUILESS_MAIN(TestReadWriteTxt)

@@ -1,0 +1,34 @@
+#ifndef UTF8CODEC_H
+#define UTF8CODEC_H
+
+#include <QByteArray>
+#include <QString>
+
+// Strict UTF-8 for the file reader and writer, in one pass each way and
+// with sixteen ASCII bytes at a time, several times faster than a general
+// codec followed by a check that the text encodes back to its bytes.
+//
+// decode() accepts only well-formed UTF-8: no stray continuation byte, no
+// unfinished sequence, no overlong form, no surrogate, nothing above
+// U+10FFFF. Those are exactly the byte strings that are the one encoding of
+// their text, so encoding the result again always gives the same bytes and
+// no separate round-trip check is needed.
+class Utf8Codec
+{
+public:
+    struct LineEnds
+    {
+        int crlf = 0; // "\r\n" pairs, each read as a single "\n"
+        int lf = 0;   // every "\n", those of the pairs included
+    };
+
+    // Decodes size bytes into text, "\r\n" read as "\n"; false (text left
+    // as it was) for bytes that are not well-formed UTF-8.
+    static bool decode(const char *bytes, int size, QString &text, LineEnds *ends = nullptr);
+    // Encodes text, each "\n" written as "\r\n" when crlf is set, after
+    // prefix (a byte-order mark, say); false for a lone surrogate, which
+    // UTF-8 cannot hold, or a result beyond what one array can hold.
+    static bool encode(const QString &text, bool crlf, QByteArray &bytes, const QByteArray &prefix = QByteArray());
+};
+
+#endif // UTF8CODEC_H
