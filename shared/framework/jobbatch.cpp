@@ -7,6 +7,7 @@
 #include <QtConcurrent>
 
 #include "batchbackup.h"
+#include "codesetting.h"
 #include "jobcontrol.h"
 #include "optionrecord.h"
 #include "readwritetxt.h"
@@ -48,6 +49,9 @@ JobBatch::JobBatch(QObject *parent)
     : QObject(parent)
     , m_control(std::make_shared<JobControl>())
 {
+    // One reading of the encoding setting for the whole batch, not one per
+    // file.
+    m_codeMode = CodeSetting::current();
     m_keepBatches = g_backups ? BatchBackup::batchesSetting() : 0;
     if (m_keepBatches > 0)
         m_backup = std::make_unique<BatchBackup>(BatchBackup::defaultRoot());
@@ -80,6 +84,7 @@ void JobBatch::add(TextBase *worker)
     worker->setSyncLater(true);
     worker->setControl(m_control);
     worker->setBackup(m_backup.get());
+    worker->setCodeMode(m_codeMode);
     m_workers << worker;
     m_files << worker->fileName();
     ++m_total;

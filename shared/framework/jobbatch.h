@@ -121,6 +121,7 @@ private:
     std::shared_ptr<JobControl> m_control;
     std::unique_ptr<BatchBackup> m_backup;
     int m_keepBatches = 0;
+    int m_codeMode = 0; // the encoding setting (CodeSetting::Mode) at the batch's start
 };
 
 #endif // JOBBATCH_H

@@ -64,7 +64,7 @@ bool TextBase::readTxt(const QString &fileName, QString &text)
     qCDebug(lcJobs) << "readTxt m_fileName:" << fileName;
     // No name (no editor open) cannot open; said without a Qt warning.
     const int outcome = fileName.isEmpty() ? int(ReadWriteTxt::NotFound)
-                                           : ReadWriteTxt::readFile(fileName, text, &m_format);
+                                           : ReadWriteTxt::readFile(fileName, text, &m_format, m_codeMode);
     if (outcome == ReadWriteTxt::ReadOk)
         return true;
     emit tipSignal(0, outcome, fileName);

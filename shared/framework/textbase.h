@@ -51,6 +51,9 @@ public:
     // Where the file's previous content is kept before it is replaced
     // (null: not kept). The store outlives the job.
     void setBackup(BatchBackup *backup) { m_backup = backup; }
+    // The encoding setting (a CodeSetting::Mode) the batch took at its
+    // start; without one each read consults the setting.
+    void setCodeMode(int mode) { m_codeMode = mode; }
     // Whether the last run was stopped by a cancel before it wrote.
     bool discarded() const { return m_discarded; }
 
@@ -104,6 +107,7 @@ private:
     std::shared_ptr<JobControl> m_control;
     BatchBackup *m_backup = nullptr;
     QString m_writtenFolder;
+    int m_codeMode = -1;
 };
 
 #endif // TEXTBASE_H

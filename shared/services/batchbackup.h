@@ -74,6 +74,9 @@ public:
 
     // The digest that the journal holds for a text.
     static QByteArray digest(const QString &text);
+    // Whether text is the one a journal's digest was taken of (of this
+    // version or an earlier one).
+    static bool digestMatches(const QString &text, const QByteArray &stored);
 
 private:
     bool open();

@@ -1,3 +1,4 @@
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QSignalSpy>
@@ -188,6 +189,7 @@ void TestBatchSafety::undo_data()
     QTest::newRow("untouched since") << "" << QByteArray("b") << 2;
     QTest::newRow("edited since: left alone") << "edit" << QByteArray("edited") << 1;
     QTest::newRow("second name, rewritten in place") << "link" << QByteArray("b") << 2;
+    QTest::newRow("journal of an earlier version (SHA-1)") << "sha1" << QByteArray("b") << 2;
 }
 
 void TestBatchSafety::undo()
@@ -203,6 +205,20 @@ void TestBatchSafety::undo()
     QCOMPARE(bytesOf(path("b.txt")), QByteArray("b+1"));
     if (after == "edit")
         put(path("b.txt"), "edited");
+    if (after == "sha1") {
+        const QString journal = BatchBackup::batches(root()).value(0) + "/journal.txt";
+        QList<QByteArray> lines = bytesOf(journal).split('\n');
+        for (QByteArray &line : lines) {
+            QList<QByteArray> fields = line.split('\t');
+            if (fields.size() != 3)
+                continue;
+            const QString text = QString::fromUtf8(bytesOf(QString::fromUtf8(QByteArray::fromPercentEncoding(fields.at(2)))));
+            fields[1] = QCryptographicHash::hash(QByteArray(reinterpret_cast<const char *>(text.utf16()), text.size() * 2),
+                                                 QCryptographicHash::Sha1).toHex();
+            line = fields.join('\t');
+        }
+        put(journal, lines.join('\n'));
+    }
 
     const BatchBackup::UndoResult result = BatchBackup::undoLast(root());
     QVERIFY(result.found);
