@@ -164,8 +164,14 @@ void JobBatch::releaseWhenIdle()
 
 void JobBatch::closeBackup()
 {
-    if (m_backup)
-        m_backup->close(m_keepBatches);
+    if (!m_backup)
+        return;
+    m_backup->close(m_keepBatches);
+    // Deleting the oldest batch's backups frees as many files as that
+    // batch replaced: work for a pool thread, not for the window. The task
+    // needs nothing of this batch, which may be gone before it ends.
+    const QString root = m_backup->root();
+    QThreadPool::globalInstance()->start([root] { BatchBackup::removePruned(root); });
 }
 
 void JobBatch::allJobsDone()

@@ -19,6 +19,8 @@
 namespace {
 
 const char journalName[] = "journal.txt";
+// Batches taken out of the list, waiting to be deleted.
+const char prunedPrefix[] = ".pruned-";
 
 QByteArray encodedPath(const QString &path)
 {
@@ -220,8 +222,21 @@ QStringList BatchBackup::batches(const QString &root)
 void BatchBackup::prune(const QString &root, int keepBatches)
 {
     const QStringList all = batches(root);
-    for (int i = 0; i < all.size() - qMax(0, keepBatches); ++i)
-        QDir(all.at(i)).removeRecursively();
+    for (int i = 0; i < all.size() - qMax(0, keepBatches); ++i) {
+        const QFileInfo batch(all.at(i));
+        // A hidden name leaves the list; a failed rename leaves the batch
+        // where it is, to be tried again by the next prune.
+        QDir(root).rename(batch.fileName(), QLatin1String(prunedPrefix) + batch.fileName());
+    }
+}
+
+void BatchBackup::removePruned(const QString &root)
+{
+    const QDir dir(root);
+    const QStringList pruned = dir.entryList({ QLatin1String(prunedPrefix) + QLatin1Char('*') },
+                                             QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot);
+    for (const QString &name : pruned)
+        QDir(dir.absoluteFilePath(name)).removeRecursively();
 }
 
 BatchBackup::UndoResult BatchBackup::undoLast(const QString &root)

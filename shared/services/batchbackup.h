@@ -40,10 +40,12 @@ public:
     int keptCount() const;
     // This batch's folder; empty until something was kept.
     QString folder() const;
+    // The folder holding the batches' folders.
+    QString root() const { return m_root; }
 
     // Ends the batch: the journal is closed, the folder removed when
     // nothing was kept, and only the newest keepBatches batches under the
-    // root remain.
+    // root remain in the list (see prune).
     void close(int keepBatches);
 
     // The outcome of an undo, file by file.
@@ -63,8 +65,14 @@ public:
 
     // The batches' folders under root, oldest first.
     static QStringList batches(const QString &root);
-    // Removes all but the newest keepBatches batches under root.
+    // Takes all but the newest keepBatches batches under root out of the
+    // list at once, one rename each; their files, the previous contents of
+    // whole batches, are deleted by removePruned(), which may take a while
+    // and belongs on a pool thread.
     static void prune(const QString &root, int keepBatches);
+    // Deletes the batches pruned under root, also those whose deletion
+    // was cut short (the program quit meanwhile).
+    static void removePruned(const QString &root);
 
     // "data/undo" in the working folder.
     static QString defaultRoot();
