@@ -1,6 +1,7 @@
 #include "forger.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QStorageInfo>
 
 #include <limits>
@@ -157,7 +158,7 @@ void Forger::startSlot()
     const OperationRow *row = operation(state().currentIndex);
     const OperationRow::Start kind = row ? row->startKind() : OperationRow::NoJob;
     if (kind == OperationRow::Jobs) {
-        startJobs(*row, folder, now.time(), run);
+        startJobs(*row, folder, now, run);
         return;
     }
     if (kind == OperationRow::Nothing)
@@ -167,7 +168,7 @@ void Forger::startSlot()
     endStart();
 }
 
-void Forger::startJobs(const OperationRow &row, const QString &folder, const QTime &time, int run)
+void Forger::startJobs(const OperationRow &row, const QString &folder, const QDateTime &now, int run)
 {
     auto *options = static_cast<NewOptions *>(row.options ? row.options(optionDock(), QStringList()) : nullptr);
     QList<NewPlan::Range> ranges;
@@ -178,16 +179,34 @@ void Forger::startJobs(const OperationRow &row, const QString &folder, const QTi
         cancelSlot();
         return;
     }
+    // The names of different runs can meet (run 1's file 10 and run 11's
+    // file 0, or the same hour of another day): an existing file is never
+    // replaced, the run number moves on until every name is free.
+    QStringList names;
+    for (int attempt = 0; attempt < 1000; ++attempt) {
+        names.clear();
+        bool free = true;
+        for (int k = 0; k < ranges.size(); ++k) {
+            names << NewPlan::fileName(folder, now.time(), run, k);
+            free = free && !QFileInfo::exists(names.last());
+        }
+        if (free)
+            break;
+        names.clear();
+        run = NewPlan::nextRunNumber(configureIni(), now.date());
+    }
+    if (names.isEmpty()) {
+        delete options;
+        cancelSlot();
+        return;
+    }
     host()->newList(QStringLiteral("New"));
-    m_planned.clear();
+    m_planned = names;
     m_written.clear();
     JobBatch *batch = newBatch();
     batch->adopt(options);
-    for (int k = 0; k < ranges.size(); ++k) {
-        const QString name = NewPlan::fileName(folder, time, run, k);
-        m_planned << name;
-        batch->add(row.job(name, options, k));
-    }
+    for (int k = 0; k < names.size(); ++k)
+        batch->add(row.job(names.at(k), options, k));
     runBatch(batch);
 }
 

@@ -54,7 +54,7 @@ protected:
     void jobFinished(TextBase *worker) override;
 
 private:
-    void startJobs(const OperationRow &row, const QString &folder, const QTime &time, int run);
+    void startJobs(const OperationRow &row, const QString &folder, const QDateTime &now, int run);
     bool fits(quint64 bytes, const QString &folder) const;
     void addProducedFiles();
 

@@ -158,13 +158,18 @@ void TestForger::numbersSplitIntoFiles()
     QVERIFY(all.endsWith("\n5,4,3\n"));
     QCOMPARE(all.count('\n'), 60);
 
-    // Sorted and repeated: 35 lines, one file; the second run of the day.
+    // Sorted and repeated: 35 lines, one file; the second run of the day,
+    // whose name is taken (by another day's run, say): the third run's.
+    QFile taken("data/y10.txt");
+    QVERIFY(taken.open(QIODevice::WriteOnly) && taken.write("earlier") == 7);
+    taken.close();
     widget<QCheckBox>("checkBox_newNumberIsSort")->setChecked(true);
     widget<QCheckBox>("checkBox_newNumberIsRepeatNum")->setChecked(true);
     setText("lineEdit_branchNumber", QStringLiteral("100"));
     startAndWait();
-    QTRY_COMPARE(files(1), QStringList{ "data/y10.txt" });
-    const QByteArray both = HostDriver::bytesOf("data/y10.txt");
+    QTRY_COMPARE(files(1), QStringList{ "data/y20.txt" });
+    QCOMPARE(HostDriver::bytesOf("data/y10.txt"), QByteArray("earlier"));
+    const QByteArray both = HostDriver::bytesOf("data/y20.txt");
     QCOMPARE(both.count('\n'), 35);
     QVERIFY(both.startsWith("1,1,1\n1,1,2\n"));
 
@@ -173,7 +178,7 @@ void TestForger::numbersSplitIntoFiles()
     startAndWait();
     QCOMPARE(count(QStringLiteral("操作取消!")), 1);
     QCOMPARE(m_host.window()->listCount(), 2);
-    QCOMPARE(QDir("data").entryList(QDir::Files).size(), 4);
+    QCOMPARE(QDir("data").entryList(QDir::Files).size(), 5);
 }
 
 void TestForger::variablesAndRefusals()
