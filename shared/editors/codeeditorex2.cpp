@@ -1,12 +1,14 @@
 #include "codeeditorex2.h"
 
 #include <QCloseEvent>
+#include <QDebug>
 #include <QFile>
 #include <QGridLayout>
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
 #include <QShortcut>
+#include <QSignalBlocker>
 
 #include "codeeditor.h"
 #include "readwritetxt.h"
@@ -43,6 +45,18 @@ CodeEditorEx2::CodeEditorEx2(QWidget *parent)
     auto *saveShortcut = new QShortcut(QKeySequence(QStringLiteral("Ctrl+S")), this);
     saveShortcut->setContext(Qt::WidgetWithChildrenShortcut);
     connect(saveShortcut, &QShortcut::activated, this, [this] { save(); });
+}
+
+CodeEditorEx2::~CodeEditorEx2()
+{
+    if (m_mark.isEmpty())
+        return;
+    // No tips from here: whoever listens may be half gone already (a
+    // parent deletes its children late in its own destruction). A write
+    // that fails is still logged.
+    const QSignalBlocker quiet(this);
+    if (!save())
+        qWarning() << "unsaved changes of" << m_title << "could not be written";
 }
 
 CodeEditorEx2 *CodeEditorEx2::shared(QWidget *parent)

@@ -17,6 +17,9 @@ class CodeEditorEx2 : public QWidget
     Q_OBJECT
 public:
     explicit CodeEditorEx2(QWidget *parent = nullptr);
+    // Unsaved changes are saved: the window goes with its parent (the page
+    // that opened it) without being closed first.
+    ~CodeEditorEx2() override;
 
     // The one window of this library, created on first use with parent.
     static CodeEditorEx2 *shared(QWidget *parent = nullptr);

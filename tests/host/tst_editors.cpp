@@ -94,6 +94,7 @@ private slots:
     void plainEditorGutter();
 
     void twoPanesLoadSwapClearSave();
+    void twoPanesSaveOnClose_data();
     void twoPanesSaveOnClose();
     void twoPanesUnreadableFileUntouched();
 
@@ -541,15 +542,27 @@ void TestEditors::twoPanesLoadSwapClearSave()
     QVERIFY(CodeEditorEx2::shared() == CodeEditorEx2::shared());
 }
 
+void TestEditors::twoPanesSaveOnClose_data()
+{
+    QTest::addColumn<bool>("parentGoes");
+    QTest::newRow("window closed") << false;
+    // The plug-in page that opened it goes away with the window open.
+    QTest::newRow("parent deleted") << true;
+}
+
 void TestEditors::twoPanesSaveOnClose()
 {
+    QFETCH(bool, parentGoes);
     put(path("a.txt"), "a");
     put(path("b.txt"), "b");
-    CodeEditorEx2 window;
-    window.setFiles("T", "A", path("a.txt"), "B", path("b.txt"));
-    window.show();
-    append(*window.leftEditor(), "+");
-    window.close();
+    auto *parent = new QWidget;
+    auto *window = new CodeEditorEx2(parent);
+    window->setFiles("T", "A", path("a.txt"), "B", path("b.txt"));
+    window->show();
+    append(*window->leftEditor(), "+");
+    if (!parentGoes)
+        window->close();
+    delete parent;
     QCOMPARE(bytesOf(path("a.txt")), QByteArray("a+"));
     QCOMPARE(bytesOf(path("b.txt")), QByteArray("b"));
 }
