@@ -63,8 +63,9 @@ void CustomizedAB::run()
             emit tipSignal(Tips::Unchanged.var1, Tips::Unchanged.var2, name);
         } else {
             // Made durable at once: the A files may lie on other file
-            // systems than the output, which the batch syncs.
-            const int outcome = ReadWriteTxt::writeFile(name, result.aTexts.at(i), &aFormats.at(i));
+            // systems than the output, which the batch syncs. Their old
+            // content is kept for undo like any rewritten file's.
+            const int outcome = writeKeepingOld(name, result.aTexts.at(i), aFormats.at(i), false);
             emit tipSignal(0, outcome, name);
             if (outcome != ReadWriteTxt::Saved)
                 continue;

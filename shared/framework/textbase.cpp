@@ -73,6 +73,15 @@ bool TextBase::readTxt(const QString &fileName, QString &text)
 
 bool TextBase::writeTxt(const QString &fileName, const QString &text)
 {
+    const int outcome = writeKeepingOld(fileName, text, m_format, m_syncLater);
+    if (outcome == ReadWriteTxt::Saved)
+        m_writtenFolder = QFileInfo(fileName).absolutePath();
+    emit tipSignal(0, outcome, fileName);
+    return outcome == ReadWriteTxt::Saved;
+}
+
+int TextBase::writeKeepingOld(const QString &fileName, const QString &text, const TextFormat &format, bool syncLater)
+{
     // The old content is kept for undo once the new one is complete, just
     // before it is replaced.
     std::function<void()> keepOld;
@@ -82,12 +91,8 @@ bool TextBase::writeTxt(const QString &fileName, const QString &text)
                 qCWarning(lcJobs) << "previous content not kept for undo:" << fileName;
         };
     }
-    const int outcome = ReadWriteTxt::writeFile(fileName, text, &m_format,
-                                                m_syncLater ? ReadWriteTxt::SyncLater : ReadWriteTxt::SyncNow, keepOld);
-    if (outcome == ReadWriteTxt::Saved)
-        m_writtenFolder = QFileInfo(fileName).absolutePath();
-    emit tipSignal(0, outcome, fileName);
-    return outcome == ReadWriteTxt::Saved;
+    return ReadWriteTxt::writeFile(fileName, text, &format, syncLater ? ReadWriteTxt::SyncLater : ReadWriteTxt::SyncNow,
+                                   keepOld);
 }
 
 void TextBase::refuse(int var1, int var2)

@@ -8,6 +8,7 @@
 #include <QStackedWidget>
 #include <QtTest>
 
+#include "batchbackup.h"
 #include "filetype.h"
 #include "hostdriver.h"
 #include "mainwindow.h"
@@ -149,6 +150,12 @@ void TestTailor::abOverTwoLists()
     QVERIFY(window->listTitle(2).startsWith("New"));
     QCOMPARE(window->listFiles(2).size(), 1);
     QCOMPARE(window->listFiles(2).first()->fileName, path("a/new.txt"));
+
+    // The marked A files come back with undo.
+    const BatchBackup::UndoResult undone = BatchBackup::undoLast(BatchBackup::defaultRoot());
+    QCOMPARE(undone.restored.size(), 2);
+    QCOMPARE(HostDriver::bytesOf(path("a/a1.txt")), QByteArray("dlcnd\r\nfdgrr\r\n\r\nk\r\n"));
+    QCOMPARE(HostDriver::bytesOf(path("a/a2.txt")), utf8Bom + "zz\nk");
 }
 
 void TestTailor::abFailureLeavesFilesAndEnds_data()
