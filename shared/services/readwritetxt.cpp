@@ -35,32 +35,36 @@ bool missing(int error)
     return error == ENOENT || error == ENOTDIR || error == ENAMETOOLONG;
 }
 
-bool readAll(int fd, QByteArray &bytes)
+// The whole file into bytes: ReadOk, NotReadable, or TooLarge for more
+// than LargestFile bytes (also when the file grows while being read).
+int readAll(int fd, QByteArray &bytes)
 {
     struct stat st;
     if (::fstat(fd, &st) != 0)
-        return false;
-    qint64 capacity = qMax<qint64>(st.st_size, 0) + 1; // one more byte sees the end at once
-    bytes.resize(int(qMin<qint64>(capacity, 0x7FFFFFF0)));
+        return ReadWriteTxt::NotReadable;
+    if (st.st_size > ReadWriteTxt::LargestFile)
+        return ReadWriteTxt::TooLarge;
+    // One more byte sees the end at once.
+    bytes.resize(int(qMax<qint64>(st.st_size, 0) + 1));
     qint64 filled = 0;
     for (;;) {
         if (filled == bytes.size()) {
-            if (bytes.size() >= 0x7FFFFFF0 - 65536)
-                return false; // beyond what one string can hold
-            bytes.resize(bytes.size() + qMax(65536, bytes.size() / 2));
+            if (bytes.size() > ReadWriteTxt::LargestFile)
+                return ReadWriteTxt::TooLarge;
+            bytes.resize(int(qMin<qint64>(ReadWriteTxt::LargestFile + 1, bytes.size() + qMax(65536, bytes.size() / 2))));
         }
         const ssize_t got = ::read(fd, bytes.data() + filled, size_t(bytes.size() - filled));
         if (got < 0) {
             if (errno == EINTR)
                 continue;
-            return false;
+            return ReadWriteTxt::NotReadable;
         }
         if (got == 0)
             break;
         filled += got;
     }
     bytes.resize(int(filled));
-    return true;
+    return ReadWriteTxt::ReadOk;
 }
 
 bool writeAll(int fd, const QByteArray &bytes, off_t offset)
@@ -338,10 +342,10 @@ int ReadWriteTxt::readFile(const QString &fileName, QString &text, TextFormat *f
     if (fd < 0)
         return missing(errno) ? NotFound : NotReadable;
     QByteArray bytes;
-    const bool complete = readAll(fd, bytes);
+    const int outcome = readAll(fd, bytes);
     ::close(fd);
-    if (!complete)
-        return NotReadable;
+    if (outcome != ReadOk)
+        return outcome;
     if (mode == CurrentSetting)
         mode = CodeSetting::current();
     return decode(bytes, mode, text, format) ? ReadOk : EncodingMismatch;

@@ -14,7 +14,8 @@
 //   1 the file exists but cannot be read (permission, a folder, I/O error),
 //   2 not writable: no write permission, read-only folder or file system,
 //     no space or inodes left, or a character the encoding cannot hold,
-//   4 written, 6 the bytes are not valid in the encoding in force.
+//   4 written, 6 the bytes are not valid in the encoding in force,
+//   8 larger than LargestFile, more than one text can hold.
 //
 // Reading refuses bytes that are not valid in the encoding in force (see
 // CodeSetting; under "自动" each file's own is detected), so a damaged text
@@ -45,6 +46,7 @@ public:
         Unchanged = 5,        // the operation left the text as it was; not rewritten
         EncodingMismatch = 6, // the bytes are not valid in the encoding in force
         LeftoverRemoved = 7,  // a temporary file of an interrupted write was removed
+        TooLarge = 8,         // more than LargestFile bytes: not read, left as it is
         ReadOk = -1
     };
 
@@ -52,6 +54,10 @@ public:
     // later by whoever writes a whole batch, once per file system
     // (syncFileSystem).
     enum Sync { SyncNow, SyncLater };
+
+    // The largest file read as one text: its characters must fit one
+    // string (some 2^30 UTF-16 units), whatever its encoding.
+    static constexpr qint64 LargestFile = (qint64(1) << 30) - (qint64(1) << 16);
 
     explicit ReadWriteTxt(QObject *parent = nullptr);
 

@@ -20,6 +20,7 @@ constexpr TipCode Saved{0, 4};
 constexpr TipCode Unchanged{0, 5};        // nothing to change: the file was not rewritten
 constexpr TipCode EncodingMismatch{0, 6}; // bytes not valid in the encoding in force
 constexpr TipCode LeftoverRemoved{0, 7};  // a killed write's temporary file removed
+constexpr TipCode FileTooLarge{0, 8};     // too large to be held as one text: left as it is
 constexpr TipCode TablesUnequal{-1, 1};  // script tables of unequal length
 constexpr TipCode CustomUnequal{-1, 2};  // custom tables of unequal length
 constexpr TipCode TablesEmpty{-1, 3};    // a script table without content

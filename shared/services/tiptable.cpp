@@ -27,6 +27,7 @@ QString TipTable::message(int var1, int var2, int done, int expected)
         case 5: return QStringLiteral(" 文件内容<b>无变化</b>,保持原样!</p>");
         case 6: return QStringLiteral("该文件<b><font color='#FF0000'>编码不符!</font></b>内容不是当前编码的有效文本</p>");
         case 7: return QStringLiteral(" 已删除中断写入遗留的<b>临时文件</b>!</p>");
+        case 8: return QStringLiteral(" 该文件<b><font color='#FF0000'>过大</font></b>(接近或超过 1 GiB),无法作为一个文本处理,保持原样!</p>");
         default: return unknown("0");
         }
     case -1:

@@ -19,6 +19,29 @@ inline bool isSurrogate(uint code)
 // The largest array the writer will build.
 const qint64 largestArray = 0x7FFFFFF0;
 
+// The exact UTF-8 length of size units, "\n" counted twice with crlf;
+// -1 for a lone surrogate.
+qint64 encodedLength(const ushort *p, const ushort *end, bool crlf)
+{
+    qint64 length = 0;
+    while (p < end) {
+        const uint unit = *p++;
+        if (unit < 0x80) {
+            length += 1 + (crlf && unit == '\n');
+        } else if (unit < 0x800) {
+            length += 2;
+        } else if (!isSurrogate(unit)) {
+            length += 3;
+        } else if (unit < 0xDC00 && p < end && *p >= 0xDC00 && *p <= 0xDFFF) {
+            length += 4;
+            ++p;
+        } else {
+            return -1;
+        }
+    }
+    return length;
+}
+
 } // namespace
 
 bool Utf8Codec::decode(const char *bytes, int size, QString &text, LineEnds *ends)
@@ -107,10 +130,15 @@ bool Utf8Codec::encode(const QString &text, bool crlf, QByteArray &bytes, const 
     const ushort *const end = p + text.size();
     // At most three bytes per unit ("\r\n" and a surrogate pair take less).
     // Pages of the array that are never written are never touched, so a
-    // mostly ASCII text costs no more memory than its result.
-    const qint64 room = qint64(prefix.size()) + 3 * qint64(text.size());
-    if (room > largestArray)
-        return false;
+    // mostly ASCII text costs no more memory than its result. Only a text
+    // so large that this bound passes the largest array is measured first.
+    qint64 room = qint64(prefix.size()) + 3 * qint64(text.size());
+    if (room > largestArray) {
+        const qint64 exact = encodedLength(p, end, crlf);
+        if (exact < 0 || prefix.size() + exact > largestArray)
+            return false;
+        room = prefix.size() + exact;
+    }
     QByteArray out(int(room), Qt::Uninitialized);
     uchar *const begin = reinterpret_cast<uchar *>(out.data());
     std::copy(prefix.constBegin(), prefix.constEnd(), begin);

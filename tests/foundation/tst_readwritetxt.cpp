@@ -140,6 +140,9 @@ void TestReadWriteTxt::readFailures_data()
     QTest::newRow("GBK bytes read as UTF-8") << QByteArray("\xC4\xE3\xBA\xC3 abc") << 6;
     QTest::newRow("truncated UTF-8 sequence") << QByteArray("abc\xE4\xB8") << 6;
     QTest::newRow("Latin-1 byte") << QByteArray("caf\xE9\n") << 6;
+    // A sparse file of zero bytes just past the limit: refused before any
+    // of it is read.
+    QTest::newRow("larger than one text holds") << QByteArray("<sparse>") << 8;
 }
 
 void TestReadWriteTxt::readFailures()
@@ -147,8 +150,13 @@ void TestReadWriteTxt::readFailures()
     QFETCH(QByteArray, content);
     QFETCH(int, code);
     const QString path = m_dir.filePath(QString::fromLatin1(QTest::currentDataTag()).replace(' ', '_'));
-    if (!content.isEmpty())
+    if (content == "<sparse>") {
+        put(path, QByteArray());
+        QVERIFY(QFile::resize(path, ReadWriteTxt::LargestFile + 1));
+        content.clear();
+    } else if (!content.isEmpty()) {
         put(path, content);
+    }
 
     ReadWriteTxt rw;
     QSignalSpy spy(&rw, &ReadWriteTxt::tipSignal);
