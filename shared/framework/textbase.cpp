@@ -3,6 +3,8 @@
 #include <QFileInfo>
 #include <QLoggingCategory>
 
+#include <new>
+
 #include "batchbackup.h"
 #include "jobcontrol.h"
 #include "readwritetxt.h"
@@ -24,7 +26,15 @@ void TextBase::run()
     m_discarded = false;
     if (!readTxt(m_fileName, m_text))
         return;
-    QString result = processText();
+    QString result;
+    try {
+        result = processText();
+    } catch (const std::bad_alloc &) {
+        // A result larger than the memory left or than one string can
+        // hold: the file stays as it is, and the job says why.
+        result = QString();
+        refuse(Tips::FileTooLarge.var1, Tips::FileTooLarge.var2);
+    }
     if (m_refused) {
         emit tipSignal(m_refusedVar1, m_refusedVar2, m_fileName);
         return;

@@ -14,6 +14,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <new>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -348,7 +349,11 @@ int ReadWriteTxt::readFile(const QString &fileName, QString &text, TextFormat *f
         return outcome;
     if (mode == CurrentSetting)
         mode = CodeSetting::current();
-    return decode(bytes, mode, text, format) ? ReadOk : EncodingMismatch;
+    try {
+        return decode(bytes, mode, text, format) ? ReadOk : EncodingMismatch;
+    } catch (const std::bad_alloc &) {
+        return TooLarge; // its text does not fit in the memory left
+    }
 }
 
 int ReadWriteTxt::writeFile(const QString &fileName, const QString &text, const TextFormat *format, Sync sync,
@@ -357,8 +362,12 @@ int ReadWriteTxt::writeFile(const QString &fileName, const QString &text, const 
     if (fileName.isEmpty())
         return NotFound; // e.g. a cancelled save dialog: nothing to open
     QByteArray bytes;
-    if (!encode(text, format ? *format : TextFormat(), bytes))
-        return NotWritable; // a character the encoding cannot hold would be lost
+    try {
+        if (!encode(text, format ? *format : TextFormat(), bytes))
+            return NotWritable; // a character the encoding cannot hold would be lost
+    } catch (const std::bad_alloc &) {
+        return NotWritable; // no memory left for the encoded bytes
+    }
 
     QByteArray target;
     struct stat st;

@@ -1,6 +1,9 @@
 #include <QSignalSpy>
 #include <QtTest>
 
+#include <sys/resource.h>
+#include <unistd.h>
+
 #include "testfolder.h"
 #include "textjob.h"
 
@@ -14,6 +17,12 @@ struct SuffixOptions : OptionRecord
 QString addSuffix(const QString &text, const SuffixOptions &o)
 {
     return text + o.suffix;
+}
+
+// Far more than the test lets the process have.
+QString huge(const QString &text, const SuffixOptions &)
+{
+    return text.repeated(1 << 28);
 }
 
 // Refuses texts that hold no digit.
@@ -50,18 +59,19 @@ private:
 
 void TestTextJob::run_data()
 {
-    QTest::addColumn<bool>("checked");
+    QTest::addColumn<int>("kind"); // 0 plain, 1 checked, 2 running out of memory
     QTest::addColumn<QByteArray>("content");
     QTest::addColumn<QByteArray>("result");
     QTest::addColumn<QList<int>>("tips"); // var1, var2 pairs in order
-    QTest::newRow("plain") << false << QByteArray("ab\r\n") << QByteArray("ab\r\n!") << QList<int>{0, 4, -4, 0};
-    QTest::newRow("checked, accepted") << true << QByteArray("a1") << QByteArray("a1!") << QList<int>{0, 4, -4, 0};
-    QTest::newRow("checked, refused") << true << QByteArray("ab\n") << QByteArray("ab\n") << QList<int>{-2, 0};
+    QTest::newRow("plain") << 0 << QByteArray("ab\r\n") << QByteArray("ab\r\n!") << QList<int>{0, 4, -4, 0};
+    QTest::newRow("checked, accepted") << 1 << QByteArray("a1") << QByteArray("a1!") << QList<int>{0, 4, -4, 0};
+    QTest::newRow("checked, refused") << 1 << QByteArray("ab\n") << QByteArray("ab\n") << QList<int>{-2, 0};
+    QTest::newRow("result beyond memory") << 2 << QByteArray("ab\n") << QByteArray("ab\n") << QList<int>{0, 8};
 }
 
 void TestTextJob::run()
 {
-    QFETCH(bool, checked);
+    QFETCH(int, kind);
     QFETCH(QByteArray, content);
     QFETCH(QByteArray, result);
     QFETCH(QList<int>, tips);
@@ -73,10 +83,28 @@ void TestTextJob::run()
 
     SuffixOptions options;
     options.suffix = QStringLiteral("!");
-    TextBase *job = checked ? static_cast<TextBase *>(new CheckedTextJob<SuffixOptions, digitsOnly, -2, 0>(file, &options))
-                            : new TextJob<SuffixOptions, addSuffix>(file, &options);
+    TextBase *job = kind == 1 ? static_cast<TextBase *>(new CheckedTextJob<SuffixOptions, digitsOnly, -2, 0>(file, &options))
+        : kind == 2           ? static_cast<TextBase *>(new TextJob<SuffixOptions, huge>(file, &options))
+                              : new TextJob<SuffixOptions, addSuffix>(file, &options);
     QSignalSpy spy(job, &TextBase::tipSignal);
-    job->run();
+    if (kind == 2) {
+#if defined(__SANITIZE_ADDRESS__)
+        QSKIP("the sanitizer reserves more address space than the limit allows");
+#endif
+        // Address space for what the process has now and 256 MiB more.
+        QFile statm(QStringLiteral("/proc/self/statm"));
+        QVERIFY(statm.open(QIODevice::ReadOnly));
+        const qint64 pages = statm.readAll().split(' ').value(0).toLongLong();
+        rlimit before{};
+        QCOMPARE(::getrlimit(RLIMIT_AS, &before), 0);
+        rlimit tight = before;
+        tight.rlim_cur = rlim_t(pages * ::sysconf(_SC_PAGESIZE) + (qint64(256) << 20));
+        QCOMPARE(::setrlimit(RLIMIT_AS, &tight), 0);
+        job->run();
+        QCOMPARE(::setrlimit(RLIMIT_AS, &before), 0);
+    } else {
+        job->run();
+    }
     QList<int> sent;
     for (const QList<QVariant> &tip : spy) {
         sent << tip.at(0).toInt() << tip.at(1).toInt();
