@@ -6,6 +6,8 @@
 #include <QThreadPool>
 #include <QtConcurrent>
 
+#include <new>
+
 #include "batchbackup.h"
 #include "codesetting.h"
 #include "jobcontrol.h"
@@ -108,8 +110,15 @@ void JobBatch::start()
         m_futures << QtConcurrent::run(QThreadPool::globalInstance(), [this, worker, control] {
             // After a cancel the jobs still queued end without touching
             // their files.
-            if (!control->isCancelled())
-                worker->run();
+            if (!control->isCancelled()) {
+                try {
+                    worker->run();
+                } catch (const std::bad_alloc &) {
+                    // Out of memory in a job that does not say so itself:
+                    // the job fails, the program and the other files go on.
+                    emit worker->tipSignal(Tips::FileTooLarge.var1, Tips::FileTooLarge.var2, worker->fileName());
+                }
+            }
             // Posted after every tip of the run, so it reaches the GUI
             // thread after them.
             QMetaObject::invokeMethod(this, [this, worker] { jobDone(worker); }, Qt::QueuedConnection);
