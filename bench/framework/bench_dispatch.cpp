@@ -96,6 +96,10 @@ QStringList makeFiles(const QString &folder, int count)
 
 int main(int argc, char *argv[])
 {
+    // Offscreen where there is no display, as in a terminal session.
+    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")
+        && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QTextCodec::setCodecForLocale(QTextCodec::codecForName("UTF-8"));
     // The workers' debug lines would drown the figures.
