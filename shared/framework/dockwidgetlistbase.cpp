@@ -55,6 +55,11 @@ QLabelEx *DockWidgetListBase::rangeLabel(int range) const
     return name.isEmpty() ? nullptr : findChild<QLabelEx *>(name);
 }
 
+bool DockWidgetListBase::hasRanges() const
+{
+    return rangeLabel(currentList) != nullptr;
+}
+
 void DockWidgetListBase::setupOperations()
 {
     connect(this, &DockWidgetListBase::curTextSignal, this, &DockWidgetListBase::operationChanged);

@@ -26,6 +26,9 @@ public:
 
     // The label of an operation or of a range; null when the form has none.
     QLabelEx *operationLabel(int index) const;
+    // Whether this dock offers ranges at all (docks of plug-ins that make
+    // files or take their files from lists have none).
+    bool hasRanges() const;
     QLabelEx *rangeLabel(int range) const;
 
     // Pixels between two neighbouring range labels.

@@ -135,9 +135,9 @@ bool PluginBase::openPlugin(int x, int y)
             refreshRangeFiles();
             m_optionDock->rep2RangeSlot();
         });
-        connect(list, &DockWidgetListBase::rangeSignal, this, [](int range) {
+        connect(list, &DockWidgetListBase::rangeSignal, this, [list](int range) {
             if (ScrivelFace *h = host())
-                h->setStatusText(RangeState::caption(range));
+                h->setStatusText(list->hasRanges() ? RangeState::caption(range) : QString());
         });
 
         list->move(x, y);

@@ -141,6 +141,8 @@ void TestForger::numbersSplitIntoFiles()
 {
     startWithPlugin();
     choose("Label_newNumber");
+    // No range to name in the status bar: this dock makes new files.
+    QVERIFY(m_host.window()->pluginLabel()->text().isEmpty());
     setText("lineEdit_branchNumber", QStringLiteral("25"));
     QCOMPARE(QSettings("configure.ini", QSettings::IniFormat).value("new/branchNumber").toString(),
              QStringLiteral("25"));
