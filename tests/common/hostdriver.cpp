@@ -10,6 +10,7 @@
 
 #include "dockwidgettips.h"
 #include "mainwindow.h"
+#include "testfolder.h"
 
 HostDriver::~HostDriver()
 {
@@ -83,12 +84,10 @@ bool HostDriver::click(const QString &dockTitle, const QString &objectName) cons
 
 QByteArray HostDriver::bytesOf(const QString &path)
 {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+    return TestFolder::bytesOf(path);
 }
 
 bool HostDriver::put(const QString &path, const QByteArray &bytes)
 {
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+    return TestFolder::put(path, bytes);
 }

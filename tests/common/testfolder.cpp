@@ -1,6 +1,8 @@
 #include "testfolder.h"
 
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTextCodec>
 
@@ -42,4 +44,17 @@ void TestFolder::prepareProcess()
 {
     QTextCodec::setCodecForLocale(QTextCodec::codecForName("UTF-8"));
     quietOffscreenWarnings();
+}
+
+QByteArray TestFolder::bytesOf(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+bool TestFolder::put(const QString &path, const QByteArray &bytes)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }

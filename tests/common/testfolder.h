@@ -1,6 +1,7 @@
 #ifndef TESTFOLDER_H
 #define TESTFOLDER_H
 
+#include <QByteArray>
 #include <QString>
 
 #include <memory>
@@ -27,6 +28,13 @@ public:
     // Once per test program: UTF-8 as the locale's codec and the offscreen
     // platform's notes silenced.
     static void prepareProcess();
+
+    // A file's bytes; "<missing>" when it cannot be read, so that a file
+    // that is not there never passes for an empty one.
+    static QByteArray bytesOf(const QString &path);
+    // Writes bytes as the whole file, creating its folder; false when it
+    // cannot.
+    static bool put(const QString &path, const QByteArray &bytes);
 
 private:
     std::unique_ptr<QTemporaryDir> m_dir;

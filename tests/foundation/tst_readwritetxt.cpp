@@ -52,20 +52,6 @@ private:
     bool m_mounted = false;
 };
 
-QByteArray bytesOf(const QString &path)
-{
-    QFile file(path);
-    file.open(QIODevice::ReadOnly);
-    return file.readAll();
-}
-
-void put(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
 // UTF-16 code units in the given byte order, without a byte-order mark.
 QByteArray utf16(const QString &text, bool bigEndian)
 {
@@ -151,11 +137,11 @@ void TestReadWriteTxt::readFailures()
     QFETCH(int, code);
     const QString path = m_dir.filePath(QString::fromLatin1(QTest::currentDataTag()).replace(' ', '_'));
     if (content == "<sparse>") {
-        put(path, QByteArray());
+        QVERIFY(TestFolder::put(path, QByteArray()));
         QVERIFY(QFile::resize(path, ReadWriteTxt::LargestFile + 1));
         content.clear();
     } else if (!content.isEmpty()) {
-        put(path, content);
+        QVERIFY(TestFolder::put(path, content));
     }
 
     ReadWriteTxt rw;
@@ -168,7 +154,7 @@ void TestReadWriteTxt::readFailures()
     QCOMPARE(spy.at(0).at(1).toInt(), code);
     QCOMPARE(spy.at(0).at(2).toString(), path);
     if (!content.isEmpty())
-        QCOMPARE(bytesOf(path), content);
+        QCOMPARE(TestFolder::bytesOf(path), content);
 }
 
 void TestReadWriteTxt::writeOutcomes_data()
@@ -195,7 +181,7 @@ void TestReadWriteTxt::writeOutcomes()
     QCOMPARE(spy.at(0).at(1).toInt(), code);
     QCOMPARE(!path.isEmpty() && QFile::exists(path), code == 4);
     if (code == 4)
-        QCOMPARE(bytesOf(path), text.toUtf8());
+        QCOMPARE(TestFolder::bytesOf(path), text.toUtf8());
 }
 
 void TestReadWriteTxt::roundTrip_data()
@@ -239,19 +225,19 @@ void TestReadWriteTxt::rewriteKeepsFormat()
     QFETCH(QString, expectedText);
     QFETCH(QByteArray, rewritten);
     const QString path = m_dir.filePath(QStringLiteral("format.txt"));
-    put(path, original);
+    QVERIFY(TestFolder::put(path, original));
     ReadWriteTxt rw;
     QString text;
     TextFormat format;
     QVERIFY(rw.readText(path, text, &format));
     QCOMPARE(text, expectedText);
     QVERIFY(rw.writeText(path, text + QLatin1Char('!'), &format));
-    QCOMPARE(bytesOf(path), rewritten);
+    QCOMPARE(TestFolder::bytesOf(path), rewritten);
 
     // A brand-new file gets no BOM and "\n".
     const QString fresh = m_dir.filePath(QStringLiteral("fresh.txt"));
     QVERIFY(rw.writeText(fresh, expectedText));
-    QCOMPARE(bytesOf(fresh), expectedText.toUtf8());
+    QCOMPARE(TestFolder::bytesOf(fresh), expectedText.toUtf8());
 }
 
 void TestReadWriteTxt::failedWriteKeepsOldContent()
@@ -259,7 +245,7 @@ void TestReadWriteTxt::failedWriteKeepsOldContent()
     // Make the old file impossible to replace: immutable where the file
     // system allows it (works for root too), else a read-only folder.
     const QString path = m_dir.filePath(QStringLiteral("keep.txt"));
-    put(path, "old content");
+    QVERIFY(TestFolder::put(path, "old content"));
     const bool immutable = QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("+i"), path}) == 0;
     if (!immutable)
         QFile::setPermissions(m_dir.path(), QFile::ReadOwner | QFile::ExeOwner);
@@ -275,20 +261,20 @@ void TestReadWriteTxt::failedWriteKeepsOldContent()
     QVERIFY(!written);
     QCOMPARE(spy.count(), 1);
     QVERIFY(spy.at(0).at(1).toInt() != 4);
-    QCOMPARE(bytesOf(path), QByteArray("old content"));
+    QCOMPARE(TestFolder::bytesOf(path), QByteArray("old content"));
 }
 
 void TestReadWriteTxt::unrepresentableTextIsRefused()
 {
     const QString path = m_dir.filePath(QStringLiteral("latin1.txt"));
-    put(path, "caf\xE9");
+    QVERIFY(TestFolder::put(path, "caf\xE9"));
     TextFormat format;
     format.codecName = "ISO-8859-1";
     ReadWriteTxt rw;
     QSignalSpy spy(&rw, &ReadWriteTxt::tipSignal);
     QVERIFY(!rw.writeText(path, QStringLiteral("汉字"), &format));
     QCOMPARE(spy.at(0).at(1).toInt(), 2);
-    QCOMPARE(bytesOf(path), QByteArray("caf\xE9"));
+    QCOMPARE(TestFolder::bytesOf(path), QByteArray("caf\xE9"));
 }
 
 void TestReadWriteTxt::failureKinds_data()
@@ -325,7 +311,7 @@ void TestReadWriteTxt::failureKinds()
     if (kind == "folder")
         QDir().mkpath(path);
     else if (kind != "missing")
-        put(path, old);
+        QVERIFY(TestFolder::put(path, old));
     if (kind == "read-only file")
         QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
     if (kind == "read-only folder") {
@@ -356,7 +342,7 @@ void TestReadWriteTxt::failureKinds()
     QCOMPARE(spy.at(0).at(1).toInt(), code);
     QCOMPARE(spy.at(0).at(2).toString(), path);
     if (kind != "missing" && kind != "folder") {
-        QCOMPARE(bytesOf(path), old);
+        QCOMPARE(TestFolder::bytesOf(path), old);
         QCOMPARE(statOf(path).st_ino, before.st_ino);
         // Nothing of the failed write is left beside the file.
         const QStringList names = QDir(folder).entryList(QDir::Files | QDir::Hidden);
@@ -379,7 +365,7 @@ void TestReadWriteTxt::rewriteKeepsOwnerAndMode()
     QFETCH(int, mode);
     const QString path = m_dir.filePath(QStringLiteral("owned.txt"));
     QFile::remove(path);
-    put(path, "old");
+    QVERIFY(TestFolder::put(path, "old"));
     QCOMPARE(::chmod(QFile::encodeName(path).constData(), mode_t(mode)), 0);
     const bool root = ::geteuid() == 0;
     if (root)
@@ -393,7 +379,7 @@ void TestReadWriteTxt::rewriteKeepsOwnerAndMode()
     QCOMPARE(after.st_uid, before.st_uid);
     QCOMPARE(after.st_gid, before.st_gid);
     QCOMPARE(::chmod(QFile::encodeName(path).constData(), 0600), 0);
-    QCOMPARE(bytesOf(path), QByteArray("new"));
+    QCOMPARE(TestFolder::bytesOf(path), QByteArray("new"));
     if (!root)
         QSKIP("owner kept only checked as root; mode and group checked");
 }
@@ -402,17 +388,17 @@ void TestReadWriteTxt::hardLinkedFileRewrittenInPlace()
 {
     const QString path = m_dir.filePath(QStringLiteral("linked.txt"));
     const QString other = m_dir.filePath(QStringLiteral("other name.txt"));
-    put(path, "old old old");
+    QVERIFY(TestFolder::put(path, "old old old"));
     QCOMPARE(::link(QFile::encodeName(path).constData(), QFile::encodeName(other).constData()), 0);
     const ino_t inode = statOf(path).st_ino;
 
     ReadWriteTxt rw;
     QVERIFY(rw.writeText(path, QStringLiteral("new")));
-    QCOMPARE(bytesOf(path), QByteArray("new"));
-    QCOMPARE(bytesOf(other), QByteArray("new"));
+    QCOMPARE(TestFolder::bytesOf(path), QByteArray("new"));
+    QCOMPARE(TestFolder::bytesOf(other), QByteArray("new"));
     QCOMPARE(statOf(path).st_ino, inode);
     QVERIFY(rw.writeText(other, QStringLiteral("longer than before, from the other name")));
-    QCOMPARE(bytesOf(path), QByteArray("longer than before, from the other name"));
+    QCOMPARE(TestFolder::bytesOf(path), QByteArray("longer than before, from the other name"));
 }
 
 void TestReadWriteTxt::leftoversRemoved()
@@ -424,7 +410,7 @@ void TestReadWriteTxt::leftoversRemoved()
     const QString fresh = folder + "/.scrivel.b.txt.zz12ab";
     const QString unrelated = folder + "/.scrivel.notes";
     for (const QString &p : {file, old, fresh, unrelated})
-        put(p, "x");
+        QVERIFY(TestFolder::put(p, "x"));
     // Written before this process started.
     QFile oldFile(old);
     QVERIFY(oldFile.open(QIODevice::ReadWrite));
@@ -487,7 +473,7 @@ void TestReadWriteTxt::detection()
     QVERIFY(folder.enter());
     QVERIFY(writeIni(configureIni(), QStringLiteral("text"), QStringLiteral("code"), code));
     const QString path = folder.path(QStringLiteral("file.txt"));
-    put(path, original);
+    QVERIFY(TestFolder::put(path, original));
 
     ReadWriteTxt rw;
     QSignalSpy spy(&rw, &ReadWriteTxt::tipSignal);
@@ -498,13 +484,13 @@ void TestReadWriteTxt::detection()
         QCOMPARE(spy.count(), 1);
         QCOMPARE(spy.at(0).at(1).toInt(), int(ReadWriteTxt::EncodingMismatch));
         QCOMPARE(text, QStringLiteral("untouched"));
-        QCOMPARE(bytesOf(path), original);
+        QCOMPARE(TestFolder::bytesOf(path), original);
         return;
     }
     QCOMPARE(text, expectedText);
     QCOMPARE(format.codecName, codecName);
     QVERIFY(rw.writeText(path, text + QLatin1Char('!'), &format));
-    QCOMPARE(bytesOf(path), exclaimed);
+    QCOMPARE(TestFolder::bytesOf(path), exclaimed);
 }
 
 void TestReadWriteTxt::newFileEncoding_data()
@@ -526,7 +512,7 @@ void TestReadWriteTxt::newFileEncoding()
     const QString path = folder.path(QStringLiteral("new.txt"));
     ReadWriteTxt rw;
     QVERIFY(rw.writeText(path, QStringLiteral("中\n")));
-    QCOMPARE(bytesOf(path), bytes);
+    QCOMPARE(TestFolder::bytesOf(path), bytes);
     QString back;
     QVERIFY(rw.readText(path, back));
     QCOMPARE(back, QStringLiteral("中\n"));

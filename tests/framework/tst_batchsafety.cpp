@@ -18,19 +18,6 @@
 
 namespace {
 
-QByteArray bytesOf(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
-void put(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
 // One batch as the workers run it: keep, then replace, for each file.
 void rewrite(const QString &root, const QStringList &files, const QString &suffix, int keepBatches = 10)
 {
@@ -111,8 +98,8 @@ void TestBatchSafety::start(int index)
 
 void TestBatchSafety::progressCountsEveryEndedJob()
 {
-    put(path("a.txt"), "a");
-    put(path("b.txt"), "b");
+    QVERIFY(TestFolder::put(path("a.txt"), "a"));
+    QVERIFY(TestFolder::put(path("b.txt"), "b"));
     m_host->setLists({ { path("a.txt"), path("missing.txt"), path("b.txt") } });
     start(TestPlugin::Upper);
     // Three announced, three ended (the failed one too), so the bar fills.
@@ -131,7 +118,7 @@ void TestBatchSafety::cancelLeavesQueuedAndRunningFilesUntouched()
     QStringList files;
     for (int i = 0; i < 6; ++i) {
         files << path(QStringLiteral("f%1.txt").arg(i));
-        put(files.last(), "old");
+        QVERIFY(TestFolder::put(files.last(), "old"));
     }
     m_host->setLists({ files });
     const int threads = QThreadPool::globalInstance()->maxThreadCount();
@@ -153,7 +140,7 @@ void TestBatchSafety::cancelLeavesQueuedAndRunningFilesUntouched()
     QThreadPool::globalInstance()->setMaxThreadCount(threads);
     QTRY_COMPARE(UpperWorker::alive.loadAcquire(), 0);
     for (const QString &file : files)
-        QCOMPARE(bytesOf(file), QByteArray("old"));
+        QCOMPARE(TestFolder::bytesOf(file), QByteArray("old"));
     QVERIFY(m_host->tipsWith(Tips::Saved.var1, Tips::Saved.var2).isEmpty());
     QCOMPARE(m_host->tipsWith(Tips::JobCancelled.var1, Tips::JobCancelled.var2).size(), 1);
     QCOMPARE(finished.size(), 1);
@@ -164,20 +151,20 @@ void TestBatchSafety::cancelLeavesQueuedAndRunningFilesUntouched()
 
 void TestBatchSafety::batchThroughPluginIsUndone()
 {
-    put(path("a.txt"), "a");
-    put(path("b.txt"), "b");
+    QVERIFY(TestFolder::put(path("a.txt"), "a"));
+    QVERIFY(TestFolder::put(path("b.txt"), "b"));
     // a.txt stands in both lists: one job, one backup.
     m_host->setLists({ { path("a.txt"), path("b.txt") }, { path("a.txt") } });
     start(TestPlugin::Upper);
-    QCOMPARE(bytesOf(path("a.txt")), QByteArray("A"));
+    QCOMPARE(TestFolder::bytesOf(path("a.txt")), QByteArray("A"));
     const QStringList batches = BatchBackup::batches(root());
     QCOMPARE(batches.size(), 1);
-    QCOMPARE(bytesOf(batches.first() + "/journal.txt").count('\n'), 2);
+    QCOMPARE(TestFolder::bytesOf(batches.first() + "/journal.txt").count('\n'), 2);
 
     const BatchBackup::UndoResult result = BatchBackup::undoLast(root());
     QCOMPARE(result.restored.size(), 2);
-    QCOMPARE(bytesOf(path("a.txt")), QByteArray("a"));
-    QCOMPARE(bytesOf(path("b.txt")), QByteArray("b"));
+    QCOMPARE(TestFolder::bytesOf(path("a.txt")), QByteArray("a"));
+    QCOMPARE(TestFolder::bytesOf(path("b.txt")), QByteArray("b"));
     QVERIFY(BatchBackup::batches(root()).isEmpty());
 }
 
@@ -197,27 +184,27 @@ void TestBatchSafety::undo()
     QFETCH(QString, after);
     QFETCH(QByteArray, bAfterUndo);
     QFETCH(int, restored);
-    put(path("a.txt"), "a");
-    put(path("b.txt"), "b");
+    QVERIFY(TestFolder::put(path("a.txt"), "a"));
+    QVERIFY(TestFolder::put(path("b.txt"), "b"));
     if (after == "link")
         QCOMPARE(::link(QFile::encodeName(path("b.txt")).constData(), QFile::encodeName(path("b2.txt")).constData()), 0);
     rewrite(root(), { path("a.txt"), path("b.txt") }, QStringLiteral("+1"));
-    QCOMPARE(bytesOf(path("b.txt")), QByteArray("b+1"));
+    QCOMPARE(TestFolder::bytesOf(path("b.txt")), QByteArray("b+1"));
     if (after == "edit")
-        put(path("b.txt"), "edited");
+        QVERIFY(TestFolder::put(path("b.txt"), "edited"));
     if (after == "sha1") {
         const QString journal = BatchBackup::batches(root()).value(0) + "/journal.txt";
-        QList<QByteArray> lines = bytesOf(journal).split('\n');
+        QList<QByteArray> lines = TestFolder::bytesOf(journal).split('\n');
         for (QByteArray &line : lines) {
             QList<QByteArray> fields = line.split('\t');
             if (fields.size() != 3)
                 continue;
-            const QString text = QString::fromUtf8(bytesOf(QString::fromUtf8(QByteArray::fromPercentEncoding(fields.at(2)))));
+            const QString text = QString::fromUtf8(TestFolder::bytesOf(QString::fromUtf8(QByteArray::fromPercentEncoding(fields.at(2)))));
             fields[1] = QCryptographicHash::hash(QByteArray(reinterpret_cast<const char *>(text.utf16()), text.size() * 2),
                                                  QCryptographicHash::Sha1).toHex();
             line = fields.join('\t');
         }
-        put(journal, lines.join('\n'));
+        QVERIFY(TestFolder::put(journal, lines.join('\n')));
     }
 
     const BatchBackup::UndoResult result = BatchBackup::undoLast(root());
@@ -225,15 +212,15 @@ void TestBatchSafety::undo()
     QCOMPARE(result.restored.size(), restored);
     QCOMPARE(result.changed.size(), 2 - restored);
     QVERIFY(result.failed.isEmpty());
-    QCOMPARE(bytesOf(path("a.txt")), QByteArray("a"));
-    QCOMPARE(bytesOf(path("b.txt")), bAfterUndo);
+    QCOMPARE(TestFolder::bytesOf(path("a.txt")), QByteArray("a"));
+    QCOMPARE(TestFolder::bytesOf(path("b.txt")), bAfterUndo);
     if (after == "link")
-        QCOMPARE(bytesOf(path("b2.txt")), QByteArray("b"));
+        QCOMPARE(TestFolder::bytesOf(path("b2.txt")), QByteArray("b"));
 }
 
 void TestBatchSafety::undoTakesBatchesNewestFirst()
 {
-    put(path("a.txt"), "a");
+    QVERIFY(TestFolder::put(path("a.txt"), "a"));
     rewrite(root(), { path("a.txt") }, QStringLiteral("1"));
     rewrite(root(), { path("a.txt") }, QStringLiteral("2"));
     // Killed between keeping a file and replacing it: undo finds it as it was.
@@ -242,17 +229,17 @@ void TestBatchSafety::undoTakesBatchesNewestFirst()
         QVERIFY(killed.keep(path("a.txt"), QStringLiteral("a123")));
     }
     QCOMPARE(BatchBackup::undoLast(root()).restored.size(), 1);
-    QCOMPARE(bytesOf(path("a.txt")), QByteArray("a12"));
+    QCOMPARE(TestFolder::bytesOf(path("a.txt")), QByteArray("a12"));
     QVERIFY(BatchBackup::undoLast(root()).found);
-    QCOMPARE(bytesOf(path("a.txt")), QByteArray("a1"));
+    QCOMPARE(TestFolder::bytesOf(path("a.txt")), QByteArray("a1"));
     QVERIFY(BatchBackup::undoLast(root()).found);
-    QCOMPARE(bytesOf(path("a.txt")), QByteArray("a"));
+    QCOMPARE(TestFolder::bytesOf(path("a.txt")), QByteArray("a"));
     QVERIFY(!BatchBackup::undoLast(root()).found);
 }
 
 void TestBatchSafety::onlyNewestBatchesKept()
 {
-    put(path("a.txt"), "a");
+    QVERIFY(TestFolder::put(path("a.txt"), "a"));
     for (int i = 0; i < 12; ++i)
         rewrite(root(), { path("a.txt") }, QString::number(i % 10));
     const QStringList batches = BatchBackup::batches(root());

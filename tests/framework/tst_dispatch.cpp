@@ -18,19 +18,6 @@ Q_DECLARE_METATYPE(QList<QStringList>)
 
 namespace {
 
-QByteArray bytesOf(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
-void put(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
 } // namespace
 
 // The start handler over the three ranges and the multi-file routines,
@@ -169,7 +156,7 @@ void TestDispatch::allListsAnnounceAndRunEveryFile()
     for (int l = 0; l < 3; ++l) {
         for (int f = 0; f < sizes[l]; ++f) {
             const QString file = path(QStringLiteral("l%1f%2.txt").arg(l).arg(f));
-            put(file, "text");
+            QVERIFY(TestFolder::put(file, "text"));
             lists[l] << file;
         }
     }
@@ -185,7 +172,7 @@ void TestDispatch::allListsAnnounceAndRunEveryFile()
     QCOMPARE(m_host->tipsWith(0, 4).size(), 7);
     for (const QStringList &list : lists) {
         for (const QString &file : list)
-            QCOMPARE(bytesOf(file), QByteArray("TEXT"));
+            QCOMPARE(TestFolder::bytesOf(file), QByteArray("TEXT"));
     }
     for (const Tip &tip : m_host->tips)
         QVERIFY2(tip.guiThread, qPrintable(tip.fileName));
@@ -197,7 +184,7 @@ void TestDispatch::fileInSeveralListsRunsOnce()
 {
     const QString a = path("a.txt"), b = path("b.txt"), c = path("c.txt");
     for (const QString &file : {a, b, c})
-        put(file, "x");
+        QVERIFY(TestFolder::put(file, "x"));
     // The same file also under another spelling of its path.
     const QString bAgain = m_folder.path() + QStringLiteral("/./sub/../b.txt");
     QDir().mkpath(path("sub"));
@@ -209,8 +196,8 @@ void TestDispatch::fileInSeveralListsRunsOnce()
 
     QCOMPARE(m_host->taskCounts, QList<int>{3});
     QCOMPARE(m_plugin->workerFiles, (QStringList{a, b, c}));
-    QCOMPARE(bytesOf(b), QByteArray("X+"));
-    QCOMPARE(bytesOf(a), QByteArray("X+"));
+    QCOMPARE(TestFolder::bytesOf(b), QByteArray("X+"));
+    QCOMPARE(TestFolder::bytesOf(a), QByteArray("X+"));
     QCOMPARE(m_host->tipsWith(-4, 0).size(), 3);
 }
 
@@ -233,7 +220,7 @@ void TestDispatch::currentListAndDocument()
     QFETCH(QStringList, failures);
     const QString a = path("a.txt"), b = path("b.txt"), c = path("c.txt");
     for (const QString &file : {a, b, c})
-        put(file, "x");
+        QVERIFY(TestFolder::put(file, "x"));
     m_host->setLists({{c}, {a, b}}, 1);
     m_host->currentDocument = document ? c : QString();
     m_plugin->state().currentIndex = TestPlugin::Upper;
@@ -247,7 +234,7 @@ void TestDispatch::currentListAndDocument()
         failed << tip.fileName;
     QCOMPARE(failed, failures);
     QCOMPARE(m_host->tipsWith(-4, 0).size(), announced - failures.size());
-    QCOMPARE(bytesOf(c), QByteArray(range == 2 && document ? "X" : "x"));
+    QCOMPARE(TestFolder::bytesOf(c), QByteArray(range == 2 && document ? "X" : "x"));
     QVERIFY(m_host->enabled());
 }
 
@@ -255,7 +242,7 @@ void TestDispatch::removedFileFailsAloneAndHostEndsEnabled()
 {
     const QString a = path("a.txt"), b = path("b.txt"), c = path("c.txt");
     for (const QString &file : {a, b, c})
-        put(file, "x");
+        QVERIFY(TestFolder::put(file, "x"));
     m_host->setLists({{a, b, c}});
     QVERIFY(QFile::remove(b));
     m_plugin->state().currentIndex = TestPlugin::Upper;
@@ -274,8 +261,8 @@ void TestDispatch::removedFileFailsAloneAndHostEndsEnabled()
     QVERIFY(!QFile::exists(b));
     QCOMPARE(QSet<QString>(m_plugin->ended.begin(), m_plugin->ended.end()),
              (QSet<QString>{a + ":1", b + ":0", c + ":1"}));
-    QCOMPARE(bytesOf(a), QByteArray("X"));
-    QCOMPARE(bytesOf(c), QByteArray("X"));
+    QCOMPARE(TestFolder::bytesOf(a), QByteArray("X"));
+    QCOMPARE(TestFolder::bytesOf(c), QByteArray("X"));
     // The host counted two of three completions; the start's end enables
     // it all the same.
     QCOMPARE(m_host->uiEnabledCalls.last(), true);
@@ -288,35 +275,35 @@ void TestDispatch::undecodableFileLeftUntouched()
 {
     const QString bad = path("bad.txt");
     const QByteArray bytes("ok \xC3\x28 broken");
-    put(bad, bytes);
+    QVERIFY(TestFolder::put(bad, bytes));
     m_host->setLists({{bad}});
     m_plugin->state().currentIndex = TestPlugin::Upper;
     m_plugin->state().currentRange = 1;
     startAndWait();
     QCOMPARE(m_host->tipsWith(0, 6), (QList<Tip>{{0, 6, bad, true}}));
     QVERIFY(m_host->tipsWith(-4, 0).isEmpty());
-    QCOMPARE(bytesOf(bad), bytes);
+    QCOMPARE(TestFolder::bytesOf(bad), bytes);
     QVERIFY(m_host->enabled());
 }
 
 void TestDispatch::formatKeptOnRewrite()
 {
     const QString file = path("crlf.txt");
-    put(file, "\xEF\xBB\xBF" "ab\r\ncd\r\n");
+    QVERIFY(TestFolder::put(file, "\xEF\xBB\xBF" "ab\r\ncd\r\n"));
     m_host->setLists({{file}});
     m_plugin->state().currentIndex = TestPlugin::Upper;
     m_plugin->state().currentRange = 1;
     m_plugin->suffix = QStringLiteral("e\n");
     startAndWait();
-    QCOMPARE(bytesOf(file), QByteArray("\xEF\xBB\xBF" "AB\r\nCD\r\ne\r\n"));
+    QCOMPARE(TestFolder::bytesOf(file), QByteArray("\xEF\xBB\xBF" "AB\r\nCD\r\ne\r\n"));
 }
 
 void TestDispatch::unchangedFileNotRewritten()
 {
     const QString same = path("same.txt");
     const QString other = path("other.txt");
-    put(same, "ALREADY UPPER\n");
-    put(other, "lower\n");
+    QVERIFY(TestFolder::put(same, "ALREADY UPPER\n"));
+    QVERIFY(TestFolder::put(other, "lower\n"));
     QFile file(same);
     QVERIFY(file.open(QIODevice::ReadWrite));
     QVERIFY(file.setFileTime(QDateTime::currentDateTime().addSecs(-600), QFileDevice::FileModificationTime));
@@ -356,11 +343,11 @@ void TestDispatch::batchSyncedOnceAfterLastWrite()
     QStringList files;
     for (int i = 0; i < 20; ++i) {
         files << path(QStringLiteral("s%1.txt").arg(i));
-        put(files.last(), content);
+        QVERIFY(TestFolder::put(files.last(), content));
     }
     QDir().mkpath(path("sub"));
     files << path("sub/t.txt");
-    put(files.last(), content);
+    QVERIFY(TestFolder::put(files.last(), content));
 
     struct Call { QString folder; int tipsBefore; int newFiles; };
     QList<Call> calls;
@@ -369,7 +356,7 @@ void TestDispatch::batchSyncedOnceAfterLastWrite()
         // delivered, and the closing tip waits for this call to return.
         int newFiles = 0;
         for (const QString &file : files)
-            newFiles += bytesOf(file) == content.toUpper();
+            newFiles += TestFolder::bytesOf(file) == content.toUpper();
         calls << Call{folder, m_host->tips.size(), newFiles};
     });
     m_host->setLists({files});
@@ -392,7 +379,7 @@ void TestDispatch::batchSyncedOnceAfterLastWrite()
 void TestDispatch::refusedOptionsCancel()
 {
     const QString a = path("a.txt");
-    put(a, "x");
+    QVERIFY(TestFolder::put(a, "x"));
     m_host->setLists({{a}});
     m_plugin->state().currentIndex = TestPlugin::Upper;
     m_plugin->state().currentRange = 0;
@@ -402,7 +389,7 @@ void TestDispatch::refusedOptionsCancel()
     QCOMPARE(m_plugin->optionFiles, QStringList{a});
     QVERIFY(m_host->taskCounts.isEmpty());
     QVERIFY(m_plugin->workerFiles.isEmpty());
-    QCOMPARE(bytesOf(a), QByteArray("x"));
+    QCOMPARE(TestFolder::bytesOf(a), QByteArray("x"));
     QVERIFY(m_host->enabled());
     QVERIFY(m_plugin->optionDock()->isEnabled());
 }
@@ -421,9 +408,9 @@ void TestDispatch::multiFileOneJobPerList()
     QFETCH(int, multiRange);
     QFETCH(QStringList, outputs);
     const QString a = path("a.txt"), b = path("b.txt"), c = path("c.txt");
-    put(a, "1");
-    put(b, "2");
-    put(c, "3");
+    QVERIFY(TestFolder::put(a, "1"));
+    QVERIFY(TestFolder::put(b, "2"));
+    QVERIFY(TestFolder::put(c, "3"));
     QDir().mkpath(path("out"));
     m_host->setLists({{a, b}, {}, {c, a}}, 2);
     m_plugin->outFolder = path("out");
@@ -434,7 +421,7 @@ void TestDispatch::multiFileOneJobPerList()
 
     QCOMPARE(m_host->taskCounts, QList<int>{outputs.size()});
     QCOMPARE(QDir(path("out")).entryList(QDir::Files), outputs);
-    QCOMPARE(bytesOf(path("out/merge102.txt")), QByteArray("3\n1"));
+    QCOMPARE(TestFolder::bytesOf(path("out/merge102.txt")), QByteArray("3\n1"));
     // Each produced file goes back to the host once written.
     QStringList added;
     for (const QString &output : outputs)
@@ -443,14 +430,14 @@ void TestDispatch::multiFileOneJobPerList()
     QCOMPARE(m_host->added, added);
     QCOMPARE(m_host->tipsWith(-4, 0).size(), outputs.size());
     // Inputs are only read.
-    QCOMPARE(bytesOf(a), QByteArray("1"));
+    QCOMPARE(TestFolder::bytesOf(a), QByteArray("1"));
     QVERIFY(m_host->enabled());
 }
 
 void TestDispatch::secondStartWaitsForFirst()
 {
     const QString a = path("a.txt");
-    put(a, "x");
+    QVERIFY(TestFolder::put(a, "x"));
     m_host->setLists({{a}});
     m_plugin->state().currentIndex = TestPlugin::Block;
     m_plugin->state().currentRange = 1;
@@ -467,7 +454,7 @@ void TestDispatch::secondStartWaitsForFirst()
     BlockingWorker::gate.release();
     QVERIFY(finished.wait(10000));
     QCoreApplication::processEvents();
-    QCOMPARE(bytesOf(a), QByteArray("X"));
+    QCOMPARE(TestFolder::bytesOf(a), QByteArray("X"));
     QVERIFY(m_host->enabled());
     QVERIFY(m_plugin->listDock()->isEnabled());
 }
@@ -489,8 +476,8 @@ void TestDispatch::distinctFiles()
 {
     QFETCH(QStringList, files);
     QFETCH(QStringList, expected);
-    put(path("a"), "a");
-    put(path("A"), "A");
+    QVERIFY(TestFolder::put(path("a"), "a"));
+    QVERIFY(TestFolder::put(path("A"), "A"));
     QDir().mkpath(path("sub"));
     QFile::link(path("a"), path("link"));
     QCOMPARE(JobBatch::distinctFiles(files), expected);

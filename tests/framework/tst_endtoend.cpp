@@ -11,16 +11,6 @@
 
 namespace {
 
-QByteArray bytesOf(const QString &path)
-{
-    return HostDriver::bytesOf(path);
-}
-
-void put(const QString &path, const QByteArray &bytes)
-{
-    QVERIFY(HostDriver::put(path, bytes));
-}
-
 const QString key = QStringLiteral("Demo V0.0.0.1");
 
 } // namespace
@@ -82,7 +72,7 @@ void TestEndToEnd::cleanup()
 
 void TestEndToEnd::loadsListsAndOpensEnabledPlugin()
 {
-    put("plus.ini", (key + ",2").toUtf8());
+    QVERIFY(TestFolder::put("plus.ini", (key + ",2").toUtf8()));
     startWindow();
     QVERIFY(pluginMenu());
     QVERIFY(demoAction());
@@ -93,7 +83,7 @@ void TestEndToEnd::loadsListsAndOpensEnabledPlugin()
     QVERIFY(m_window->workArea().contains(list->frameGeometry()));
     QVERIFY(messages().contains(key + QStringLiteral(" 加载插件成功!")));
     QVERIFY(messages().contains(key + QStringLiteral(" 插件打开!")));
-    QVERIFY(bytesOf("plus.ini").split('\n').contains((key + ",2").toUtf8()));
+    QVERIFY(TestFolder::bytesOf("plus.ini").split('\n').contains((key + ",2").toUtf8()));
 
     // Only the first show loads.
     const int actions = pluginMenu()->actions().size();
@@ -104,9 +94,9 @@ void TestEndToEnd::loadsListsAndOpensEnabledPlugin()
 
 void TestEndToEnd::demo1RunsAndFailuresLeaveWindowUsable()
 {
-    put("plus.ini", (key + ",2").toUtf8());
-    put("fileName", "sample text\n");
-    put(path("a.txt"), "a");
+    QVERIFY(TestFolder::put("plus.ini", (key + ",2").toUtf8()));
+    QVERIFY(TestFolder::put("fileName", "sample text\n"));
+    QVERIFY(TestFolder::put(path("a.txt"), "a"));
     startWindow();
     m_window->addFileToList(path("a.txt"), QStringLiteral("List"));
     QCOMPARE(m_window->listCount(), 1);
@@ -119,7 +109,7 @@ void TestEndToEnd::demo1RunsAndFailuresLeaveWindowUsable()
     QTRY_VERIFY(m_window->isUiEnabled());
     // The start is over once the plug-in's docks are enabled again.
     QTRY_VERIFY(dock(QStringLiteral("Demo"))->isEnabled());
-    QCOMPARE(bytesOf("fileName"), QByteArray("sample text\n"));
+    QCOMPARE(TestFolder::bytesOf("fileName"), QByteArray("sample text\n"));
     const int done = messages().count(QStringLiteral("文件处理完毕"));
 
     // The file is gone: the job fails, and the window is usable again

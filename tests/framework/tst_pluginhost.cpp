@@ -12,23 +12,11 @@
 #include "fakehost.h"
 #include "pluginhost.h"
 #include "readwritetxt.h"
+#include "testfolder.h"
 
 Q_IMPORT_PLUGIN(StaticFace)
 
 namespace {
-
-QByteArray bytesOf(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
-void put(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
 
 const QString staticKey = QStringLiteral("Static V9");
 const QString alphaKey = QStringLiteral("Alpha V1");
@@ -177,7 +165,7 @@ void TestPluginHost::enabledRule()
 void TestPluginHost::firstRunListsAllOpensNone()
 {
     install({"alpha", "beta", "other"});
-    put(QDir(m_folder).filePath("notes.txt"), "not a plug-in");
+    QVERIFY(TestFolder::put(QDir(m_folder).filePath("notes.txt"), "not a plug-in"));
     QSignalSpy io(ReadWriteTxt::shared(), &ReadWriteTxt::tipSignal);
     QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^plug-in skipped: .*notes\\.txt"));
     QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^plug-in skipped, not a ScrivelFace: .*libother\\.so"));
@@ -199,7 +187,7 @@ void TestPluginHost::firstRunListsAllOpensNone()
     QCOMPARE(m_host->tipsWith(11, 11), loaded);
     // Missing when read, then created with every plug-in disabled, all
     // without a message: a first start is nothing to report.
-    QCOMPARE(bytesOf("plus.ini"), (keys.join(",0\n") + ",0").toUtf8());
+    QCOMPARE(TestFolder::bytesOf("plus.ini"), (keys.join(",0\n") + ",0").toUtf8());
     QVERIFY(io.isEmpty());
 }
 
@@ -207,7 +195,7 @@ void TestPluginHost::matchingStateFileNotRewritten()
 {
     install({"alpha"});
     const QByteArray state = QStringLiteral("%1,0\n%2,2").arg(staticKey, alphaKey).toUtf8();
-    put("plus.ini", state);
+    QVERIFY(TestFolder::put("plus.ini", state));
     const QDateTime old = QDateTime::currentDateTime().addDays(-3);
     {
         QFile file("plus.ini");
@@ -217,7 +205,7 @@ void TestPluginHost::matchingStateFileNotRewritten()
     QSignalSpy io(ReadWriteTxt::shared(), &ReadWriteTxt::tipSignal);
     load();
     QVERIFY(io.isEmpty());
-    QCOMPARE(bytesOf("plus.ini"), state);
+    QCOMPARE(TestFolder::bytesOf("plus.ini"), state);
     QCOMPARE(QFileInfo("plus.ini").lastModified().toSecsSinceEpoch(), old.toSecsSinceEpoch());
     QCOMPARE(root(alphaKey)->property("opened").toList(), QVariantList{QPoint(20, 80)});
 }
@@ -227,16 +215,16 @@ void TestPluginHost::stateFileFollowsPluginsFound()
     install({"alpha"});
     // A plug-in no longer found is dropped; a final line end and a lower
     // case key are not what the host writes.
-    put("plus.ini", QStringLiteral("Gone V0,2\n%1,2\nstatic v9,2\n").arg(alphaKey).toUtf8());
+    QVERIFY(TestFolder::put("plus.ini", QStringLiteral("Gone V0,2\n%1,2\nstatic v9,2\n").arg(alphaKey).toUtf8()));
     load();
-    QCOMPARE(bytesOf("plus.ini"), QStringLiteral("%1,0\n%2,2").arg(staticKey, alphaKey).toUtf8());
+    QCOMPARE(TestFolder::bytesOf("plus.ini"), QStringLiteral("%1,0\n%2,2").arg(staticKey, alphaKey).toUtf8());
     QCOMPARE(m_pluginHost->stateLines(), (QStringList{staticKey + ",0", alphaKey + ",2"}));
 }
 
 void TestPluginHost::twoEnabledOpenAt20And120()
 {
     install({"alpha", "beta"});
-    put("plus.ini", QStringLiteral("%1,2\n%2,2").arg(alphaKey, betaKey).toUtf8());
+    QVERIFY(TestFolder::put("plus.ini", QStringLiteral("%1,2\n%2,2").arg(alphaKey, betaKey).toUtf8()));
     load();
     const QStringList keys = m_pluginHost->keys();
     QCOMPARE(keys.size(), 3);
@@ -249,7 +237,7 @@ void TestPluginHost::twoEnabledOpenAt20And120()
 void TestPluginHost::menuOpensDisabledPlugin()
 {
     install({"alpha", "beta"});
-    put("plus.ini", QStringLiteral("%1,2").arg(betaKey).toUtf8());
+    QVERIFY(TestFolder::put("plus.ini", QStringLiteral("%1,2").arg(betaKey).toUtf8()));
     load();
     QCOMPARE(m_pos, QPoint(120, 80));
     QAction *alpha = nullptr;
@@ -284,12 +272,12 @@ void TestPluginHost::undecodableStateFileKept()
 {
     install({"alpha"});
     const QByteArray broken("Alpha V1,2\n\xC3\x28");
-    put("plus.ini", broken);
+    QVERIFY(TestFolder::put("plus.ini", broken));
     QSignalSpy io(ReadWriteTxt::shared(), &ReadWriteTxt::tipSignal);
     load();
     QCOMPARE(io.size(), 1);
     QCOMPARE(io.at(0), (QVariantList{0, 6, "plus.ini"}));
-    QCOMPARE(bytesOf("plus.ini"), broken);
+    QCOMPARE(TestFolder::bytesOf("plus.ini"), broken);
     QVERIFY(root(alphaKey)->property("opened").toList().isEmpty());
 }
 

@@ -12,21 +12,9 @@
 #include "demo1.h"
 #include "fakehost.h"
 #include "scrivelface.h"
+#include "testfolder.h"
 
 namespace {
-
-QByteArray bytesOf(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
-void put(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
 
 const QString key = QStringLiteral("Demo V0.0.0.1");
 
@@ -127,7 +115,7 @@ void TestSampler::workerNeverWritesItsEmptyResult()
     QFETCH(int, var1);
     QFETCH(int, var2);
     if (!content.isEmpty())
-        put("fileName", content);
+        QVERIFY(TestFolder::put("fileName", content));
     OptionRecord options;
     Demo1 worker(QStringLiteral("fileName"), &options);
     QSignalSpy tips(&worker, &TextBase::tipSignal);
@@ -136,7 +124,7 @@ void TestSampler::workerNeverWritesItsEmptyResult()
     QCOMPARE(tips.first(), (QVariantList{var1, var2, "fileName"}));
     QCOMPARE(worker.succeeded(), var1 == -4);
     QVERIFY(worker.text().isEmpty() || var1 != -4);
-    QCOMPARE(bytesOf("fileName"), content.isEmpty() ? QByteArray("<missing>") : content);
+    QCOMPARE(TestFolder::bytesOf("fileName"), content.isEmpty() ? QByteArray("<missing>") : content);
 }
 
 void TestSampler::identity()
@@ -204,7 +192,7 @@ void TestSampler::start()
     QFETCH(QList<int>, tasks);
     QFETCH(QList<Tip>, tips);
     if (file)
-        put("fileName", "sample text");
+        QVERIFY(TestFolder::put("fileName", "sample text"));
     // The range is ignored by the sample job: a list elsewhere is enough.
     if (list)
         m_host->setLists({{m_dir->filePath("other.txt")}});
@@ -222,7 +210,7 @@ void TestSampler::start()
 
     QCOMPARE(m_host->tips, tips);
     QCOMPARE(m_host->taskCounts, tasks);
-    QCOMPARE(bytesOf("fileName"), file ? QByteArray("sample text") : QByteArray("<missing>"));
+    QCOMPARE(TestFolder::bytesOf("fileName"), file ? QByteArray("sample text") : QByteArray("<missing>"));
     QVERIFY(m_host->enabled());
     QVERIFY(listDock()->isEnabled());
     if (list)

@@ -33,12 +33,6 @@ std::optional<QString> digitsOnly(const QString &text, const SuffixOptions &o)
     return text + o.suffix;
 }
 
-QByteArray bytesOf(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 } // namespace
 
 // The thin workers over a pure function: the result is written back, or a
@@ -112,7 +106,7 @@ void TestTextJob::run()
     }
     QCOMPARE(sent, tips);
     QCOMPARE(job->succeeded(), tips.last() == 0 && tips.at(tips.size() - 2) == -4);
-    QCOMPARE(bytesOf(file), result);
+    QCOMPARE(TestFolder::bytesOf(file), result);
     delete job;
 }
 

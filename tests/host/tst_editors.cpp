@@ -14,23 +14,9 @@
 #include "codeeditorex2.h"
 #include "ini.h"
 #include "readwritetxt.h"
+#include "testfolder.h"
 
 namespace {
-
-void put(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
-QByteArray bytesOf(const QString &path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return QByteArray();
-    return file.readAll();
-}
 
 void focusIn(QWidget *widget)
 {
@@ -142,7 +128,7 @@ void TestEditors::gutterWidth()
     QStringList text;
     for (int i = 0; i < lines; ++i)
         text << QString::number(i);
-    put(path("a.txt"), text.join('\n').toUtf8());
+    QVERIFY(TestFolder::put(path("a.txt"), text.join('\n').toUtf8()));
     CodeEditorEx editor(1, 1, path("a.txt"));
     QCOMPARE(editor.blockCount(), lines);
     const int nine = editor.fontMetrics().horizontalAdvance(QLatin1Char('9'));
@@ -152,7 +138,7 @@ void TestEditors::gutterWidth()
 
 void TestEditors::gutterGrowsAtTenthLine()
 {
-    put(path("a.txt"), "1\n2\n3\n4\n5\n6\n7\n8\n9");
+    QVERIFY(TestFolder::put(path("a.txt"), "1\n2\n3\n4\n5\n6\n7\n8\n9"));
     CodeEditorEx editor(1, 1, path("a.txt"));
     const int before = editor.lineNumberAreaWidth();
     append(editor, "\n10");
@@ -173,7 +159,7 @@ void TestEditors::mark()
 {
     QFETCH(QString, how);
     QFETCH(QString, title);
-    put(path("a.txt"), "hello");
+    QVERIFY(TestFolder::put(path("a.txt"), "hello"));
     CodeEditorEx editor(3, 1, path("a.txt"));
     QCOMPARE(editor.windowTitle(), QString("3_%1").arg(path("a.txt")));
     append(editor, "xy");
@@ -190,7 +176,7 @@ void TestEditors::mark()
 
 void TestEditors::titleWithoutList()
 {
-    put(path("a.txt"), "hello");
+    QVERIFY(TestFolder::put(path("a.txt"), "hello"));
     CodeEditorEx editor(-1, 1, path("a.txt"));
     QCOMPARE(editor.windowTitle(), QString());
     append(editor, "!");
@@ -216,11 +202,11 @@ void TestEditors::reloadOnFocus()
 {
     QFETCH(bool, modified);
     QFETCH(QString, shown);
-    put(path("a.txt"), "original");
+    QVERIFY(TestFolder::put(path("a.txt"), "original"));
     CodeEditorEx editor(1, 1, path("a.txt"));
     if (modified)
         append(editor, "!");
-    put(path("a.txt"), "changed on disk");
+    QVERIFY(TestFolder::put(path("a.txt"), "changed on disk"));
     QSignalSpy activated(&editor, &CodeEditorEx::windowActivateSignal);
     focusIn(&editor);
     QCOMPARE(activated.count(), 1);
@@ -241,7 +227,7 @@ void TestEditors::unreadableFile()
     QFETCH(bool, exists);
     QFETCH(int, readTip);
     if (exists)
-        put(path("a.txt"), invalidUtf8);
+        QVERIFY(TestFolder::put(path("a.txt"), invalidUtf8));
     QSignalSpy readerTips(ReadWriteTxt::shared(), &ReadWriteTxt::tipSignal);
     CodeEditorEx editor(1, 1, path("a.txt"));
     QVERIFY(hasTip(readerTips, 0, readTip));
@@ -256,14 +242,14 @@ void TestEditors::unreadableFile()
     QVERIFY(!editor.save(1));
     QVERIFY(hasTip(tips, 0, 3));
     QCOMPARE(QFile::exists(path("a.txt")), exists);
-    QCOMPARE(bytesOf(path("a.txt")), exists ? invalidUtf8 : QByteArray());
+    QCOMPARE(TestFolder::bytesOf(path("a.txt")), exists ? invalidUtf8 : QByteArray("<missing>"));
 }
 
 void TestEditors::fileTurningUnreadableLocksEditor()
 {
-    put(path("a.txt"), "good text");
+    QVERIFY(TestFolder::put(path("a.txt"), "good text"));
     CodeEditorEx editor(1, 1, path("a.txt"));
-    put(path("a.txt"), invalidUtf8);
+    QVERIFY(TestFolder::put(path("a.txt"), invalidUtf8));
     QSignalSpy tips(&editor, &CodeEditorEx::tipSignal);
     focusIn(&editor);
     QVERIFY(editor.isReadOnly());
@@ -275,21 +261,21 @@ void TestEditors::fileTurningUnreadableLocksEditor()
     focusIn(&editor);
     QCOMPARE(tips.count(), count);
     QVERIFY(!editor.save(1));
-    QCOMPARE(bytesOf(path("a.txt")), invalidUtf8);
+    QCOMPARE(TestFolder::bytesOf(path("a.txt")), invalidUtf8);
 }
 
 void TestEditors::readableAgainUnlocks()
 {
     CodeEditorEx editor(1, 1, path("later.txt"));
     QVERIFY(editor.isReadOnly());
-    put(path("later.txt"), "now here");
+    QVERIFY(TestFolder::put(path("later.txt"), "now here"));
     focusIn(&editor);
     QVERIFY(!editor.isReadOnly());
     QVERIFY(!editor.loadFailed());
     QCOMPARE(editor.documentText(), QStringLiteral("now here"));
     append(editor, "!");
     QVERIFY(editor.save(1));
-    QCOMPARE(bytesOf(path("later.txt")), QByteArray("now here!"));
+    QCOMPARE(TestFolder::bytesOf(path("later.txt")), QByteArray("now here!"));
 }
 
 void TestEditors::saveKeepsFileFormat_data()
@@ -306,24 +292,24 @@ void TestEditors::saveKeepsFileFormat()
 {
     QFETCH(QByteArray, original);
     QFETCH(QByteArray, saved);
-    put(path("a.txt"), original);
+    QVERIFY(TestFolder::put(path("a.txt"), original));
     CodeEditorEx editor(1, 1, path("a.txt"));
     append(editor, "!\nc");
     QSignalSpy tips(&editor, &CodeEditorEx::tipSignal);
     QVERIFY(editor.save(1));
     QVERIFY(hasTip(tips, 0, 4));
-    QCOMPARE(bytesOf(path("a.txt")), saved);
+    QCOMPARE(TestFolder::bytesOf(path("a.txt")), saved);
     QCOMPARE(editor.mark(), QString());
 }
 
 void TestEditors::unmodifiedSaveLeavesChangedFile()
 {
-    put(path("a.txt"), "before");
+    QVERIFY(TestFolder::put(path("a.txt"), "before"));
     CodeEditorEx editor(2, 1, path("a.txt"));
-    put(path("a.txt"), "written by a job");
+    QVERIFY(TestFolder::put(path("a.txt"), "written by a job"));
     QSignalSpy added(&editor, &CodeEditorEx::addToListSignal);
     QVERIFY(editor.save(2));
-    QCOMPARE(bytesOf(path("a.txt")), QByteArray("written by a job"));
+    QCOMPARE(TestFolder::bytesOf(path("a.txt")), QByteArray("written by a job"));
     QCOMPARE(added.count(), 1);
 }
 
@@ -353,7 +339,7 @@ void TestEditors::newDocumentSave()
     QCOMPARE(editor.save(-1), saved);
     QCOMPARE(filterSeen, QStringLiteral("Text File(*.txt);;All File(*.*)"));
     if (saved) {
-        QCOMPARE(bytesOf(chosen), QByteArray("fresh"));
+        QCOMPARE(TestFolder::bytesOf(chosen), QByteArray("fresh"));
         QCOMPARE(added.count(), 1);
         QCOMPARE(added.at(0).at(0).toInt(), 5);
         QCOMPARE(added.at(0).at(1).toInt(), 9);
@@ -371,7 +357,7 @@ void TestEditors::newDocumentSave()
 
 void TestEditors::failedWriteKeepsMark()
 {
-    put(path("a.txt"), "text");
+    QVERIFY(TestFolder::put(path("a.txt"), "text"));
     CodeEditorEx editor(1, 1, path("a.txt"));
     append(editor, "!");
     QVERIFY(QFile::remove(path("a.txt")));
@@ -399,7 +385,7 @@ void TestEditors::adoptsTableIdOnlyWhenInNoList()
     QFETCH(int, own);
     QFETCH(int, given);
     QFETCH(int, result);
-    put(path("a.txt"), "text");
+    QVERIFY(TestFolder::put(path("a.txt"), "text"));
     CodeEditorEx editor(own, 1, path("a.txt"));
     append(editor, "!");
     QVERIFY(editor.save(given));
@@ -436,14 +422,14 @@ void TestEditors::ctrlWheelZooms()
 void TestEditors::closingSavesChanges()
 {
     // Closed the way the user does it: by its MDI sub-window.
-    put(path("a.txt"), "text");
+    QVERIFY(TestFolder::put(path("a.txt"), "text"));
     QMdiArea area;
     auto *editor = new CodeEditorEx(1, 1, path("a.txt"));
     QMdiSubWindow *sub = area.addSubWindow(editor);
     area.show();
     append(*editor, "!");
     QVERIFY(sub->close());
-    QCOMPARE(bytesOf(path("a.txt")), QByteArray("text!"));
+    QCOMPARE(TestFolder::bytesOf(path("a.txt")), QByteArray("text!"));
 }
 
 void TestEditors::closingRefusedWhenSaveFails()
@@ -486,7 +472,7 @@ void TestEditors::closeSetting()
     writeIni(QStringLiteral("./configure.ini"), QStringLiteral("currency"), QStringLiteral("close"), close);
     int questions = 0;
     CodeEditorEx::setCloseQuestion([&](QWidget *, const QString &) { ++questions; return answer; });
-    put(path("a.txt"), "text");
+    QVERIFY(TestFolder::put(path("a.txt"), "text"));
     QMdiArea area;
     auto *editor = new CodeEditorEx(1, 1, path("a.txt"));
     QMdiSubWindow *sub = area.addSubWindow(editor);
@@ -494,7 +480,7 @@ void TestEditors::closeSetting()
     append(*editor, "!");
     QCOMPARE(sub->close(), closed);
     QCOMPARE(questions, asked ? 1 : 0);
-    QCOMPARE(bytesOf(path("a.txt")), file);
+    QCOMPARE(TestFolder::bytesOf(path("a.txt")), file);
 
     auto *unchanged = new CodeEditorEx(1, 2, path("a.txt"));
     QVERIFY(area.addSubWindow(unchanged)->close());
@@ -516,7 +502,7 @@ void TestEditors::plainEditorGutter()
 
 void TestEditors::twoPanesLoadSwapClearSave()
 {
-    put(path("left.txt"), "\xEF\xBB\xBF" "L1\r\nL2");
+    QVERIFY(TestFolder::put(path("left.txt"), "\xEF\xBB\xBF" "L1\r\nL2"));
     CodeEditorEx2 window;
     window.setFiles("繁简转换", "简体", path("left.txt"), "繁体", path("right.txt"));
     QCOMPARE(window.windowTitle(), QStringLiteral("繁简转换"));
@@ -532,8 +518,8 @@ void TestEditors::twoPanesLoadSwapClearSave()
 
     QVERIFY(window.save());
     QCOMPARE(window.windowTitle(), QStringLiteral("繁简转换"));
-    QCOMPARE(bytesOf(path("left.txt")), QByteArray("\xEF\xBB\xBF" "L1\r\nL2"));
-    QCOMPARE(bytesOf(path("right.txt")), QByteArray("R1"));
+    QCOMPARE(TestFolder::bytesOf(path("left.txt")), QByteArray("\xEF\xBB\xBF" "L1\r\nL2"));
+    QCOMPARE(TestFolder::bytesOf(path("right.txt")), QByteArray("R1"));
 
     QTest::mouseClick(window.clearButton(), Qt::LeftButton);
     QVERIFY(window.leftEditor()->documentText().isEmpty());
@@ -553,8 +539,8 @@ void TestEditors::twoPanesSaveOnClose_data()
 void TestEditors::twoPanesSaveOnClose()
 {
     QFETCH(bool, parentGoes);
-    put(path("a.txt"), "a");
-    put(path("b.txt"), "b");
+    QVERIFY(TestFolder::put(path("a.txt"), "a"));
+    QVERIFY(TestFolder::put(path("b.txt"), "b"));
     auto *parent = new QWidget;
     auto *window = new CodeEditorEx2(parent);
     window->setFiles("T", "A", path("a.txt"), "B", path("b.txt"));
@@ -563,14 +549,14 @@ void TestEditors::twoPanesSaveOnClose()
     if (!parentGoes)
         window->close();
     delete parent;
-    QCOMPARE(bytesOf(path("a.txt")), QByteArray("a+"));
-    QCOMPARE(bytesOf(path("b.txt")), QByteArray("b"));
+    QCOMPARE(TestFolder::bytesOf(path("a.txt")), QByteArray("a+"));
+    QCOMPARE(TestFolder::bytesOf(path("b.txt")), QByteArray("b"));
 }
 
 void TestEditors::twoPanesUnreadableFileUntouched()
 {
-    put(path("a.txt"), "a");
-    put(path("b.txt"), invalidUtf8);
+    QVERIFY(TestFolder::put(path("a.txt"), "a"));
+    QVERIFY(TestFolder::put(path("b.txt"), invalidUtf8));
     CodeEditorEx2 window;
     QSignalSpy tips(&window, &CodeEditorEx2::tipSignal);
     window.setFiles("T", "A", path("a.txt"), "B", path("b.txt"));
@@ -580,8 +566,8 @@ void TestEditors::twoPanesUnreadableFileUntouched()
     QTest::mouseClick(window.swapButton(), Qt::LeftButton); // would move text into the locked pane
     QTest::mouseClick(window.clearButton(), Qt::LeftButton);
     QVERIFY(window.save());
-    QCOMPARE(bytesOf(path("a.txt")), QByteArray());
-    QCOMPARE(bytesOf(path("b.txt")), invalidUtf8);
+    QCOMPARE(TestFolder::bytesOf(path("a.txt")), QByteArray());
+    QCOMPARE(TestFolder::bytesOf(path("b.txt")), invalidUtf8);
 }
 
 QTEST_MAIN(TestEditors)

@@ -10,16 +10,9 @@
 
 #include "mytablemodel.h"
 #include "tableviewwidget.h"
+#include "testfolder.h"
 
 namespace {
-
-void put(const QString &path, const QByteArray &bytes = QByteArray("text\n"))
-{
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
 
 QStringList namesOf(const TableViewWidget &list)
 {
@@ -103,7 +96,7 @@ void TestLists::select(TableViewWidget &list, const QList<int> &rows)
 
 void TestLists::addRules()
 {
-    put(path("a.txt"));
+    QVERIFY(TestFolder::put(path("a.txt"), QByteArray("text\n")));
     TableViewWidget list(1, "List1", &m_counter);
     QCOMPARE(list.addFiles({ path("a.txt"), path("a.txt"), path("missing.txt") }), 2);
     // Every path draws a file ID, the skipped duplicate too.
@@ -114,15 +107,15 @@ void TestLists::addRules()
     QVERIFY(!list.addFile(path("a.txt"), 99));
     QCOMPARE(list.fileCount(), 1);
     // A path dropped by refresh may come back.
-    put(path("missing.txt"));
+    QVERIFY(TestFolder::put(path("missing.txt"), QByteArray("text\n")));
     QVERIFY(list.addFile(path("missing.txt"), 7));
 }
 
 void TestLists::refreshDropsVanishedAndFillsColumns()
 {
-    put(path("one.txt"));
-    put(path("sub dir/two.txt"));
-    put(path("three.txt"));
+    QVERIFY(TestFolder::put(path("one.txt"), QByteArray("text\n")));
+    QVERIFY(TestFolder::put(path("sub dir/two.txt"), QByteArray("text\n")));
+    QVERIFY(TestFolder::put(path("three.txt"), QByteArray("text\n")));
     TableViewWidget list(2, "List2", &m_counter);
     QSignalSpy counts(&list, &TableViewWidget::fileCountSignal);
     list.addFiles({ path("one.txt"), path("sub dir/two.txt"), path("three.txt") });
@@ -153,12 +146,12 @@ void TestLists::scanFolder()
 {
     QFETCH(bool, recursive);
     QFETCH(QStringList, expected);
-    put(path("top/x.txt"));
-    put(path("top/x.TXT"));
-    put(path("top/x.json"));
-    put(path("top/xtxt"));
-    put(path("top/sub/y.txt"));
-    put(path("top/sub/deep/z.txt"));
+    QVERIFY(TestFolder::put(path("top/x.txt"), QByteArray("text\n")));
+    QVERIFY(TestFolder::put(path("top/x.TXT"), QByteArray("text\n")));
+    QVERIFY(TestFolder::put(path("top/x.json"), QByteArray("text\n")));
+    QVERIFY(TestFolder::put(path("top/xtxt"), QByteArray("text\n")));
+    QVERIFY(TestFolder::put(path("top/sub/y.txt"), QByteArray("text\n")));
+    QVERIFY(TestFolder::put(path("top/sub/deep/z.txt"), QByteArray("text\n")));
     QDir().mkpath(path("top/empty.txt.d"));
 
     QStringList found;
@@ -176,7 +169,7 @@ void TestLists::scanFolder()
 
 void TestLists::scanFolderSurvivesLinkLoop()
 {
-    put(path("loop/a.txt"));
+    QVERIFY(TestFolder::put(path("loop/a.txt"), QByteArray("text\n")));
     if (!QFile::link(path("loop"), path("loop/back")))
         QSKIP("no symbolic links here");
     const QStringList paths = TableViewWidget::scanFolder(path("loop"), true);
@@ -205,7 +198,7 @@ void TestLists::rowsMove()
     TableViewWidget list(1, "List1", &m_counter);
     QStringList paths;
     for (int i = 0; i < 5; ++i) {
-        put(path(QString::number(i)));
+        QVERIFY(TestFolder::put(path(QString::number(i)), QByteArray("text\n")));
         paths << path(QString::number(i));
     }
     list.addFiles(paths);
@@ -242,7 +235,7 @@ void TestLists::dragThroughModel()
     TableViewWidget list(1, "List1", &m_counter);
     QStringList paths;
     for (int i = 0; i < 5; ++i) {
-        put(path(QString::number(i)));
+        QVERIFY(TestFolder::put(path(QString::number(i)), QByteArray("text\n")));
         paths << path(QString::number(i));
     }
     list.addFiles(paths);
@@ -263,7 +256,7 @@ void TestLists::activationShowsCount()
     TableViewWidget list(2, "List2", &m_counter);
     QStringList paths;
     for (int i = 0; i < 5; ++i) {
-        put(path(QString("f%1.txt").arg(i)));
+        QVERIFY(TestFolder::put(path(QString("f%1.txt").arg(i)), QByteArray("text\n")));
         paths << path(QString("f%1.txt").arg(i));
     }
     list.addFiles(paths);
@@ -292,9 +285,9 @@ void TestLists::drops()
 {
     QFETCH(QStringList, names);
     QFETCH(int, added);
-    put(path("a.txt"));
-    put(path("code.cpp"), "int main() { return 0; }\n");
-    put(path("image.png"), QByteArray::fromHex("89504e470d0a1a0a0000000d49484452000000010000000108060000001f15c489"));
+    QVERIFY(TestFolder::put(path("a.txt"), QByteArray("text\n")));
+    QVERIFY(TestFolder::put(path("code.cpp"), "int main() { return 0; }\n"));
+    QVERIFY(TestFolder::put(path("image.png"), QByteArray::fromHex("89504e470d0a1a0a0000000d49484452000000010000000108060000001f15c489")));
     QDir().mkpath(path("folder"));
     QList<QUrl> urls;
     for (const QString &name : names)
@@ -307,7 +300,7 @@ void TestLists::drops()
 
 void TestLists::dropEventThroughViewport()
 {
-    put(path("a.txt"));
+    QVERIFY(TestFolder::put(path("a.txt"), QByteArray("text\n")));
     TableViewWidget list(1, "List1", &m_counter);
     list.show();
     QWidget *viewport = list.view()->viewport();
@@ -343,7 +336,7 @@ void TestLists::closeAndRemoveEntries()
     QFETCH(QString, left);
     TableViewWidget list(4, "List4", &m_counter);
     for (const char *n : { "a", "b", "c", "d" })
-        put(path(n));
+        QVERIFY(TestFolder::put(path(n), QByteArray("text\n")));
     list.addFiles({ path("a"), path("b"), path("c"), path("d") });
     select(list, { 2, 0 });
     // The host compares the records while the signal is handled.
@@ -363,7 +356,7 @@ void TestLists::closeAndRemoveEntries()
 
 void TestLists::removeAllClosesEditorsOfList()
 {
-    put(path("a"));
+    QVERIFY(TestFolder::put(path("a"), QByteArray("text\n")));
     TableViewWidget list(3, "List3", &m_counter);
     list.addFiles({ path("a") });
     QSignalSpy closed(&list, &TableViewWidget::closeSignal);
@@ -378,9 +371,9 @@ void TestLists::removeAllClosesEditorsOfList()
 
 void TestLists::openFoldersHandsFolderUrls()
 {
-    put(path("x/a.txt"));
-    put(path("x/b.txt"));
-    put(path("blank #1/c.txt"));
+    QVERIFY(TestFolder::put(path("x/a.txt"), QByteArray("text\n")));
+    QVERIFY(TestFolder::put(path("x/b.txt"), QByteArray("text\n")));
+    QVERIFY(TestFolder::put(path("blank #1/c.txt"), QByteArray("text\n")));
     TableViewWidget list(1, "List1", &m_counter);
     list.addFiles({ path("x/a.txt"), path("blank #1/c.txt"), path("x/b.txt") });
     select(list, { 0, 1, 2 });
@@ -421,7 +414,7 @@ void TestLists::openFilter()
     QFETCH(QByteArray, suffixIni);
     QFETCH(QString, filter);
     if (!suffixIni.isNull())
-        put(path("suffix.ini"), suffixIni);
+        QVERIFY(TestFolder::put(path("suffix.ini"), suffixIni));
     QCOMPARE(TableViewWidget::openFilter(), filter);
 }
 

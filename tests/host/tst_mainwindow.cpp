@@ -21,24 +21,10 @@
 #include "mainwindow.h"
 #include "mytablemodel.h"
 #include "tableviewwidget.h"
+#include "testfolder.h"
 #include "windowlayout.h"
 
 namespace {
-
-void put(const QString &path, const QByteArray &bytes = QByteArray("text"))
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
-QByteArray bytesOf(const QString &path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return QByteArray();
-    return file.readAll();
-}
 
 void setIni(const QString &group, const QString &key, const QString &value)
 {
@@ -156,7 +142,8 @@ TableViewWidget *TestMainWindow::listWithFiles(int count)
     QStringList paths;
     for (int i = 0; i < count; ++i) {
         const QString name = path(QString("f%1.txt").arg(++m_fileNumber));
-        put(name, "file " + QByteArray::number(m_fileNumber));
+        if (!TestFolder::put(name, "file " + QByteArray::number(m_fileNumber)))
+            QTest::qFail("cannot write a test file", __FILE__, __LINE__);
         paths << name;
     }
     list->addFiles(paths);
@@ -361,8 +348,8 @@ void TestMainWindow::commandLineFiles()
     delete m_window;
     setIni(QStringLiteral("start"), QStringLiteral("listNumber"), QString::number(startLists));
     m_window = new MainWindow;
-    put(path("a.txt"), "alpha");
-    put(path("b.txt"), "beta");
+    QVERIFY(TestFolder::put(path("a.txt"), "alpha"));
+    QVERIFY(TestFolder::put(path("b.txt"), "beta"));
     QVERIFY(QDir().mkdir(path("folder")));
     // A relative name, an absolute one, a folder and a missing file.
     m_window->openCommandLineFiles({ QStringLiteral("a.txt"), path("b.txt"), path("folder"), path("none.txt") });
@@ -477,7 +464,7 @@ void TestMainWindow::listCloseSavesChanges()
     const QString file = list->entries().first()->fileName;
     emit list->closeSignal(list->tableID());
     QVERIFY(m_window->editors().isEmpty());
-    QCOMPARE(bytesOf(file), QByteArray("file 1 edited"));
+    QCOMPARE(TestFolder::bytesOf(file), QByteArray("file 1 edited"));
 
     // Deleting an entry whose editor holds changes: saved, and the entry
     // stays deleted.
@@ -489,7 +476,7 @@ void TestMainWindow::listCloseSavesChanges()
     trigger("action_del");
     QCOMPARE(other->fileCount(), 1);
     QVERIFY(!other->contains(first));
-    QCOMPARE(bytesOf(first), QByteArray("file 2 too"));
+    QCOMPARE(TestFolder::bytesOf(first), QByteArray("file 2 too"));
     QCOMPARE(m_window->editors().size(), 1);
 }
 
@@ -515,7 +502,7 @@ void TestMainWindow::firstSave()
     append(editor, "new text");
     const int tableID = editor->tableID();
     trigger("action_save");
-    QCOMPARE(bytesOf(target), QByteArray("new text"));
+    QCOMPARE(TestFolder::bytesOf(target), QByteArray("new text"));
     QCOMPARE(m_window->listCounter(), tableID); // not advanced by the new list
     if (!listed) {
         QVERIFY(m_window->lists().isEmpty());
@@ -544,7 +531,7 @@ void TestMainWindow::closeCommands()
     append(last, "!");
     QCOMPARE(m_window->currentEditor(), last);
     trigger("action_close");
-    QCOMPARE(bytesOf(list->entries().at(2)->fileName), QByteArray("file 3!"));
+    QCOMPARE(TestFolder::bytesOf(list->entries().at(2)->fileName), QByteArray("file 3!"));
     QCOMPARE(m_window->editors().size(), 2);
     QCOMPARE(m_window->currentEditor(), m_window->editors().first());
     QCOMPARE(m_window->documentLabel()->text(), m_window->editors().first()->fileName());
@@ -577,15 +564,15 @@ void TestMainWindow::closeDropsUnreadableEditorWithoutWriting()
 {
     TableViewWidget *list = listWithFiles(1);
     const QString file = list->entries().first()->fileName;
-    put(file, QByteArray("ab\xc3\x28", 4));
+    QVERIFY(TestFolder::put(file, QByteArray("ab\xc3\x28", 4)));
     m_window->openFiles(list->tableID(), list->entries());
     QVERIFY(m_window->currentEditor()->isReadOnly());
     QVERIFY(m_window->tipsDock()->messageText().contains(QStringLiteral("只读")));
     trigger("action_save");
-    QCOMPARE(bytesOf(file), QByteArray("ab\xc3\x28", 4));
+    QCOMPARE(TestFolder::bytesOf(file), QByteArray("ab\xc3\x28", 4));
     trigger("action_close");
     QVERIFY(m_window->editors().isEmpty());
-    QCOMPARE(bytesOf(file), QByteArray("ab\xc3\x28", 4));
+    QCOMPARE(TestFolder::bytesOf(file), QByteArray("ab\xc3\x28", 4));
 }
 
 void TestMainWindow::saveSignalSavesListEditors()
@@ -597,8 +584,8 @@ void TestMainWindow::saveSignalSavesListEditors()
     append(m_window->editors().at(0), "+");
     append(m_window->editors().at(1), "+");
     emit first->saveSignal(first->tableID());
-    QCOMPARE(bytesOf(first->entries().first()->fileName), QByteArray("file 1+"));
-    QCOMPARE(bytesOf(second->entries().first()->fileName), QByteArray("file 2"));
+    QCOMPARE(TestFolder::bytesOf(first->entries().first()->fileName), QByteArray("file 1+"));
+    QCOMPARE(TestFolder::bytesOf(second->entries().first()->fileName), QByteArray("file 2"));
     QVERIFY(m_window->editors().at(1)->isModified());
 }
 
@@ -663,7 +650,7 @@ void TestMainWindow::faceAddFileToList()
 {
     ScrivelFace *face = m_window;
     trigger("action_new"); // consumes list number 1
-    put(path("merged.txt"));
+    QVERIFY(TestFolder::put(path("merged.txt"), QByteArray("text")));
     face->addFileToList(path("merged.txt"), "Merge");
     QCOMPARE(face->listCount(), 1);
     QCOMPARE(face->listTitle(0), QStringLiteral("Merge2"));

@@ -7,19 +7,6 @@
 
 namespace {
 
-QByteArray bytesOf(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
-void put(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
 } // namespace
 
 // Merge and split: the pure joining and splitting, and their jobs over
@@ -130,26 +117,26 @@ void TestMultiFile::mergeJob()
 {
     const QString a = m_folder.path("a.txt"), b = m_folder.path("b.txt"), bad = m_folder.path("bad.txt");
     const QString out = m_folder.path("merge7.txt");
-    put(a, "a\r\n");
-    put(b, "b\r\n");
-    put(bad, "\xC3\x28");
-    put(out, "old\r\n");
+    QVERIFY(TestFolder::put(a, "a\r\n"));
+    QVERIFY(TestFolder::put(b, "b\r\n"));
+    QVERIFY(TestFolder::put(bad, "\xC3\x28"));
+    QVERIFY(TestFolder::put(out, "old\r\n"));
     MergeOptions options;
     options.separator = QStringLiteral("--[i]");
     TextMerge job(out, {a, m_folder.path("missing.txt"), bad, out, b}, &options);
     QSignalSpy tips(&job, &TextBase::tipSignal);
     job.run();
     QVERIFY(job.succeeded());
-    QCOMPARE(bytesOf(out), QByteArray("a\r\n--5\r\nb\r\n"));
+    QCOMPARE(TestFolder::bytesOf(out), QByteArray("a\r\n--5\r\nb\r\n"));
     QCOMPARE(job.producedFiles(), QStringList{out});
     QStringList codes;
     for (const QList<QVariant> &tip : tips)
         codes << QStringLiteral("%1,%2").arg(tip.at(0).toInt()).arg(tip.at(1).toInt());
     QCOMPARE(codes, (QStringList{"0,0", "0,6", "0,4", "-4,0"}));
 
-    put(b, "b\n");
+    QVERIFY(TestFolder::put(b, "b\n"));
     job.run();
-    QCOMPARE(bytesOf(out), QByteArray("a\n--5\nb\n"));
+    QCOMPARE(TestFolder::bytesOf(out), QByteArray("a\n--5\nb\n"));
 }
 
 // The parts keep the source's byte-order mark and line ends; the source
@@ -158,7 +145,7 @@ void TestMultiFile::splitJob()
 {
     const QString source = m_folder.path("s.txt");
     const QByteArray bytes("\xEF\xBB\xBF" "a\r\n#\r\nb\r\n");
-    put(source, bytes);
+    QVERIFY(TestFolder::put(source, bytes));
     SplitOptions options;
     options.mode = SplitOptions::ByLine;
     options.splitText = QStringLiteral("#");
@@ -166,9 +153,9 @@ void TestMultiFile::splitJob()
     job.run();
     QVERIFY(job.succeeded());
     QCOMPARE(job.producedFiles(), (QStringList{m_folder.path("s_1.txt"), m_folder.path("s_2.txt")}));
-    QCOMPARE(bytesOf(m_folder.path("s_1.txt")), QByteArray("\xEF\xBB\xBF" "a\r\n"));
-    QCOMPARE(bytesOf(m_folder.path("s_2.txt")), QByteArray("\xEF\xBB\xBF" "b\r\n"));
-    QCOMPARE(bytesOf(source), bytes);
+    QCOMPARE(TestFolder::bytesOf(m_folder.path("s_1.txt")), QByteArray("\xEF\xBB\xBF" "a\r\n"));
+    QCOMPARE(TestFolder::bytesOf(m_folder.path("s_2.txt")), QByteArray("\xEF\xBB\xBF" "b\r\n"));
+    QCOMPARE(TestFolder::bytesOf(source), bytes);
 }
 
 QTEST_MAIN(TestMultiFile)
