@@ -6,6 +6,9 @@
 #include <QRandomGenerator>
 #include <QTextCodec>
 
+#include <cerrno>
+#include <cstdio>
+
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -35,6 +38,20 @@ bool openTemporary(const QFileInfo &target, QFile &file)
     return false;
 }
 
+// Renames the finished file to its name, never over an existing file (one
+// made since the names were chosen, by another program say); where the
+// file system cannot say so, a plain rename.
+bool moveIntoPlace(const QString &from, const QString &to)
+{
+    const QByteArray source = QFile::encodeName(from);
+    const QByteArray target = QFile::encodeName(to);
+    if (::renameat2(AT_FDCWD, source.constData(), AT_FDCWD, target.constData(), RENAME_NOREPLACE) == 0)
+        return true;
+    if (errno != EINVAL && errno != ENOSYS)
+        return false;
+    return ::rename(source.constData(), target.constData()) == 0;
+}
+
 } // namespace
 
 NewJob::NewJob(const QString &fileName, const OptionRecord *options, const QString &listTitle,
@@ -61,8 +78,7 @@ void NewJob::run()
     if (ok && !syncLater())
         ok = ::fdatasync(file.handle()) == 0;
     file.close();
-    ok = ok && file.error() == QFileDevice::NoError
-        && ::rename(QFile::encodeName(file.fileName()).constData(), QFile::encodeName(m_fileName).constData()) == 0;
+    ok = ok && file.error() == QFileDevice::NoError && moveIntoPlace(file.fileName(), m_fileName);
     if (!ok) {
         file.remove();
         emit tipSignal(Tips::FileUnwritable.var1, Tips::FileUnwritable.var2, m_fileName);

@@ -360,6 +360,19 @@ void TestForgerCore::jobWritesItsFile()
     QCOMPARE((tips), (QList<QPair<int, int>>{ { 0, 2 } }));
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{ "a00.txt" });
 
+    // A file made under the name after it was chosen: kept as it is.
+    tips.clear();
+    QFile earlier(dir.filePath(QStringLiteral("c00.txt")));
+    QVERIFY(earlier.open(QIODevice::WriteOnly) && earlier.write("earlier") == 7);
+    earlier.close();
+    NewNumber late(earlier.fileName(), &o, 0, 5);
+    connect(&late, &TextBase::tipSignal, this, [&tips](int a, int b) { tips << qMakePair(a, b); });
+    late.run();
+    QCOMPARE((tips), (QList<QPair<int, int>>{ { 0, 2 } }));
+    QVERIFY(earlier.open(QIODevice::ReadOnly));
+    QCOMPARE(earlier.readAll(), QByteArray("earlier"));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), (QStringList{ "a00.txt", "c00.txt" }));
+
     // A folder that does not exist: the open fails, no completion.
     tips.clear();
     NewNumber lost(dir.filePath(QStringLiteral("none/a01.txt")), &o, 0, 5);
