@@ -47,7 +47,7 @@ public:
     qint64 busyNanoseconds() const { return m_busyNs; }
 
     // The shortest time between two screen updates of the pane.
-    static const int updateInterval = 250; // milliseconds
+    static constexpr int updateInterval = 250; // milliseconds
 
 public slots:
     void tip(int var1, int var2, const QString &fileName);

@@ -15,12 +15,12 @@ class WindowLayout
 {
 public:
     // Pixels between two windows.
-    static const int gap = 4;
+    static constexpr int gap = 4;
     // Width of a file list window, and its height when space allows.
-    static const int listWidth = 180;
-    static const int listHeight = 500;
+    static constexpr int listWidth = 180;
+    static constexpr int listHeight = 500;
     // A list is never made shorter than this to fit the column.
-    static const int minListHeight = 150;
+    static constexpr int minListHeight = 150;
 
     // The top-left corner of the first rectangle of size that lies inside
     // area and keeps gap pixels from every occupied rectangle, top-most

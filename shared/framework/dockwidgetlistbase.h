@@ -32,7 +32,7 @@ public:
     QLabelEx *rangeLabel(int range) const;
 
     // Pixels between two neighbouring range labels.
-    static const int rangeSpacing = 4;
+    static constexpr int rangeSpacing = 4;
 
 public slots:
     // Chooses an operation; choosing the one already chosen does nothing.

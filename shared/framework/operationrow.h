@@ -67,7 +67,7 @@ struct OperationRow
 
     // Operations above this index work on whole lists at once, unless
     // their row says perFile.
-    static const int MultiFileLimit = 64;
+    static constexpr int MultiFileLimit = 64;
     static bool isMultiFile(int index) { return index > MultiFileLimit; }
     bool worksOnLists() const { return isMultiFile(index) && !perFile; }
 };

@@ -25,7 +25,7 @@ public:
         BeforeCustom, AfterCustom,                          // custom conversion
         TableCount
     };
-    static const int DirectionCount = 12;
+    static constexpr int DirectionCount = 12;
 
     // Why a table set cannot be used: a tip (code pair, file name).
     struct Refusal

@@ -30,7 +30,7 @@ public:
     enum Padding { ZERO = 0, PKCS7 = 1, ISO = 2 };
     Q_ENUM(Padding)
 
-    static const int BlockLength = 16;
+    static constexpr int BlockLength = 16;
 
     // Any level other than AES_192 and AES_256 works as AES_128; any mode
     // outside the enumeration as ECB, any padding as ZERO.

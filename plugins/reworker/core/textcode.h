@@ -58,7 +58,7 @@ struct TextCodeOption : OptionRecord
     // position outside the list.
     static int optionAt(int comboIndex);
     // Combo box position of the AES entry, the one with a password.
-    static const int AesComboIndex = 2;
+    static constexpr int AesComboIndex = 2;
 };
 
 // The text encoded, encrypted or digested, or decoded again, per
