@@ -1,6 +1,8 @@
 #include <QSignalSpy>
 #include <QtTest>
 
+#include <memory>
+
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -77,9 +79,11 @@ void TestTextJob::run()
 
     SuffixOptions options;
     options.suffix = QStringLiteral("!");
-    TextBase *job = kind == 1 ? static_cast<TextBase *>(new CheckedTextJob<SuffixOptions, digitsOnly, -2, 0>(file, &options))
-        : kind == 2           ? static_cast<TextBase *>(new TextJob<SuffixOptions, huge>(file, &options))
-                              : new TextJob<SuffixOptions, addSuffix>(file, &options);
+    const std::unique_ptr<TextBase> owned(
+        kind == 1   ? static_cast<TextBase *>(new CheckedTextJob<SuffixOptions, digitsOnly, -2, 0>(file, &options))
+        : kind == 2 ? static_cast<TextBase *>(new TextJob<SuffixOptions, huge>(file, &options))
+                    : new TextJob<SuffixOptions, addSuffix>(file, &options));
+    TextBase *job = owned.get();
     QSignalSpy spy(job, &TextBase::tipSignal);
     if (kind == 2) {
 #if defined(__SANITIZE_ADDRESS__)
@@ -107,7 +111,6 @@ void TestTextJob::run()
     QCOMPARE(sent, tips);
     QCOMPARE(job->succeeded(), tips.last() == 0 && tips.at(tips.size() - 2) == -4);
     QCOMPARE(TestFolder::bytesOf(file), result);
-    delete job;
 }
 
 QTEST_MAIN(TestTextJob)
