@@ -1,5 +1,5 @@
 // The reader's and writer's text conversion of mixed Chinese/ASCII text
-// (pieces as in bench_purger), per file of 64 KiB: the strict UTF-8
+// (the text of bench_purger), per file of 64 KiB: the strict UTF-8
 // decoder and encoder against QTextCodec's UTF-8 with the round-trip check
 // a general codec needs before a file may be rewritten, and the undo
 // journal's XXH3-128 digest against a SHA-1 of the same text. Every
@@ -16,34 +16,12 @@
 #include <cstdio>
 
 #include "batchbackup.h"
+#include "mixedtext.h"
 #include "utf8codec.h"
 
 namespace {
 
 const int fileSize = 64 * 1024;
-
-QByteArray makeText(QRandomGenerator &random)
-{
-    QByteArray bytes;
-    bytes.reserve(fileSize);
-    while (bytes.size() < fileSize - 24) {
-        const quint32 kind = random.bounded(10);
-        if (kind < 5) {
-            for (int i = 1 + int(random.bounded(6)); i > 0; --i)
-                bytes += QString(QChar(ushort(0x4E00 + random.bounded(0x51A6)))).toUtf8();
-        } else if (kind < 7) {
-            for (int i = 1 + int(random.bounded(8)); i > 0; --i)
-                bytes += char('a' + random.bounded(26));
-            bytes += ' ';
-        } else if (kind < 9) {
-            for (int i = 1 + int(random.bounded(6)); i > 0; --i)
-                bytes += char('0' + random.bounded(10));
-        } else {
-            bytes += random.bounded(2) ? "，" : "。\n";
-        }
-    }
-    return bytes;
-}
 
 } // namespace
 
@@ -55,7 +33,7 @@ int main(int argc, char *argv[])
     QRandomGenerator random(0xC0DEC);
     QList<QByteArray> inputs;
     for (int i = 0; i < files; ++i)
-        inputs << makeText(random);
+        inputs << mixedText(random, fileSize);
     QTextCodec *codec = QTextCodec::codecForMib(106);
     std::printf("%d files of about %d KiB of mixed Chinese/ASCII UTF-8; microseconds per file, best of %d rounds\n",
                 files, fileSize / 1024, rounds);
