@@ -4,9 +4,10 @@
 #include <QByteArray>
 #include <QString>
 
-// Strict UTF-8 for the file reader and writer, in one pass each way and
-// with sixteen ASCII bytes at a time, several times faster than a general
-// codec followed by a check that the text encodes back to its bytes.
+// Strict UTF-8 for the file reader and writer, in one pass each way with
+// runs of ASCII converted sixteen (eight) units at a time. Reading takes
+// about a third of the time of a general codec followed by the check that
+// the text encodes back to its bytes.
 //
 // decode() accepts only well-formed UTF-8: no stray continuation byte, no
 // unfinished sequence, no overlong form, no surrogate, nothing above
