@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QStorageInfo>
 
+#include <algorithm>
 #include <limits>
 
 #include "dockwidgetnew.h"
@@ -174,26 +175,18 @@ void Forger::startJobs(const OperationRow &row, const QString &folder, const QDa
     QList<NewPlan::Range> ranges;
     if (options && options->items <= quint64(std::numeric_limits<qint64>::max()) && fits(options->bytes, folder))
         ranges = NewPlan::split(qint64(options->items), options->perFile);
-    if (ranges.isEmpty()) {
-        delete options;
-        cancelSlot();
-        return;
-    }
     // The names of different runs can meet (run 1's file 10 and run 11's
     // file 0, or the same hour of another day): an existing file is never
     // replaced, the run number moves on until every name is free.
     QStringList names;
-    for (int attempt = 0; attempt < 1000; ++attempt) {
-        names.clear();
-        bool free = true;
-        for (int k = 0; k < ranges.size(); ++k) {
-            names << NewPlan::fileName(folder, now.time(), run, k);
-            free = free && !QFileInfo::exists(names.last());
-        }
-        if (free)
-            break;
-        names.clear();
-        run = NewPlan::nextRunNumber(configureIni(), now.date());
+    for (int attempt = 0; !ranges.isEmpty() && names.isEmpty() && attempt < 1000; ++attempt) {
+        QStringList planned;
+        for (int k = 0; k < ranges.size(); ++k)
+            planned << NewPlan::fileName(folder, now.time(), run, k);
+        if (std::none_of(planned.cbegin(), planned.cend(), [](const QString &name) { return QFileInfo::exists(name); }))
+            names = planned;
+        else
+            run = NewPlan::nextRunNumber(configureIni(), now.date());
     }
     if (names.isEmpty()) {
         delete options;
