@@ -32,7 +32,6 @@ void TextBase::run()
     } catch (const std::bad_alloc &) {
         // A result larger than the memory left or than one string can
         // hold: the file stays as it is, and the job says why.
-        result = QString();
         refuse(Tips::FileTooLarge.var1, Tips::FileTooLarge.var2);
     }
     if (m_refused) {

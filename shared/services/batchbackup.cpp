@@ -19,6 +19,13 @@
 namespace {
 
 const char journalName[] = "journal.txt";
+// The text's UTF-16 units as bytes, without a copy: what its digests are
+// taken of.
+QByteArray utf16Bytes(const QString &text)
+{
+    return QByteArray::fromRawData(reinterpret_cast<const char *>(text.constData()), text.size() * int(sizeof(QChar)));
+}
+
 // Batches taken out of the list, waiting to be deleted.
 const char prunedPrefix[] = ".pruned-";
 
@@ -114,8 +121,9 @@ QByteArray BatchBackup::digest(const QString &text)
     // A 128-bit XXH3: it only has to tell a later edit from the text the
     // batch wrote, and costs a few microseconds where a cryptographic
     // digest of a large batch would cost seconds.
+    const QByteArray units = utf16Bytes(text);
     XXH128_canonical_t canonical;
-    XXH128_canonicalFromHash(&canonical, XXH3_128bits(text.constData(), size_t(text.size()) * sizeof(QChar)));
+    XXH128_canonicalFromHash(&canonical, XXH3_128bits(units.constData(), size_t(units.size())));
     return QByteArray(reinterpret_cast<const char *>(canonical.digest), int(sizeof canonical.digest)).toHex();
 }
 
@@ -123,11 +131,7 @@ bool BatchBackup::digestMatches(const QString &text, const QByteArray &stored)
 {
     // Journals written by earlier versions hold a 40-digit SHA-1.
     if (stored.size() == 40) {
-        return QCryptographicHash::hash(QByteArray::fromRawData(reinterpret_cast<const char *>(text.constData()),
-                                                                text.size() * int(sizeof(QChar))),
-                                        QCryptographicHash::Sha1)
-                   .toHex()
-            == stored;
+        return QCryptographicHash::hash(utf16Bytes(text), QCryptographicHash::Sha1).toHex() == stored;
     }
     return digest(text) == stored;
 }

@@ -16,6 +16,13 @@ inline bool isSurrogate(uint code)
     return code >= 0xD800 && code <= 0xDFFF;
 }
 
+// Whether the unit at p, after the high surrogate just read, is the low
+// surrogate that completes the pair.
+inline bool completesPair(const ushort *p, const ushort *end)
+{
+    return p < end && *p >= 0xDC00 && *p <= 0xDFFF;
+}
+
 // The largest array the writer will build.
 const qint64 largestArray = 0x7FFFFFF0;
 
@@ -32,7 +39,7 @@ qint64 encodedLength(const ushort *p, const ushort *end, bool crlf)
             length += 2;
         } else if (!isSurrogate(unit)) {
             length += 3;
-        } else if (unit < 0xDC00 && p < end && *p >= 0xDC00 && *p <= 0xDFFF) {
+        } else if (unit < 0xDC00 && completesPair(p, end)) {
             length += 4;
             ++p;
         } else {
@@ -184,7 +191,7 @@ bool Utf8Codec::encode(const QString &text, bool crlf, QByteArray &bytes, const 
             q[1] = uchar(0x80 | (unit & 0x3F));
             q += 2;
             ++p;
-        } else if (unit < 0xDC00 && end - p >= 2 && p[1] >= 0xDC00 && p[1] <= 0xDFFF) {
+        } else if (unit < 0xDC00 && completesPair(p + 1, end)) {
             const uint code = 0x10000 + ((unit - 0xD800) << 10) + (p[1] - 0xDC00);
             q[0] = uchar(0xF0 | (code >> 18));
             q[1] = uchar(0x80 | ((code >> 12) & 0x3F));
