@@ -1,6 +1,7 @@
 #include "fakehost.h"
 
 #include <QCoreApplication>
+#include <QPluginLoader>
 #include <QThreadPool>
 
 namespace {
@@ -117,4 +118,13 @@ QList<Tip> FakeHost::tipsWith(int var1, int var2) const
             found << tip;
     }
     return found;
+}
+
+ScrivelFace *FakeHost::loadPlugin(const QString &fileName, QString *error)
+{
+    QPluginLoader loader(fileName);
+    ScrivelFace *face = qobject_cast<ScrivelFace *>(loader.instance());
+    if (!face && error)
+        *error = loader.errorString();
+    return face;
 }

@@ -29,6 +29,11 @@ Q_DECLARE_METATYPE(Tip)
 class FakeHost : public ScrivelFace
 {
 public:
+    // The interface of the plug-in library fileName, loaded for the rest of
+    // the process; null (error says why) when it does not load or is not
+    // one.
+    static ScrivelFace *loadPlugin(const QString &fileName, QString *error);
+
     FakeHost();
     ~FakeHost() override;
 

@@ -2,7 +2,6 @@
 #include <QDockWidget>
 #include <QLabel>
 #include <QPlainTextEdit>
-#include <QPluginLoader>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStackedWidget>
@@ -64,11 +63,9 @@ private:
 void TestPageTextTo::initTestCase()
 {
     TestFolder::prepareProcess();
-    QPluginLoader loader(pluginPath());
-    QObject *root = loader.instance();
-    QVERIFY2(root, qPrintable(loader.errorString()));
-    m_face = qobject_cast<ScrivelFace *>(root);
-    QVERIFY(m_face);
+    QString error;
+    m_face = FakeHost::loadPlugin(pluginPath(), &error);
+    QVERIFY2(m_face, qPrintable(error));
 }
 
 void TestPageTextTo::init()

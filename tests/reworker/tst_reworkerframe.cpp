@@ -4,7 +4,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QPluginLoader>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStackedWidget>
@@ -76,11 +75,9 @@ private:
 void TestReworkerFrame::initTestCase()
 {
     TestFolder::prepareProcess();
-    QPluginLoader loader(pluginPath());
-    QObject *root = loader.instance();
-    QVERIFY2(root, qPrintable(loader.errorString()));
-    m_face = qobject_cast<ScrivelFace *>(root);
-    QVERIFY(m_face);
+    QString error;
+    m_face = FakeHost::loadPlugin(pluginPath(), &error);
+    QVERIFY2(m_face, qPrintable(error));
 }
 
 void TestReworkerFrame::cleanupTestCase()
