@@ -7,12 +7,12 @@
 
 QStringList CodeSetting::names()
 {
-    return { defaultName(), QStringLiteral("ANSI"), QStringLiteral("GB18030"), automaticName() };
+    return { automaticName(), utf8Name(), QStringLiteral("ANSI"), QStringLiteral("GB18030") };
 }
 
 CodeSetting::Mode CodeSetting::mode(const QString &name)
 {
-    if (name == defaultName())
+    if (name == utf8Name())
         return Utf8;
     if (name == QLatin1String("GB18030"))
         return Gb18030;

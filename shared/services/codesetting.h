@@ -17,6 +17,8 @@ struct TextFormat;
 //              bytes are valid UTF-8, else GB18030 when they are valid
 //              GB18030, else the file is refused; new files are UTF-8
 //
+// Without a [text] code the choice is "自动": most Chinese text from
+// Windows is GB18030, and a fixed UTF-8 would refuse every such file.
 // Any other name a codec knows (say "GBK") is used as the locale's codec,
 // as the older settings did. The choice is read afresh from
 // "./configure.ini" whenever it is needed, so the host and every plug-in
@@ -26,13 +28,15 @@ class CodeSetting
 public:
     enum Mode { Utf8, Locale, Gb18030, Automatic };
 
-    // The choices offered in the options window, in their order.
+    // The choices offered in the options window, in their order (the
+    // default first).
     static QStringList names();
-    static QString defaultName() { return QStringLiteral("UTF-8"); }
+    static QString utf8Name() { return QStringLiteral("UTF-8"); }
     static QString automaticName() { return QStringLiteral("自动"); }
+    static QString defaultName() { return automaticName(); }
 
     static Mode mode(const QString &name);
-    // [text] code of "./configure.ini", default "UTF-8".
+    // [text] code of "./configure.ini", default "自动".
     static QString setting();
     static Mode current() { return mode(setting()); }
 

@@ -122,19 +122,25 @@ void TestReadWriteTxt::readFailures_data()
 {
     QTest::addColumn<QByteArray>("content"); // empty: no file at all
     QTest::addColumn<int>("code");
-    QTest::newRow("missing file") << QByteArray() << 0;
-    QTest::newRow("GBK bytes read as UTF-8") << QByteArray("\xC4\xE3\xBA\xC3 abc") << 6;
-    QTest::newRow("truncated UTF-8 sequence") << QByteArray("abc\xE4\xB8") << 6;
-    QTest::newRow("Latin-1 byte") << QByteArray("caf\xE9\n") << 6;
+    QTest::addColumn<QString>("setting");    // [text] code; empty: none
+    QTest::newRow("missing file") << QByteArray() << 0 << QString();
+    QTest::newRow("GBK bytes read as UTF-8") << QByteArray("\xC4\xE3\xBA\xC3 abc") << 6 << "UTF-8";
+    QTest::newRow("truncated UTF-8 sequence") << QByteArray("abc\xE4\xB8") << 6 << "UTF-8";
+    QTest::newRow("Latin-1 byte") << QByteArray("caf\xE9\n") << 6 << QString();
     // A sparse file of zero bytes just past the limit: refused before any
     // of it is read.
-    QTest::newRow("larger than one text holds") << QByteArray("<sparse>") << 8;
+    QTest::newRow("larger than one text holds") << QByteArray("<sparse>") << 8 << QString();
 }
 
 void TestReadWriteTxt::readFailures()
 {
     QFETCH(QByteArray, content);
     QFETCH(int, code);
+    QFETCH(QString, setting);
+    TestFolder folder;
+    QVERIFY(folder.enter());
+    if (!setting.isEmpty())
+        QVERIFY(writeIni(configureIni(), QStringLiteral("text"), QStringLiteral("code"), setting));
     const QString path = m_dir.filePath(QString::fromLatin1(QTest::currentDataTag()).replace(' ', '_'));
     if (content == "<sparse>") {
         QVERIFY(TestFolder::put(path, QByteArray()));

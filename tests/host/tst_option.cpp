@@ -99,7 +99,7 @@ void TestOption::defaultsAndUntouchedSave()
     QVERIFY(child<QCheckBox>(&option, "checkBox_firstSaveToList")->isChecked());
     QVERIFY(child<QCheckBox>(&option, "checkBox_add")->isChecked());
     auto *code = child<QComboBox>(&option, "comboBox_code");
-    QCOMPARE(code->currentText(), QStringLiteral("UTF-8"));
+    QCOMPARE(code->currentText(), QStringLiteral("自动"));
     QCOMPARE(code->count(), 4);
     QCOMPARE(child<QListWidget>(&option, "listWidget")->count(), 0);
 

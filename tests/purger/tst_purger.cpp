@@ -53,6 +53,7 @@ private slots:
     void missingFileInRange();
     void customPatternRefusedOrKept_data();
     void customPatternRefusedOrKept();
+    void mixedEncodingsUnderAutomatic_data();
     void mixedEncodingsUnderAutomatic();
 
 private:
@@ -328,6 +329,14 @@ static QByteArray utf16WithBom(const QString &text, bool bigEndian)
     return bytes;
 }
 
+void TestPurger::mixedEncodingsUnderAutomatic_data()
+{
+    QTest::addColumn<bool>("chosen");
+    QTest::newRow("chosen in the options") << true;
+    // A first start: no "./configure.ini" at all.
+    QTest::newRow("without settings") << false;
+}
+
 // Under "自动" one job over a folder of mixed encodings rewrites every file
 // in its own encoding, byte-order mark and line ends, changed only where
 // digits were; a file in no known encoding is refused and left as it was.
@@ -335,7 +344,9 @@ static QByteArray utf16WithBom(const QString &text, bool bigEndian)
 // current one's encoding.
 void TestPurger::mixedEncodingsUnderAutomatic()
 {
-    QVERIFY(writeIni(configureIni(), "text", "code", QStringLiteral("自动")));
+    QFETCH(bool, chosen);
+    if (chosen)
+        QVERIFY(writeIni(configureIni(), "text", "code", QStringLiteral("自动")));
     const QString text = QStringLiteral("第1行 abc 23\n中文𠀀 456\n");
     const QString removed = QStringLiteral("第行 abc \n中文𠀀 \n");
     QTextCodec *gb18030 = QTextCodec::codecForName("GB18030");
