@@ -1000,6 +1000,8 @@ void MainWindow::sendTip(int var1, int var2, const QString &fileName)
 {
     if (var1 == -4 && var2 == 2)
         setUiEnabled(true);
+    if (m_pluginHost)
+        m_pluginHost->noteTip(var1, var2, fileName);
     emit tipSignal(var1, var2, fileName);
 }
 

@@ -10,6 +10,7 @@
 #include "readwritetxt.h"
 #include "scrivelface.h"
 #include "textformat.h"
+#include "tipcodes.h"
 
 namespace {
 
@@ -59,11 +60,13 @@ void PluginHost::loadAll(const QString &folder)
     // file that exists and cannot be read, or a failed write, is reported.
     ReadWriteTxt *io = ReadWriteTxt::shared();
     QString state;
-    TextFormat format;
     const bool stateExists = QFileInfo::exists(stateFileName());
-    const bool stateRead = stateExists && io->readText(stateFileName(), state, &format);
+    const bool stateRead = stateExists && io->readText(stateFileName(), state, &m_stateFormat);
     if (!stateRead)
         state.clear();
+    m_stateText = state;
+    m_stateWritable = stateRead || !stateExists;
+    m_loading = true;
 
     const QList<QObject *> statics = QPluginLoader::staticInstances();
     for (QObject *root : statics)
@@ -89,14 +92,20 @@ void PluginHost::loadAll(const QString &folder)
         }
     }
 
-    // A "plus.ini" that exists but could not be read is kept as it is: its
-    // states are not known, so writing would lose them.
-    const QString wanted = stateText(m_lines);
-    if (wanted != state && (stateRead || !stateExists)) {
-        const int outcome = ReadWriteTxt::writeFile(stateFileName(), wanted, &format);
-        if (outcome != ReadWriteTxt::Saved)
-            emit io->tipSignal(0, outcome, stateFileName());
-    }
+    m_loading = false;
+    writeState(m_lines);
+}
+
+void PluginHost::writeState(const QStringList &lines)
+{
+    const QString wanted = stateText(lines);
+    if (m_loading || wanted == m_stateText || !m_stateWritable)
+        return;
+    const int outcome = ReadWriteTxt::writeFile(stateFileName(), wanted, &m_stateFormat);
+    if (outcome == ReadWriteTxt::Saved)
+        m_stateText = wanted;
+    else
+        emit ReadWriteTxt::shared()->tipSignal(0, outcome, stateFileName());
 }
 
 void PluginHost::bind(QObject *root, const QString &stateText)
@@ -127,7 +136,9 @@ void PluginHost::registerPlugin(QObject *root, const QString &key, bool enabled)
         m_host->sendTip(11, 11, key);
 
     QAction *action = new QAction(key, root);
+    action->setCheckable(true);
     connect(action, &QAction::triggered, this, &PluginHost::openHandler);
+    m_actions << action;
     if (m_menu)
         m_menu->addAction(action);
 
@@ -135,8 +146,55 @@ void PluginHost::registerPlugin(QObject *root, const QString &key, bool enabled)
         emit aboutToOpen();
         qobject_cast<ScrivelFace *>(root)->openPlugin(m_nextDockPos->x(), m_nextDockPos->y());
         m_nextDockPos->rx() += 100;
+        action->setChecked(true);
         emit opened();
     }
+}
+
+QAction *PluginHost::action(const QString &key) const
+{
+    const int at = m_keys.indexOf(key);
+    return at >= 0 ? m_actions.value(at) : nullptr;
+}
+
+void PluginHost::noteTip(int var1, int var2, const QString &key)
+{
+    if (var1 == Tips::PluginOpened.var1 && var2 == Tips::PluginOpened.var2)
+        setOpen(key, true);
+    else if (var1 == Tips::PluginClosed.var1 && var2 == Tips::PluginClosed.var2)
+        setOpen(key, false);
+}
+
+void PluginHost::setOpen(const QString &key, bool open)
+{
+    const int at = m_keys.indexOf(key);
+    if (at < 0)
+        return;
+    m_actions.at(at)->setChecked(open);
+    const QString line = key + (open ? QLatin1String(",2") : QLatin1String(",0"));
+    m_lines[at] = line;
+    if (m_loading || !m_stateWritable)
+        return;
+
+    // Only this plug-in's line changes: the file is read afresh, so what the
+    // options window saved for the others in the meantime stays.
+    QString text;
+    TextFormat format = m_stateFormat;
+    if (QFileInfo::exists(stateFileName()) && !ReadWriteTxt::shared()->readText(stateFileName(), text, &format))
+        return;
+    QStringList lines = text.isEmpty() ? QStringList() : text.split(QLatin1Char('\n'));
+    bool found = false;
+    for (QString &old : lines) {
+        if (old.startsWith(key + QLatin1Char(','))) {
+            old = line;
+            found = true;
+        }
+    }
+    if (!found)
+        lines << line;
+    m_stateFormat = format;
+    m_stateText = text;
+    writeState(lines);
 }
 
 void PluginHost::openHandler()
@@ -147,8 +205,11 @@ void PluginHost::openHandler()
     ScrivelFace *face = qobject_cast<ScrivelFace *>(action->parent());
     if (!face || !m_nextDockPos)
         return;
+    // The action opens the plug-in, or brings an open one forward; either
+    // way it is open afterwards (a trigger would otherwise uncheck it).
     emit aboutToOpen();
     if (face->openPlugin(m_nextDockPos->x(), m_nextDockPos->y()))
         m_nextDockPos->rx() += 100;
+    setOpen(action->text(), true);
     emit opened();
 }

@@ -128,19 +128,39 @@ void TestEndToEnd::demo1RunsAndFailuresLeaveWindowUsable()
     QVERIFY(m_window->isUiEnabled());
 }
 
+// The menu opens a plug-in and shows it checked while open; "plus.ini"
+// remembers the last state for the next start (and quitting with the
+// plug-in open keeps it enabled).
 void TestEndToEnd::menuReopensAfterClose()
 {
+    // The sample plug-in's line of "plus.ini".
+    const auto state = [] {
+        for (const QByteArray &line : TestFolder::bytesOf(QStringLiteral("plus.ini")).split('\n')) {
+            if (line.startsWith(key.toUtf8() + ','))
+                return line;
+        }
+        return QByteArray("<none>");
+    };
     startWindow();
     // Not enabled: listed only.
     QVERIFY(!dock(QStringLiteral("Demo")));
+    QVERIFY(demoAction()->isCheckable() && !demoAction()->isChecked());
+    QCOMPARE(state(), (key + ",0").toUtf8());
     demoAction()->trigger();
     QDockWidget *list = dock(QStringLiteral("Demo"));
     QVERIFY(list);
+    QVERIFY(demoAction()->isChecked());
+    QCOMPARE(state(), (key + ",2").toUtf8());
     // Placed by the host's layout, inside the area above the message dock.
     QVERIFY(m_window->workArea().contains(list->frameGeometry()));
-    demoAction()->trigger(); // already open
+    demoAction()->trigger(); // already open: stays open and checked
+    QVERIFY(demoAction()->isChecked());
+    // Meanwhile the options window saved other states: they stay.
+    QVERIFY(TestFolder::put(QStringLiteral("plus.ini"), "Text V0.0.0.1,2\n" + (key + ",2").toUtf8()));
     list->close();
     QVERIFY(messages().contains(key + QStringLiteral(" 插件关闭!")));
+    QVERIFY(!demoAction()->isChecked());
+    QCOMPARE(TestFolder::bytesOf(QStringLiteral("plus.ini")), "Text V0.0.0.1,2\n" + (key + ",0").toUtf8());
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(!dock(QStringLiteral("Demo")));
     demoAction()->trigger();
@@ -148,6 +168,9 @@ void TestEndToEnd::menuReopensAfterClose()
     QVERIFY(list);
     // Alone on the screen, it opens at the top left of the work area.
     QCOMPARE(list->pos(), m_window->workArea().topLeft());
+    m_window->close();
+    m_host.stop();
+    QCOMPARE(state(), (key + ",2").toUtf8());
 }
 
 QTEST_MAIN(TestEndToEnd)
