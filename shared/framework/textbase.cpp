@@ -92,14 +92,11 @@ bool TextBase::writeTxt(const QString &fileName, const QString &text)
 int TextBase::writeKeepingOld(const QString &fileName, const QString &text, const TextFormat &format, bool syncLater)
 {
     // The old content is kept for undo once the new one is complete, just
-    // before it is replaced.
-    std::function<void()> keepOld;
-    if (m_backup) {
-        keepOld = [this, &fileName, &text] {
-            if (!m_backup->keep(fileName, text))
-                qCWarning(lcJobs) << "previous content not kept for undo:" << fileName;
-        };
-    }
+    // before it is replaced; a file whose old content cannot be kept is
+    // not replaced (NotKept), so undo never silently misses a file.
+    std::function<bool()> keepOld;
+    if (m_backup)
+        keepOld = [this, &fileName, &text] { return m_backup->keep(fileName, text); };
     return ReadWriteTxt::writeFile(fileName, text, &format, syncLater ? ReadWriteTxt::SyncLater : ReadWriteTxt::SyncNow,
                                    keepOld);
 }

@@ -36,17 +36,15 @@ bool missing(int error)
     return error == ENOENT || error == ENOTDIR || error == ENAMETOOLONG;
 }
 
-// The whole file into bytes: ReadOk, NotReadable, or TooLarge for more
-// than LargestFile bytes (also when the file grows while being read).
-int readAll(int fd, QByteArray &bytes)
+// The whole file of size bytes (as its status said at the open) into
+// bytes: ReadOk, NotReadable, or TooLarge for more than LargestFile bytes
+// (also when the file grows while being read).
+int readAll(int fd, qint64 size, QByteArray &bytes)
 {
-    struct stat st;
-    if (::fstat(fd, &st) != 0)
-        return ReadWriteTxt::NotReadable;
-    if (st.st_size > ReadWriteTxt::LargestFile)
+    if (size > ReadWriteTxt::LargestFile)
         return ReadWriteTxt::TooLarge;
     // One more byte sees the end at once.
-    bytes.resize(int(qMax<qint64>(st.st_size, 0) + 1));
+    bytes.resize(int(qMax<qint64>(size, 0) + 1));
     qint64 filled = 0;
     for (;;) {
         if (filled == bytes.size()) {
@@ -66,6 +64,64 @@ int readAll(int fd, QByteArray &bytes)
     }
     bytes.resize(int(filled));
     return ReadWriteTxt::ReadOk;
+}
+
+// Closes fd without losing the errno that explains why it is given up.
+void closeKeepingErrno(int fd)
+{
+    const int error = errno;
+    ::close(fd);
+    errno = error;
+}
+
+int openRegularPath(const QByteArray &path, int flags, int *outcome, struct stat *status)
+{
+    const bool writes = (flags & O_ACCMODE) != O_RDONLY;
+    const auto fail = [outcome, writes](int code) {
+        if (outcome)
+            *outcome = code != ReadWriteTxt::NotReadable ? code
+                : writes ? int(ReadWriteTxt::NotWritable) : int(ReadWriteTxt::NotReadable);
+        return -1;
+    };
+    // A special file already there is not opened at all: opening a device
+    // can have effects of its own.
+    struct stat st;
+    if (::stat(path.constData(), &st) != 0)
+        return fail(missing(errno) ? ReadWriteTxt::NotFound : ReadWriteTxt::NotReadable);
+    if (!S_ISREG(st.st_mode)) {
+        errno = EINVAL;
+        return fail(ReadWriteTxt::NotRegular);
+    }
+    // Non-blocking, so that a named pipe or device swapped in since the
+    // check cannot hold the open (nor, later, the read).
+    const int fd = ::open(path.constData(), flags | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) {
+        // A pipe without reader opened for writing, a socket, a folder
+        // opened for writing: all special files.
+        if (errno == ENXIO || errno == EISDIR || errno == ENODEV)
+            return fail(ReadWriteTxt::NotRegular);
+        return fail(missing(errno) ? ReadWriteTxt::NotFound : ReadWriteTxt::NotReadable);
+    }
+    if (::fstat(fd, &st) != 0) {
+        closeKeepingErrno(fd);
+        return fail(ReadWriteTxt::NotReadable);
+    }
+    if (!S_ISREG(st.st_mode)) {
+        ::close(fd);
+        errno = EINVAL;
+        return fail(ReadWriteTxt::NotRegular);
+    }
+    // A regular file: reads and writes block as usual again.
+    const int fileFlags = ::fcntl(fd, F_GETFL);
+    if (fileFlags == -1 || ::fcntl(fd, F_SETFL, fileFlags & ~O_NONBLOCK) != 0) {
+        closeKeepingErrno(fd);
+        return fail(ReadWriteTxt::NotReadable);
+    }
+    if (status)
+        *status = st;
+    if (outcome)
+        *outcome = ReadWriteTxt::ReadOk;
+    return fd;
 }
 
 bool writeAll(int fd, const QByteArray &bytes, off_t offset)
@@ -109,11 +165,12 @@ int writeFailure(int error)
 
 // Hard-linked file: its content replaced through the same inode.
 int rewriteInPlace(const QByteArray &target, const QByteArray &bytes, const struct stat &st, ReadWriteTxt::Sync sync,
-                   const std::function<void()> &beforeReplace)
+                   const std::function<bool()> &beforeReplace)
 {
-    const int fd = ::open(target.constData(), O_WRONLY | O_CLOEXEC);
+    int outcome = ReadWriteTxt::ReadOk;
+    const int fd = openRegularPath(target, O_WRONLY, &outcome, nullptr);
     if (fd < 0)
-        return writeFailure(errno);
+        return outcome;
     // Claim the space first, so a full disk stops the write before any
     // byte of the old text is overwritten.
     if (bytes.size() > st.st_size && ::fallocate(fd, FALLOC_FL_KEEP_SIZE, 0, bytes.size()) != 0
@@ -121,8 +178,10 @@ int rewriteInPlace(const QByteArray &target, const QByteArray &bytes, const stru
         ::close(fd);
         return ReadWriteTxt::NotWritable;
     }
-    if (beforeReplace)
-        beforeReplace();
+    if (beforeReplace && !beforeReplace()) {
+        ::close(fd);
+        return ReadWriteTxt::NotKept;
+    }
     bool ok = writeAll(fd, bytes, 0) && ::ftruncate(fd, bytes.size()) == 0;
     if (ok && sync == ReadWriteTxt::SyncNow)
         ok = ::fdatasync(fd) == 0;
@@ -133,7 +192,7 @@ int rewriteInPlace(const QByteArray &target, const QByteArray &bytes, const stru
 // New content in a temporary file beside the target, renamed over it.
 // old: the target's status, or null for a new file.
 int replaceAtomically(const QByteArray &target, const QByteArray &bytes, const struct stat *old, ReadWriteTxt::Sync sync,
-                      const std::function<void()> &beforeReplace)
+                      const std::function<bool()> &beforeReplace)
 {
     const int slash = target.lastIndexOf('/');
     const QByteArray folder = slash < 0 ? QByteArray(".") : slash == 0 ? QByteArray("/") : target.left(slash);
@@ -182,8 +241,10 @@ int replaceAtomically(const QByteArray &target, const QByteArray &bytes, const s
     if (ok && sync == ReadWriteTxt::SyncNow)
         ok = ::fdatasync(fd) == 0;
     ok = ::close(fd) == 0 && ok;
-    if (ok && beforeReplace)
-        beforeReplace();
+    if (ok && beforeReplace && !beforeReplace()) {
+        ::unlink(temporary.constData());
+        return ReadWriteTxt::NotKept;
+    }
     if (ok && ::rename(temporary.constData(), target.constData()) != 0) {
         const int error = errno;
         ::unlink(temporary.constData());
@@ -337,14 +398,8 @@ bool ReadWriteTxt::encode(const QString &text, const TextFormat &format, QByteAr
 
 int ReadWriteTxt::readFile(const QString &fileName, QString &text, TextFormat *format, int mode)
 {
-    if (fileName.isEmpty())
-        return NotFound;
-    const int fd = ::open(QFile::encodeName(fileName).constData(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return missing(errno) ? NotFound : NotReadable;
     QByteArray bytes;
-    const int outcome = readAll(fd, bytes);
-    ::close(fd);
+    const int outcome = readBytes(fileName, bytes);
     if (outcome != ReadOk)
         return outcome;
     if (mode == CurrentSetting)
@@ -356,8 +411,27 @@ int ReadWriteTxt::readFile(const QString &fileName, QString &text, TextFormat *f
     }
 }
 
+int ReadWriteTxt::openRegular(const QString &fileName, int flags, int *outcome, struct stat *st)
+{
+    return openRegularPath(QFile::encodeName(fileName), flags, outcome, st);
+}
+
+int ReadWriteTxt::readBytes(const QString &fileName, QByteArray &bytes)
+{
+    if (fileName.isEmpty())
+        return NotFound;
+    int outcome = ReadOk;
+    struct stat st;
+    const int fd = openRegular(fileName, O_RDONLY, &outcome, &st);
+    if (fd < 0)
+        return outcome;
+    outcome = readAll(fd, st.st_size, bytes);
+    ::close(fd);
+    return outcome;
+}
+
 int ReadWriteTxt::writeFile(const QString &fileName, const QString &text, const TextFormat *format, Sync sync,
-                           const std::function<void()> &beforeReplace)
+                           const std::function<bool()> &beforeReplace)
 {
     if (fileName.isEmpty())
         return NotFound; // e.g. a cancelled save dialog: nothing to open
@@ -377,7 +451,7 @@ int ReadWriteTxt::writeFile(const QString &fileName, const QString &text, const 
         return replaceAtomically(target, bytes, nullptr, sync, {});
     }
     if (!S_ISREG(st.st_mode))
-        return NotWritable;
+        return NotRegular;
     // Root may write anything; a file nobody may write is still left alone.
     if ((st.st_mode & 0222) == 0 || ::access(target.constData(), W_OK) != 0)
         return NotWritable;

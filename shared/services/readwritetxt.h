@@ -9,13 +9,22 @@
 
 #include "textformat.h"
 
+struct stat;
+
 // Whole-file text reading and writing with outcome tips (var1 0):
 //   0 the file does not exist (or its folder does not),
-//   1 the file exists but cannot be read (permission, a folder, I/O error),
+//   1 the file exists but cannot be read (permission, I/O error),
 //   2 not writable: no write permission, read-only folder or file system,
 //     no space or inodes left, or a character the encoding cannot hold,
 //   4 written, 6 the bytes are not valid in the encoding in force,
-//   8 larger than LargestFile, more than one text can hold.
+//   8 larger than LargestFile, more than one text can hold,
+//   9 not a regular file (a named pipe, socket, device or folder),
+//  10 its previous content could not be kept for undo: not rewritten.
+//
+// Only regular files are read or rewritten. The type is checked on the
+// opened descriptor, which is opened without blocking, so a named pipe or
+// device put in a file's place after it was listed is refused at once
+// instead of holding the job (and the batch) for good.
 //
 // Reading refuses bytes that are not valid in the encoding in force (see
 // CodeSetting; under "自动" each file's own is detected), so a damaged text
@@ -47,6 +56,8 @@ public:
         EncodingMismatch = 6, // the bytes are not valid in the encoding in force
         LeftoverRemoved = 7,  // a temporary file of an interrupted write was removed
         TooLarge = 8,         // more than LargestFile bytes: not read, left as it is
+        NotRegular = 9,       // a named pipe, socket, device or folder: left as it is
+        NotKept = 10,         // its previous content could not be kept for undo: left as it is
         ReadOk = -1
     };
 
@@ -76,9 +87,25 @@ public:
                         int mode = CurrentSetting);
     // beforeReplace, when given, is called once the new content is
     // complete and just before it replaces an existing file (the old
-    // content is still there): the moment to keep the old content.
+    // content is still there): the moment to keep the old content. When
+    // it returns false the file is not replaced and the outcome is NotKept.
     static int writeFile(const QString &fileName, const QString &text, const TextFormat *format = nullptr,
-                         Sync sync = SyncNow, const std::function<void()> &beforeReplace = {});
+                         Sync sync = SyncNow, const std::function<bool()> &beforeReplace = {});
+
+    // Opens fileName, which must be a regular file, with flags (O_RDONLY,
+    // O_WRONLY or O_RDWR; close-on-exec is added). A special file is never
+    // waited on and, when it is one already at the check, not opened at
+    // all: the type is checked before the open and again on the opened
+    // descriptor, which is opened non-blocking and made blocking again
+    // only once it is known to be a regular file. Returns the descriptor,
+    // or -1 with errno set; outcome, when given, receives ReadOk, or
+    // NotFound, NotReadable (NotWritable for flags that write) or
+    // NotRegular. st, when given, receives the opened file's status.
+    static int openRegular(const QString &fileName, int flags, int *outcome = nullptr, struct stat *st = nullptr);
+    // The whole of a regular file as bytes (as openRegular opens it):
+    // ReadOk, NotFound, NotReadable, NotRegular, or TooLarge for more
+    // than LargestFile bytes.
+    static int readBytes(const QString &fileName, QByteArray &bytes);
 
     // Conversions between file bytes and text. decode() refuses bytes that
     // are not a faithful encoding under the given CodeSetting::Mode (without

@@ -21,6 +21,8 @@ constexpr TipCode Unchanged{0, 5};        // nothing to change: the file was not
 constexpr TipCode EncodingMismatch{0, 6}; // bytes not valid in the encoding in force
 constexpr TipCode LeftoverRemoved{0, 7};  // a killed write's temporary file removed
 constexpr TipCode FileTooLarge{0, 8};     // too large to be held as one text: left as it is
+constexpr TipCode NotRegular{0, 9};       // a named pipe, socket, device or folder: left as it is
+constexpr TipCode NotKept{0, 10};         // previous content not kept for undo: left as it is
 constexpr TipCode TablesUnequal{-1, 1};  // script tables of unequal length
 constexpr TipCode CustomUnequal{-1, 2};  // custom tables of unequal length
 constexpr TipCode TablesEmpty{-1, 3};    // a script table without content
@@ -37,6 +39,12 @@ constexpr TipCode Restored{12, 1};      // a file back to its content before the
 constexpr TipCode ChangedSince{12, 2};  // changed after the batch: left alone by undo
 constexpr TipCode RestoreFailed{12, 3};
 constexpr TipCode UndoDone{12, 4};      // closing line of an undo
+// Why a batch could not keep previous contents (said once per batch, for
+// the undo store's folder).
+constexpr TipCode StoreFull{12, 5};
+constexpr TipCode StoreNoInodes{12, 6};
+constexpr TipCode StoreReadOnly{12, 7}; // read-only or no permission
+constexpr TipCode StoreFailed{12, 8};   // any other failure to write it
 constexpr TipCode Cancelled{-6, 0};     // options unusable: nothing was started
 constexpr TipCode EmptyKeyRow{-7, 0};   // a replacement typed below an empty key
 constexpr TipCode NoOperation{-9, 9};   // start without an operation to run

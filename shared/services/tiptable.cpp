@@ -25,9 +25,11 @@ QString TipTable::message(int var1, int var2, int done, int expected)
         case 3: return QStringLiteral(" 文件保存<b><font color='#FF0000'>失败</font></b>!</p>");
         case 4: return QStringLiteral(" 文件保存<b>成功</b>!</p>");
         case 5: return QStringLiteral(" 文件内容<b>无变化</b>,保持原样!</p>");
-        case 6: return QStringLiteral("该文件<b><font color='#FF0000'>编码不符!</font></b>内容不是当前编码的有效文本</p>");
+        case 6: return QStringLiteral(" 该文件<b><font color='#FF0000'>编码不符!</font></b>内容不是当前编码的有效文本</p>");
         case 7: return QStringLiteral(" 已删除中断写入遗留的<b>临时文件</b>!</p>");
         case 8: return QStringLiteral(" 该文件<b><font color='#FF0000'>过大</font></b>(接近或超过 1 GiB),无法作为一个文本处理,保持原样!</p>");
+        case 9: return QStringLiteral(" 该文件<b><font color='#FF0000'>不是普通文件</font></b>(命名管道、套接字、设备或文件夹),保持原样!</p>");
+        case 10: return QStringLiteral(" 该文件之前的内容<b><font color='#FF0000'>无法保留</font></b>以供撤销,未改写,保持原样!</p>");
         default: return unknown("0");
         }
     case -1:
@@ -75,6 +77,10 @@ QString TipTable::message(int var1, int var2, int done, int expected)
         case 2: return QStringLiteral(" 批处理之后已被修改,<b><font color='#FF0000'>未恢复</font></b>!</p>");
         case 3: return QStringLiteral(" 批处理之前的内容<b><font color='#FF0000'>恢复失败</font></b>!</p>");
         case 4: return QStringLiteral(" 撤销批处理<b>完毕</b>!(已恢复/共计)</p>");
+        case 5: return QStringLiteral(" 撤销存储所在的磁盘<b><font color='#FF0000'>已满</font></b>,无法保留文件之前的内容,这些文件未改写!</p>");
+        case 6: return QStringLiteral(" 撤销存储所在的磁盘<b><font color='#FF0000'>没有可用的索引节点</font></b>(inode),无法保留文件之前的内容,这些文件未改写!</p>");
+        case 7: return QStringLiteral(" 撤销存储<b><font color='#FF0000'>只读或没有写入权限</font></b>,无法保留文件之前的内容,这些文件未改写!</p>");
+        case 8: return QStringLiteral(" 撤销存储<b><font color='#FF0000'>无法写入</font></b>,无法保留文件之前的内容,这些文件未改写!</p>");
         default: return unknown("12");
         }
     case 99:

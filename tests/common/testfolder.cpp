@@ -8,6 +8,12 @@
 
 #include "fakehost.h"
 
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <cstring>
+#include <unistd.h>
+
 TestFolder::TestFolder() = default;
 
 TestFolder::~TestFolder()
@@ -57,4 +63,30 @@ bool TestFolder::put(const QString &path, const QByteArray &bytes)
     QDir().mkpath(QFileInfo(path).absolutePath());
     QFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+bool TestFolder::putSpecial(const QString &path, const QString &kind)
+{
+    QFile::remove(path);
+    const QByteArray name = QFile::encodeName(path);
+    if (kind == QLatin1String("pipe"))
+        return ::mkfifo(name.constData(), 0644) == 0;
+    if (kind == QLatin1String("device"))
+        return ::symlink("/dev/null", name.constData()) == 0;
+    if (kind == QLatin1String("folder"))
+        return QDir().mkpath(path);
+    if (kind != QLatin1String("socket"))
+        return false;
+    sockaddr_un address = {};
+    address.sun_family = AF_UNIX;
+    if (size_t(name.size()) >= sizeof address.sun_path)
+        return false;
+    std::memcpy(address.sun_path, name.constData(), size_t(name.size()));
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    if (fd < 0)
+        return false;
+    // The bound name stays as a socket file when the socket is closed.
+    const bool bound = ::bind(fd, reinterpret_cast<const sockaddr *>(&address), sizeof address) == 0;
+    ::close(fd);
+    return bound;
 }

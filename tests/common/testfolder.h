@@ -35,6 +35,10 @@ public:
     // Writes bytes as the whole file, creating its folder; false when it
     // cannot.
     static bool put(const QString &path, const QByteArray &bytes);
+    // Puts a file that is not a regular one at path, in place of whatever
+    // is there: kind "pipe" (a named pipe), "socket", "device" (a link to
+    // /dev/null) or "folder". False when it cannot.
+    static bool putSpecial(const QString &path, const QString &kind);
 
 private:
     std::unique_ptr<QTemporaryDir> m_dir;

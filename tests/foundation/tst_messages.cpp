@@ -49,9 +49,11 @@ void TestMessages::table_data()
     QTest::newRow("0,3") << 0 << 3 << QStringLiteral(" 文件保存<b><font color='#FF0000'>失败</font></b>!</p>");
     QTest::newRow("0,4") << 0 << 4 << QStringLiteral(" 文件保存<b>成功</b>!</p>");
     QTest::newRow("0,5") << 0 << 5 << QStringLiteral(" 文件内容<b>无变化</b>,保持原样!</p>");
-    QTest::newRow("0,6") << 0 << 6 << QStringLiteral("该文件<b><font color='#FF0000'>编码不符!</font></b>内容不是当前编码的有效文本</p>");
+    QTest::newRow("0,6") << 0 << 6 << QStringLiteral(" 该文件<b><font color='#FF0000'>编码不符!</font></b>内容不是当前编码的有效文本</p>");
     QTest::newRow("0,8") << 0 << 8 << QStringLiteral(" 该文件<b><font color='#FF0000'>过大</font></b>(接近或超过 1 GiB),无法作为一个文本处理,保持原样!</p>");
-    QTest::newRow("0,9") << 0 << 9 << unknown("0");
+    QTest::newRow("0,9") << 0 << 9 << QStringLiteral(" 该文件<b><font color='#FF0000'>不是普通文件</font></b>(命名管道、套接字、设备或文件夹),保持原样!</p>");
+    QTest::newRow("0,10") << 0 << 10 << QStringLiteral(" 该文件之前的内容<b><font color='#FF0000'>无法保留</font></b>以供撤销,未改写,保持原样!</p>");
+    QTest::newRow("0,11") << 0 << 11 << unknown("0");
     QTest::newRow("-1,1") << -1 << 1 << QStringLiteral(" 繁简转换:替换相关配置行数<b><font color='#FF0000'>不一致</font></b>!请【编辑对应转换文档】</p>");
     QTest::newRow("-1,2") << -1 << 2 << QStringLiteral(" 自定义转换:替换相关配置行数<b><font color='#FF0000'>不一致</font></b>!请【编辑对应替换文档】</p>");
     QTest::newRow("-1,3") << -1 << 3 << QStringLiteral(" 繁简转换:替换相关配置文件没有内容,请添加(每行一个)!请【编辑对应转换文档】</p>");

@@ -12,6 +12,7 @@
 #include "codesetting.h"
 #include "ini.h"
 #include "readwritetxt.h"
+#include "pipewatchdog.h"
 #include "testfolder.h"
 #include "utf8codec.h"
 
@@ -96,6 +97,8 @@ private slots:
     void unrepresentableTextIsRefused();
     void failureKinds_data();
     void failureKinds();
+    void specialFilesRefusedAtOnce_data();
+    void specialFilesRefusedAtOnce();
     void rewriteKeepsOwnerAndMode_data();
     void rewriteKeepsOwnerAndMode();
     void hardLinkedFileRewrittenInPlace();
@@ -293,7 +296,7 @@ void TestReadWriteTxt::failureKinds_data()
     QTest::newRow("read-only folder") << "read-only folder" << 2;
     QTest::newRow("full file system") << "full" << 2;
     QTest::newRow("no inodes left") << "no inodes" << 2;
-    QTest::newRow("a folder, not a file") << "folder" << 1;
+    QTest::newRow("a folder, not a file") << "folder" << 9;
 }
 
 // A job's read and write, as a worker does them: the first failing step's
@@ -355,6 +358,45 @@ void TestReadWriteTxt::failureKinds()
         for (const QString &name : names)
             QVERIFY2(!ReadWriteTxt::isTemporaryName(name), qPrintable(name));
     }
+}
+
+void TestReadWriteTxt::specialFilesRefusedAtOnce_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("named pipe") << "pipe";
+    QTest::newRow("named pipe with a silent writer") << "held pipe";
+    QTest::newRow("socket") << "socket";
+    QTest::newRow("device") << "device";
+    QTest::newRow("folder") << "folder";
+}
+
+// Reading or writing a file that is not a regular one is refused with
+// (0, 9) at once: a pipe is never waited on, and nothing is put in place.
+void TestReadWriteTxt::specialFilesRefusedAtOnce()
+{
+    QFETCH(QString, kind);
+    const QString path = m_dir.filePath(QStringLiteral("special-") + QString(kind).replace(' ', '-'));
+    QVERIFY(TestFolder::putSpecial(path, kind == "held pipe" ? QStringLiteral("pipe") : kind));
+    const struct stat before = statOf(path);
+    PipeWatchdog watchdog({ path }, 5000);
+    if (kind == "held pipe")
+        QVERIFY(watchdog.hold(path));
+
+    ReadWriteTxt rw;
+    QSignalSpy spy(&rw, &ReadWriteTxt::tipSignal);
+    QString text = QStringLiteral("untouched");
+    QVERIFY(!rw.readText(path, text));
+    QVERIFY(!rw.writeText(path, QStringLiteral("new")));
+    QVERIFY(!watchdog.fired());
+    QCOMPARE(text, QStringLiteral("untouched"));
+    QCOMPARE(spy.count(), 2);
+    for (const QList<QVariant> &tip : spy)
+        QCOMPARE(tip, (QList<QVariant>{ 0, int(ReadWriteTxt::NotRegular), path }));
+    const struct stat after = statOf(path);
+    QCOMPARE(after.st_ino, before.st_ino);
+    QCOMPARE(after.st_mode, before.st_mode);
+    for (const QString &name : QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::System))
+        QVERIFY2(!ReadWriteTxt::isTemporaryName(name), qPrintable(name));
 }
 
 void TestReadWriteTxt::rewriteKeepsOwnerAndMode_data()

@@ -9,6 +9,7 @@
 
 #include "batchbackup.h"
 #include "fakehost.h"
+#include "pipewatchdog.h"
 #include "jobbatch.h"
 #include "readwritetxt.h"
 #include "testfolder.h"
@@ -28,7 +29,7 @@ void rewrite(const QString &root, const QStringList &files, const QString &suffi
         text += suffix;
         bool kept = false;
         QCOMPARE(ReadWriteTxt::writeFile(file, text, nullptr, ReadWriteTxt::SyncLater,
-                                         [&] { kept = backup.keep(file, text); }),
+                                         [&] { return kept = backup.keep(file, text); }),
                  int(ReadWriteTxt::Saved));
         QVERIFY(kept);
     }
@@ -50,6 +51,8 @@ private slots:
     void progressCountsEveryEndedJob();
     void cancelLeavesQueuedAndRunningFilesUntouched();
     void batchThroughPluginIsUndone();
+    void specialFileMetAtReadTime_data();
+    void specialFileMetAtReadTime();
     void undo_data();
     void undo();
     void undoTakesBatchesNewestFirst();
@@ -166,6 +169,42 @@ void TestBatchSafety::batchThroughPluginIsUndone()
     QCOMPARE(TestFolder::bytesOf(path("a.txt")), QByteArray("a"));
     QCOMPARE(TestFolder::bytesOf(path("b.txt")), QByteArray("b"));
     QVERIFY(BatchBackup::batches(root()).isEmpty());
+}
+
+void TestBatchSafety::specialFileMetAtReadTime_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<int>("index");
+    QTest::newRow("named pipe, file job") << "pipe" << int(TestPlugin::Upper);
+    QTest::newRow("named pipe, list job") << "pipe" << int(TestPlugin::Merge);
+    QTest::newRow("socket, file job") << "socket" << int(TestPlugin::Upper);
+    QTest::newRow("device, file job") << "device" << int(TestPlugin::Upper);
+    QTest::newRow("folder, file job") << "folder" << int(TestPlugin::Upper);
+}
+
+// A listed file replaced by a special one before its job reads it: the job
+// refuses it at once, the other files are done and the batch ends.
+void TestBatchSafety::specialFileMetAtReadTime()
+{
+    QFETCH(QString, kind);
+    QFETCH(int, index);
+    QVERIFY(TestFolder::put(path("a.txt"), "a"));
+    QVERIFY(TestFolder::put(path("b.txt"), "b"));
+    m_host->setLists({ { path("a.txt"), path("b.txt") } });
+    QVERIFY(TestFolder::putSpecial(path("b.txt"), kind));
+    m_plugin->outFolder = m_folder.path();
+    PipeWatchdog watchdog({ path("b.txt") }, 8000);
+    start(index);
+    QVERIFY(!watchdog.fired());
+    QVERIFY(!m_plugin->isRunning());
+    if (index == TestPlugin::Merge) {
+        QCOMPARE(TestFolder::bytesOf(path(QStringLiteral("merge%1.txt").arg(m_host->listId(0)))), QByteArray("a"));
+        return;
+    }
+    QCOMPARE(TestFolder::bytesOf(path("a.txt")), QByteArray("A"));
+    QCOMPARE(m_host->tipsWith(Tips::NotRegular.var1, Tips::NotRegular.var2),
+             (QList<Tip>{ { Tips::NotRegular.var1, Tips::NotRegular.var2, path("b.txt"), true } }));
+    QVERIFY(m_plugin->ended.contains(path("b.txt") + ":0"));
 }
 
 void TestBatchSafety::undo_data()
