@@ -1,6 +1,7 @@
 #include "mytablemodel.h"
 
 #include <QDebug>
+#include <QDir>
 #include <QFileInfo>
 #include <QMimeData>
 #include <QSet>
@@ -30,6 +31,18 @@ void MyTableModel::setEntries(const QList<FileType *> &entries)
     blockSignals(blocked);
     beginResetModel();
     endResetModel();
+}
+
+QVariant MyTableModel::data(const QModelIndex &index, int role) const
+{
+    if (role != Qt::ToolTipRole || !index.isValid())
+        return QStandardItemModel::data(index, role);
+    // Made from the two columns when asked, so large lists keep no copy.
+    const QStandardItem *name = item(index.row(), 0);
+    const QStandardItem *folder = item(index.row(), 1);
+    if (!name || !folder)
+        return QVariant();
+    return QDir(folder->text()).filePath(name->text());
 }
 
 QMimeData *MyTableModel::mimeData(const QModelIndexList &indexes) const

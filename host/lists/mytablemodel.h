@@ -20,6 +20,10 @@ public:
     // (cheap for tens of thousands of entries).
     void setEntries(const QList<FileType *> &entries);
 
+    // Every cell's tooltip is its entry's full path (the name column shows
+    // no folder, and a long folder is cut off).
+    QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
+
     QMimeData *mimeData(const QModelIndexList &indexes) const override;
     bool dropMimeData(const QMimeData *data, Qt::DropAction action, int row, int column,
                       const QModelIndex &parent) override;

@@ -37,6 +37,7 @@ public:
         int page;                // option dock page when chosen
         const char *pattern;     // QRegExp pattern; null for the custom one
         const char *explanation; // HTML for the explanation area
+        const char *toolTip;     // the label's tooltip: full name and what it does
     };
 
     static bool isValidIndex(int index) { return index >= 0 && index <= Count; }
@@ -48,6 +49,7 @@ public:
     static QString caption(int index);
     static QString title(int index);
     static int page(int index);
+    static QString toolTip(int index);
     // The fixed pattern of 1 .. 8; the custom text for 9; empty for 0.
     static QString pattern(int index, const QString &custom = QString());
     // Index 0: the explanations of all operations joined with "<br>".

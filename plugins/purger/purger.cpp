@@ -43,6 +43,7 @@ Purger::Purger(QObject *parent)
         row.title = DeletePatterns::title(index);
         row.page = DeletePatterns::page(index);
         row.explanation = DeletePatterns::explanation(index);
+        row.toolTip = DeletePatterns::toolTip(index);
         if (index != DeletePatterns::None) {
             row.options = deleteOptions(index);
             row.job = jobMaker<DeleteRegular>();

@@ -2,7 +2,8 @@
 
 namespace {
 
-OperationRow row(int index, const char *label, const char *caption, const char *title, int page)
+OperationRow row(int index, const char *label, const char *caption, const char *title, int page,
+                 const char *toolTip)
 {
     OperationRow r;
     r.index = index;
@@ -11,6 +12,7 @@ OperationRow row(int index, const char *label, const char *caption, const char *
     r.title = QString::fromUtf8(title);
     r.page = page;
     r.explanation = CustomizedOperations::explanation(index);
+    r.toolTip = QString::fromUtf8(toolTip);
     r.start = index == CustomizedOperations::None ? OperationRow::NoJob : OperationRow::Jobs;
     return r;
 }
@@ -36,8 +38,10 @@ QString CustomizedOperations::explanation(int index)
 QList<OperationRow> CustomizedOperations::rows()
 {
     return {
-        row(None, "", "", "Customized-说明", 2),
-        row(AB, "Label_customizedAB", "AB", "Customized - AB", 0),
-        row(Article, "Label_customizedArticle", "Article", "Customized - Article", 1),
+        row(None, "", "", "Customized-说明", 2, ""),
+        row(AB, "Label_customizedAB", "AB", "Customized - AB", 0,
+            "AB：在B文件中查找以A文件各行开头的行，找到的存入New文件，找不到的在A文件该行末尾加上 'not find!'"),
+        row(Article, "Label_customizedArticle", "Article", "Customized - Article", 1,
+            "Article：固定首尾内容，在中间插入指定数量的短篇，列出中间部分的所有组合，各存为一个文件"),
     };
 }

@@ -72,10 +72,15 @@ void DockWidgetListBase::setupOperations()
             continue;
         if (!row.caption.isEmpty())
             label->setText(row.caption);
+        label->setToolTip(row.toolTip);
         const int index = row.index;
         connect(label, &QLabelEx::mouseLeftPressd, this, [this, index] { selectOperation(index); });
     }
 
+    for (int range = allLists; range <= currentDocument; ++range) {
+        if (QLabelEx *label = rangeLabel(range))
+            label->setToolTip(RangeState::caption(range));
+    }
     if (QLabelEx *label = rangeLabel(allLists)) {
         label->hoverHighlight = false;
         connect(label, &QLabelEx::mouseLeftPressd, this, &DockWidgetListBase::rangeAllSlot);

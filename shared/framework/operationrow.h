@@ -39,6 +39,9 @@ struct OperationRow
     QString title;       // option dock title when chosen; empty leaves it as it was
     int page = -1;       // option dock page when chosen; -1 leaves it as it was
     QString explanation; // HTML; empty for 0 gives the others joined with "<br>"
+    // The label's tooltip: the operation's full name and one sentence of
+    // what it does (the caption is a character or two).
+    QString toolTip;
     Start start = NoJob;
     // The option page shows the files of the current range (such a page is
     // refreshed with rep2RangeSignal whenever the range is chosen).

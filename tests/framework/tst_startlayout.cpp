@@ -1,11 +1,13 @@
 #include <QAction>
 #include <QDockWidget>
+#include <QLabel>
 #include <QMenu>
 #include <QtTest>
 
 #include "dockwidgettips.h"
 #include "hostdriver.h"
 #include "mainwindow.h"
+#include "mytablemodel.h"
 #include "tableviewwidget.h"
 #include "testfolder.h"
 #include "windowlayout.h"
@@ -36,6 +38,7 @@ private slots:
     void firstStartIsSilent();
     void windowsDoNotCover_data();
     void windowsDoNotCover();
+    void labelsAndCellsHaveTooltips();
 
 private:
     // Frames of the open lists and plug-in docks.
@@ -116,6 +119,46 @@ void TestStartLayout::windowsDoNotCover()
     QCOMPARE(window->dockPairs().size(), keys.size());
     rects = windowRects();
     QVERIFY(!WindowLayout::anyOverlap(rects));
+}
+
+// The operation labels are a character or two: each says its full name
+// and what it does; the range labels ("All", "List", "Cur") their full
+// names; a list cell, whose folder may be cut off, its entry's full path.
+void TestStartLayout::labelsAndCellsHaveTooltips()
+{
+    QVERIFY(HostDriver::put(m_folder.path("plus.ini"), (keys.join(QStringLiteral(",2\n")) + ",2").toUtf8()));
+    QVERIFY(m_host.start());
+    const auto pairs = m_host.window()->dockPairs();
+    QCOMPARE(pairs.size(), keys.size());
+    int operations = 0;
+    for (const auto &pair : pairs) {
+        // The plug-ins have their own copies of the label class: found by
+        // the Qt base class and the object names of the operation tables.
+        for (QLabel *label : pair.first->findChildren<QLabel *>()) {
+            if (!label->objectName().startsWith(QLatin1String("Label_")))
+                continue;
+            ++operations;
+            const QString tip = label->toolTip();
+            QVERIFY2(tip.size() > label->text().size() + 4 && tip.contains(QStringLiteral("：")),
+                     qPrintable(pair.first->windowTitle() + ' ' + label->objectName() + ": " + tip));
+        }
+        const QStringList ranges = {"label_rangeAll", "label_rangeList", "label_rangeCurrent"};
+        const QStringList names = {"所有列表", "当前列表", "当前文档"};
+        for (int range = 0; range < 3; ++range) {
+            if (QLabel *label = pair.first->findChild<QLabel *>(ranges.at(range)))
+                QCOMPARE(label->toolTip(), names.at(range));
+        }
+    }
+    // Every operation of the five plug-ins.
+    QCOMPARE(operations, 19 + 5 + 9 + 2 + 2);
+
+    const QString file = m_folder.path(QStringLiteral("某个很长的文件夹/文件.txt"));
+    QVERIFY(HostDriver::put(file, "x"));
+    m_host.window()->addFileToList(file, QStringLiteral("List"));
+    TableViewWidget *list = m_host.window()->currentList();
+    QTRY_COMPARE(list->model()->rowCount(), 1);
+    for (int column = 0; column < 2; ++column)
+        QCOMPARE(list->model()->index(0, column).data(Qt::ToolTipRole).toString(), file);
 }
 
 QTEST_MAIN(TestStartLayout)
