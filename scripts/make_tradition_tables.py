@@ -26,10 +26,17 @@ Written tables (UTF-8, one entry per line, no final line break):
       come from STPhrases, TSPhrases and TWPhrases, plus the single
       variant characters of HKVariants and TWVariants; the four forms are
       produced by the opencc converter (s2t, s2hk, s2twp, t2s, t2hk, t2tw).
-      A phrase is kept only when some conversion direction needs it, that
-      is, when converting it character by character would not give its
-      form in the target script, or when a later phrase with the same key
-      would otherwise take its place.
+      A phrase is kept when some conversion direction needs it, that is,
+      when converting it character by character would not give its form in
+      the target script, or when a later phrase with the same key would
+      otherwise take its place; and every phrase that holds a character of
+      more than one form in another script (发 of 头发 and of 发展) is kept
+      even where it converts as the character table would, since it tells
+      the converter's segmentation where a word is.
+  lexicon.txt
+      The words the converter segments a text into, with their frequencies
+      (see scripts/make_lexicon.py, which writes it from python3-jieba's
+      word list and the phrase rows above).
   textTo_beforeCustom.txt / textTo_afterCustom.txt
       Not generated: the small example of the custom conversion.
 """
@@ -38,6 +45,9 @@ import os
 import subprocess
 import sys
 import tempfile
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import make_lexicon  # noqa: E402
 
 DATA = "/usr/share/opencc"
 
@@ -175,7 +185,13 @@ def main():
     # A row converting as the character pass would is still kept when a
     # later row shares its key in some script and would otherwise take over
     # that key (the first row of a key wins).
-    keep = [needed(row) for row in unique]
+    s_multi = set(s for s, v in st.items() if len(v) > 1)
+    t_multi = set(t for t, v in ts.items() if len(v) > 1)
+
+    def decides(row):
+        return any(c in s_multi for c in row[0]) or any(c in t_multi for c in "".join(row[1:]))
+
+    keep = [needed(row) or decides(row) for row in unique]
     changed = True
     while changed:
         changed = False
@@ -205,6 +221,7 @@ def main():
                               "textTo_oldHongKong.txt", "textTo_oldTaiwan.txt"]):
         write(name, [row[i] for row in kept])
     print("%d characters, %d phrases (of %d) written to %s" % (len(chars), len(kept), len(rows), outdir))
+    make_lexicon.write_lexicon(outdir, chars, kept, st, ts, convert)
 
 
 if __name__ == "__main__":

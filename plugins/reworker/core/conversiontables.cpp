@@ -8,6 +8,7 @@
 #include "textformat.h"
 #include "textlines.h"
 #include "tipcodes.h"
+#include "lexicon.h"
 #include "traditionconverter.h"
 
 static void initTableResources()
@@ -38,6 +39,13 @@ void refuse(ConversionTables::Refusal *refusal, int var1, int var2, const QStrin
 void refuse(ConversionTables::Refusal *refusal, TipCode code)
 {
     refuse(refusal, code.var1, code.var2);
+}
+
+// A table as it ships in the plug-in.
+bool shippedText(const QString &name, QString *text)
+{
+    QFile file(QStringLiteral(":/texttotables/") + name);
+    return file.open(QIODevice::ReadOnly) && ReadWriteTxt::decode(file.readAll(), *text);
 }
 
 } // namespace
@@ -86,11 +94,8 @@ QStringList ConversionTables::installMissing(const QString &folder)
         const QString path = pathOf(folder, t);
         if (QFileInfo::exists(path))
             continue;
-        QFile shipped(QStringLiteral(":/texttotables/") + fileName(t));
-        if (!shipped.open(QIODevice::ReadOnly))
-            continue;
         QString text;
-        if (!ReadWriteTxt::decode(shipped.readAll(), text))
+        if (!shippedText(fileName(t), &text))
             continue;
         QDir().mkpath(QFileInfo(path).absolutePath());
         TextFormat format;
@@ -167,6 +172,22 @@ std::shared_ptr<const TraditionConverter> ConversionTables::loadTradition(const 
     }
     converter->addPhrases(from, to);
     return converter;
+}
+
+std::shared_ptr<const Lexicon> ConversionTables::shippedLexicon()
+{
+    static const std::shared_ptr<const Lexicon> lexicon = [] {
+        initTableResources();
+        auto shipped = [](const QString &name) {
+            QString text;
+            shippedText(name, &text);
+            return text;
+        };
+        return Lexicon::fromText(shipped(QStringLiteral("lexicon.txt")),
+                                 TextLines::split(shipped(fileName(NewOne))).lines,
+                                 TextLines::split(shipped(fileName(OldOne))).lines);
+    }();
+    return lexicon;
 }
 
 bool ConversionTables::loadCustom(const QString &folder, QStringList *from, QStringList *to, Refusal *refusal)

@@ -6,6 +6,7 @@
 
 #include <memory>
 
+class Lexicon;
 class TraditionConverter;
 
 // The table files of the script and custom conversions, kept in the tables
@@ -50,7 +51,8 @@ public:
 
     // The phrase tables of the direction and, unless both scripts are
     // traditional, the character table (reversed when the target is
-    // simplified), read and built into one converter. Null with the refusal
+    // simplified), read and built into one converter that segments with
+    // the shipped lexicon (longest match where it is missing). Null with the refusal
     // when a table cannot be read (the reader's tip), is empty (-1, 3), or
     // its pair differs in length (-1, 1).
     static std::shared_ptr<const TraditionConverter> loadTradition(const QString &folder, int direction,
@@ -58,6 +60,10 @@ public:
     // The two custom tables; false with (-1, 4) when either is empty,
     // (-1, 2) when they differ in length, or the reader's tip.
     static bool loadCustom(const QString &folder, QStringList *from, QStringList *to, Refusal *refusal);
+
+    // The lexicon the script conversions segment with, shipped with the
+    // plug-in and read once per process; null if it cannot be read.
+    static std::shared_ptr<const Lexicon> shippedLexicon();
 
     // Which tables a direction uses, for the user: the folder and the
     // number of character and phrase entries ("<folder> 单字 N 条 词组 M 条").
