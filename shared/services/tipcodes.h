@@ -28,6 +28,8 @@ constexpr TipCode CustomUnequal{-1, 2};  // custom tables of unequal length
 constexpr TipCode TablesEmpty{-1, 3};    // a script table without content
 constexpr TipCode CustomEmpty{-1, 4};    // a custom table without content
 constexpr TipCode TablesInUse{-1, 5};    // which script tables a conversion uses
+constexpr int UndecidedCharacters = -11; // with the count as var2: characters of several
+                                         // forms that only the character table chose
 constexpr TipCode BaseFailed{-2, 0};     // a number line that does not parse
 constexpr TipCode BaseSwapRefused{-3, 0}; // custom base swapped into format two
 constexpr TipCode JobDone{-4, 0};       // one job finished (counted by the host)

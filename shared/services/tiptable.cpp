@@ -41,6 +41,9 @@ QString TipTable::message(int var1, int var2, int done, int expected)
         case 5: return QStringLiteral(" 繁简转换:使用以上文件夹中的转换表(条数如上),可【编辑对应转换文档】修改或补充!</p>");
         default: return unknown("1");
         }
+    case -11:
+        return var2 > 0 ? QStringLiteral(" 繁简转换:有 <b>%1</b> 个可对应多个字形的字没有词语或词组确定,已按单字表转换,请核对!</p>").arg(var2)
+                        : unknown("11");
     case -2:
         return var2 == 0 ? QStringLiteral(" 进制转换<b><font color='#FF0000'>失败</font></b>,请检查!</p>") : unknown("2");
     case -3:

@@ -2,6 +2,7 @@
 #include <QtTest>
 
 #include "conversiontables.h"
+#include "lexicon.h"
 #include "readwritetxt.h"
 #include "testfolder.h"
 #include "textto.h"
@@ -21,6 +22,14 @@ void writeTable(const QString &folder, int table, const QString &text)
     QFile file(folder + ConversionTables::fileName(table));
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write(text.toUtf8());
+}
+
+// The shipped tables in a folder of their own.
+QString shippedFolder(const QTemporaryDir &dir)
+{
+    const QString folder = dir.path() + QStringLiteral("/data/");
+    ConversionTables::installMissing(folder);
+    return folder;
 }
 
 } // namespace
@@ -50,6 +59,10 @@ private slots:
     void shippedTables_data();
     void shippedTables();
     void installKeepsEditedTables();
+    void userPhrase_data();
+    void userPhrase();
+    void undecided_data();
+    void undecided();
 };
 
 void TstTextTo::letterCase_data()
@@ -275,6 +288,16 @@ void TstTextTo::shippedTables_data()
     QTest::newRow("back to simplified") << 3 << QString::fromUtf8("頭髮理髮發展") << QString::fromUtf8("头发理发发展");
     QTest::newRow("Taiwan to simplified") << 9 << QString::fromUtf8("軟體") << QString::fromUtf8("软件");
     QTest::newRow("Taiwan to literal keeps 台") << 10 << QString::fromUtf8("台北的軟體") << QString::fromUtf8("台北的軟件");
+    // Where the longest phrase straddles two words.
+    QTest::newRow("前头|发生") << 0 << QString::fromUtf8("他在前头发生了意外") << QString::fromUtf8("他在前頭發生了意外");
+    QTest::newRow("一个|中年 to Hong Kong") << 1 << QString::fromUtf8("一个中年人") << QString::fromUtf8("一個中年人");
+    QTest::newRow("方面|条件 to Taiwan") << 2 << QString::fromUtf8("这方面条件") << QString::fromUtf8("這方面條件");
+    QTest::newRow("皇后|来 and 后来") << 0 << QString::fromUtf8("皇后来了，后来走了")
+                                   << QString::fromUtf8("皇后來了，後來走了");
+    QTest::newRow("back: 乾隆 and 乾燥") << 3 << QString::fromUtf8("乾隆年間天氣乾燥") << QString::fromUtf8("乾隆年间天气干燥");
+    QTest::newRow("Hong Kong back: 頭髮") << 6 << QString::fromUtf8("前頭髮型") << QString::fromUtf8("前头发型");
+    QTest::newRow("astral characters") << 0 << QString::fromUtf8("鳙𫍤原") << QString::fromUtf8("鱅譑原");
+    QTest::newRow("no Chinese") << 0 << QString::fromUtf8("abc 123\n") << QString::fromUtf8("abc 123\n");
 }
 
 void TstTextTo::shippedTables()
@@ -303,6 +326,65 @@ void TstTextTo::installKeepsEditedTables()
              int(ReadWriteTxt::ReadOk));
     QCOMPARE(text, QStringLiteral("edited"));
     QVERIFY(ConversionTables::installMissing(folder).isEmpty());
+}
+
+void TstTextTo::userPhrase_data()
+{
+    QTest::addColumn<QString>("from");
+    QTest::addColumn<QString>("to");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("expected");
+    // Added by the user: wins by longest match wherever it starts, across
+    // the words the lexicon would cut (前头|发生).
+    QTest::newRow("new phrase across words") << "头发生" << "XYZ" << "前头发生" << QString::fromUtf8("前XYZ");
+    QTest::newRow("new phrase of other letters") << "ab" << "cd" << "xab头发" << QString::fromUtf8("xcd頭髮");
+    // A shipped phrase the user wrote another conversion for.
+    QTest::newRow("edited conversion") << "头发" << "TF" << "她的头发" << QString::fromUtf8("她的TF");
+}
+
+void TstTextTo::userPhrase()
+{
+    QFETCH(QString, from);
+    QFETCH(QString, to);
+    QFETCH(QString, text);
+    QFETCH(QString, expected);
+    QTemporaryDir dir;
+    const QString folder = shippedFolder(dir);
+    // The user's line comes first, so it is the one of its key that counts.
+    for (int t : {int(ConversionTables::NewMainland), int(ConversionTables::OldMainland)}) {
+        QString table;
+        QCOMPARE(ReadWriteTxt::readFile(folder + ConversionTables::fileName(t), table), int(ReadWriteTxt::ReadOk));
+        writeTable(folder, t, (t == ConversionTables::NewMainland ? from : to) + QLatin1Char('\n') + table);
+    }
+    const auto converter = ConversionTables::loadTradition(folder, 0, nullptr);
+    QVERIFY(converter && converter->segments());
+    QCOMPARE(converter->convert(text), expected);
+}
+
+void TstTextTo::undecided_data()
+{
+    QTest::addColumn<int>("direction");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("count");
+    QTest::newRow("decided by phrases") << 0 << QString::fromUtf8("前头发生的头发") << 0;
+    QTest::newRow("alone: 发 面 只") << 0 << QString::fromUtf8("发，面，只") << 3;
+    QTest::newRow("no ambiguous characters") << 0 << QString::fromUtf8("我们是学生") << 0;
+    QTest::newRow("back: 乾 alone") << 3 << QString::fromUtf8("乾。") << 1;
+    QTest::newRow("back: 乾燥") << 3 << QString::fromUtf8("乾燥") << 0;
+    QTest::newRow("between traditional scripts") << 4 << QString::fromUtf8("乾") << 0;
+}
+
+void TstTextTo::undecided()
+{
+    QFETCH(int, direction);
+    QFETCH(QString, text);
+    QFETCH(int, count);
+    QTemporaryDir dir;
+    const auto converter = ConversionTables::loadTradition(shippedFolder(dir), direction, nullptr);
+    QVERIFY(converter);
+    int undecided = -1;
+    converter->convert(text, &undecided);
+    QCOMPARE(undecided, count);
 }
 
 QTEST_GUILESS_MAIN(TstTextTo)

@@ -171,6 +171,7 @@ std::shared_ptr<const TraditionConverter> ConversionTables::loadTradition(const 
         return nullptr;
     }
     converter->addPhrases(from, to);
+    converter->useLexicon(shippedLexicon(), source - NewMainland, target - NewMainland);
     return converter;
 }
 

@@ -166,3 +166,15 @@ std::optional<QString> convert(const QString &text, const TextToOption &options)
 }
 
 } // namespace TextConvert
+
+QString TextTo::processText()
+{
+    const TextToOption *o = options<TextToOption>();
+    if (o->implement != TextToOption::Tradition || !o->tradition)
+        return CheckedTextJob::processText();
+    int undecided = 0;
+    QString result = o->tradition->convert(m_text, &undecided);
+    if (undecided > 0)
+        emit tipSignal(Tips::UndecidedCharacters, undecided, m_fileName);
+    return result;
+}

@@ -2,10 +2,16 @@
 
 #include <algorithm>
 #include <cstring>
+#include <limits>
+
+#include "lexicon.h"
+#include "prefixtable.h"
 
 namespace {
 
 const int LongBit = 63;
+// How many positions ahead the segmentation asks for the key table's lines.
+const int Ahead = 3;
 
 // FNV-1a over UTF-16 units, extendable one unit at a time.
 const quint32 hashStart = 2166136261u;
@@ -27,6 +33,7 @@ const char16_t *unitsOf(const QString &s)
 } // namespace
 
 TraditionConverter::TraditionConverter() = default;
+TraditionConverter::~TraditionConverter() = default;
 
 void TraditionConverter::addPhrases(const QStringList &from, const QStringList &to)
 {
@@ -194,7 +201,14 @@ int TraditionConverter::Dictionary::match(const char16_t *data, int pos, int end
     return 0;
 }
 
-QString TraditionConverter::convert(const QString &text) const
+QString TraditionConverter::convert(const QString &text, int *undecided) const
+{
+    if (undecided)
+        *undecided = 0;
+    return m_lexicon ? convertSegmented(text, undecided) : convertLongest(text);
+}
+
+QString TraditionConverter::convertLongest(const QString &text) const
 {
     const char16_t *data = unitsOf(text);
     const int end = text.size();
@@ -229,6 +243,187 @@ QString TraditionConverter::convert(const QString &text) const
     if (copyFrom == 0)
         return text;
     put(data + copyFrom, end - copyFrom);
+    out.resize(written);
+    return out;
+}
+
+void TraditionConverter::useLexicon(std::shared_ptr<const Lexicon> lexicon, int source, int target)
+{
+    m_lexicon = std::move(lexicon);
+    if (!m_lexicon)
+        return;
+    m_source = source;
+    m_target = target;
+    m_keys = &m_lexicon->keys(source);
+    m_phraseOf.assign(size_t(m_lexicon->size()), -1);
+    QStringList userFrom;
+    QStringList userTo;
+    m_phrases.forEach([&](const char16_t *key, int length, int entry) {
+        const int word = m_keys->find(key, length);
+        if (word >= 0) {
+            if (m_phraseOf[size_t(word)] < 0)
+                m_phraseOf[size_t(word)] = entry;
+        } else {
+            userFrom << QString::fromUtf16(key, length);
+            userTo << m_phrases.value(entry).toString();
+        }
+    });
+    // Tables of the user's own, not grown from the shipped ones, keep the
+    // longest match they were written for.
+    if (userFrom.size() * 2 > m_phrases.size()) {
+        m_lexicon.reset();
+        m_keys = nullptr;
+        m_phraseOf.clear();
+        return;
+    }
+    m_userPhrases.add(userFrom, userTo);
+}
+
+QString TraditionConverter::convertSegmented(const QString &text, int *undecided) const
+{
+    const char16_t *data = unitsOf(text);
+    const int end = text.size();
+    const Lexicon &lexicon = *m_lexicon;
+    const PrefixTable &keys = *m_keys;
+    const bool fromSimplified = m_source == Lexicon::Simplified;
+    const bool countAmbiguous = undecided && m_characters.size() > 0;
+    const bool userPhrases = m_userPhrases.size() > 0;
+    int count = 0;
+
+    QString out;
+    out.resize(end + end / 8 + 16);
+    char16_t *outData = reinterpret_cast<char16_t *>(out.data());
+    int written = 0;
+    // Pieces are a few units long: a loop beats a call to memcpy.
+    auto put = [&](const char16_t *units, int n) {
+        if (written + n > out.size()) {
+            out.resize(std::max(out.size() * 2, written + n + end / 8 + 16));
+            outData = reinterpret_cast<char16_t *>(out.data());
+        }
+        for (int k = 0; k < n; ++k)
+            outData[written + k] = units[k];
+        written += n;
+    };
+    auto unitLength = [&](int pos) {
+        return (QChar::isHighSurrogate(data[pos]) && pos + 1 < end) ? 2 : 1;
+    };
+    auto userPhraseAt = [&](int pos, const char16_t **value, int *valueLength) {
+        return userPhrases ? m_userPhrases.match(data, pos, end, value, valueLength) : 0;
+    };
+    // [from, to) through the character table, whose keys stay inside it.
+    // Every character of several forms there is the table's choice, also
+    // where the table keeps it as it is (面, 只).
+    auto byCharacters = [&](int from, int to) {
+        if (countAmbiguous) {
+            for (int k = from; k < to; ++k)
+                count += lexicon.isAmbiguous(data[k], fromSimplified);
+        }
+        for (int pos = from; pos < to;) {
+            const char16_t *value = nullptr;
+            int valueLength = 0;
+            const int n = m_characters.match(data, pos, to, &value, &valueLength);
+            if (n) {
+                put(value, valueLength);
+                pos += n;
+            } else {
+                const int u = std::min(unitLength(pos), to - pos);
+                put(data + pos, u);
+                pos += u;
+            }
+        }
+    };
+
+    std::vector<float> best;
+    std::vector<int> pieceLength;
+    std::vector<int> pieceWord;
+    int pos = 0;
+    while (pos < end) {
+        const char16_t *value = nullptr;
+        int valueLength = 0;
+        if (int n = userPhraseAt(pos, &value, &valueLength)) {
+            put(value, valueLength);
+            pos += n;
+            continue;
+        }
+        if (!keys.holds(data[pos])) {
+            const int u = unitLength(pos);
+            byCharacters(pos, pos + u);
+            pos += u;
+            continue;
+        }
+        // The run: up to a unit no word holds, or a user phrase.
+        int runEnd = pos + 1;
+        while (runEnd < end && keys.holds(data[runEnd]) && !userPhraseAt(runEnd, &value, &valueLength))
+            ++runEnd;
+        if (QChar::isHighSurrogate(data[runEnd - 1]) && runEnd < end && QChar::isLowSurrogate(data[runEnd]))
+            ++runEnd; // a pair stays whole
+
+        const int length = runEnd - pos;
+        best.assign(size_t(length + 1), 0.0f);
+        pieceLength.assign(size_t(length), 1);
+        pieceWord.assign(size_t(length), -1);
+        for (int i = length - 1; i >= 0; --i) {
+            if (i >= Ahead)
+                keys.prefetch(data, pos + i - Ahead, runEnd);
+            float score = -std::numeric_limits<float>::infinity();
+            int chosen = 0;
+            int word = -1;
+            keys.matches(data, pos + i, runEnd, [&](int n, int id) {
+                const float s = lexicon.weight(id) + best[size_t(i + n)];
+                if (s >= score) {
+                    score = s;
+                    chosen = n;
+                    word = id;
+                }
+            });
+            if (!chosen) {
+                chosen = std::min(unitLength(pos + i), length - i);
+                score = lexicon.unknownWeight() + best[size_t(i + chosen)];
+            }
+            best[size_t(i)] = score;
+            pieceLength[size_t(i)] = chosen;
+            pieceWord[size_t(i)] = word;
+        }
+        for (int i = 0; i < length;) {
+            const int n = pieceLength[size_t(i)];
+            const int word = pieceWord[size_t(i)];
+            const int at = pos + i;
+            i += n;
+            const int phrase = word < 0 ? -1 : m_phraseOf[size_t(word)];
+            if (phrase >= 0) {
+                const QStringView v = m_phrases.value(phrase);
+                put(reinterpret_cast<const char16_t *>(v.utf16()), int(v.size()));
+                // A phrase of one character (a variant form) decides nothing.
+                if (countAmbiguous && n == unitLength(at))
+                    count += lexicon.isAmbiguous(data[at], fromSimplified);
+                continue;
+            }
+            // A character alone decides nothing: the character table has it.
+            if (word < 0 || n == unitLength(at)) {
+                byCharacters(at, at + n);
+                continue;
+            }
+            // A word takes its own form where the lexicon decides it; between
+            // traditional scripts there is no character table, and the form
+            // is all there is.
+            bool own = true;
+            if (fromSimplified)
+                own = lexicon.decided(word) || lexicon.given(word, m_target);
+            if (!own) {
+                byCharacters(at, at + n);
+                continue;
+            }
+            const QStringView v = lexicon.form(word, m_target);
+            put(reinterpret_cast<const char16_t *>(v.utf16()), int(v.size()));
+            if (countAmbiguous && fromSimplified && !lexicon.decided(word)) {
+                for (int k = at; k < at + n; ++k)
+                    count += lexicon.isAmbiguous(data[k], true);
+            }
+        }
+        pos = runEnd;
+    }
+    if (undecided)
+        *undecided = count;
     out.resize(written);
     return out;
 }
