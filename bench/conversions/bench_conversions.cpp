@@ -1,9 +1,14 @@
 // Simplified to traditional Chinese with the complete shipped tables:
-// Scrivel's one-pass converter against the opencc command line
-// ("opencc -c s2t.json", Debian package opencc) on the same 10 MB text, in
-// the same run. Both sides go file to file. Prints both throughputs (wall
-// clock and CPU time), the ratios, how many characters of the two outputs differ, and the time to
-// load the tables. Without opencc installed the reference is skipped.
+// Scrivel's converter (segmenting with its lexicon) against the opencc
+// command line ("opencc -c s2t.json", Debian package opencc) on the same
+// 10 MB text, in the same run. Both sides go file to file. Prints both
+// throughputs (wall clock and CPU time), the ratios, how many characters of
+// the two outputs differ, the time to load the tables and the lexicon, the
+// speed of longest match alone over the same tables, and the share of the
+// known hard cases (tests/reworker/conversioncases.h) that the segmenting
+// converter, longest match and opencc (s2t.json, t2s.json for the cases
+// read backwards) get right. Without opencc installed the reference is
+// skipped.
 //
 // bench_conversions [megabytes [rounds]]   defaults: 10 MB, 3 rounds (best kept)
 
@@ -22,7 +27,9 @@
 #include <sys/resource.h>
 
 #include "benchfiles.h"
+#include "conversioncases.h"
 #include "conversiontables.h"
+#include "lexicon.h"
 #include "readwritetxt.h"
 #include "textlines.h"
 #include "traditionconverter.h"
@@ -69,9 +76,15 @@ bool convertFile(const TraditionConverter &converter, const QString &in, const Q
 {
     QString text;
     TextFormat format;
-    if (ReadWriteTxt::readFile(in, text, &format) != ReadWriteTxt::ReadOk)
+    const int read = ReadWriteTxt::readFile(in, text, &format);
+    if (read != ReadWriteTxt::ReadOk) {
+        std::fprintf(stderr, "reading %s: outcome %d\n", qPrintable(in), read);
         return false;
-    return ReadWriteTxt::writeFile(out, converter.convert(text), &format) == ReadWriteTxt::Saved;
+    }
+    const int outcome = ReadWriteTxt::writeFile(out, converter.convert(text), &format);
+    if (outcome != ReadWriteTxt::Saved)
+        std::fprintf(stderr, "writing %s: outcome %d\n", qPrintable(out), outcome);
+    return outcome == ReadWriteTxt::Saved;
 }
 
 double megabytes(qint64 bytes) { return double(bytes) / (1024.0 * 1024.0); }
@@ -104,9 +117,13 @@ int main(int argc, char *argv[])
     ConversionTables::installMissing(folder);
 
     // Loading: read, split and build the tables of simplified to literal
-    // traditional (character and phrase tables), best of the rounds.
+    // traditional (character and phrase tables). The first load also reads
+    // the lexicon, which then serves every later conversion of the process.
+    QElapsedTimer firstTimer;
+    firstTimer.start();
+    std::shared_ptr<const TraditionConverter> converter = ConversionTables::loadTradition(folder, 0, nullptr);
+    const qint64 firstNs = firstTimer.nsecsElapsed();
     qint64 loadNs = -1;
-    std::shared_ptr<const TraditionConverter> converter;
     for (int r = 0; r < std::max(rounds, 5); ++r) {
         QElapsedTimer timer;
         timer.start();
@@ -115,12 +132,20 @@ int main(int argc, char *argv[])
         if (loadNs < 0 || ns < loadNs)
             loadNs = ns;
     }
-    if (!converter) {
-        std::fprintf(stderr, "the shipped tables did not load\n");
+    if (!converter || !converter->segments()) {
+        std::fprintf(stderr, "the shipped tables or the lexicon did not load\n");
         return 1;
     }
-    std::printf("tables: %d characters, %d phrases, loaded in %.1f ms (best of %d)\n",
-                converter->characterCount(), converter->phraseCount(), loadNs / 1e6, std::max(rounds, 5));
+    std::printf("tables: %d characters, %d phrases, lexicon of %d words; first load with the lexicon %.1f ms, "
+                "later loads %.1f ms (best of %d)\n",
+                converter->characterCount(), converter->phraseCount(), ConversionTables::shippedLexicon()->size(),
+                firstNs / 1e6, loadNs / 1e6, std::max(rounds, 5));
+
+    // Longest match alone over the same tables.
+    TraditionConverter longest;
+    longest.addCharacters(tableLines(folder, ConversionTables::NewOne), tableLines(folder, ConversionTables::OldOne));
+    longest.addPhrases(tableLines(folder, ConversionTables::NewMainland),
+                       tableLines(folder, ConversionTables::OldMainland));
 
     const QByteArray input = makeText(tableLines(folder, ConversionTables::NewMainland),
                                       tableLines(folder, ConversionTables::NewOne), size);
@@ -137,27 +162,23 @@ int main(int argc, char *argv[])
     if (opencc.isEmpty())
         std::printf("opencc not found (Debian package opencc): reference skipped\n");
 
-    qint64 bestOurs = -1;
-    qint64 bestTheirs = -1;
-    double cpuOurs = -1;
-    double cpuTheirs = -1;
+    // Best wall-clock and CPU times of the three sides: the segmenting
+    // converter, longest match, the opencc command.
+    enum Side { Segmenting, Longest, OpenCC, SideCount };
+    qint64 best[SideCount] = { -1, -1, -1 };
+    double cpuBest[SideCount] = { -1, -1, -1 };
+    const QString longestOut = dir.path() + QStringLiteral("/longest.txt");
     for (int r = 0; r < rounds; ++r) {
-        // Alternate which side goes first, so neither always finds warm caches.
-        for (int side = 0; side < 2; ++side) {
-            const bool scrivelSide = (side + r) % 2 == 0;
+        // Rotate which side goes first, so none always finds warm caches.
+        for (int k = 0; k < SideCount; ++k) {
+            const int side = (k + r) % SideCount;
+            if (side == OpenCC && opencc.isEmpty())
+                continue;
             QElapsedTimer timer;
             timer.start();
-            const double cpuStart = cpuSeconds(scrivelSide ? RUSAGE_SELF : RUSAGE_CHILDREN);
-            if (scrivelSide) {
-                if (!convertFile(*converter, in, ours)) {
-                    std::fprintf(stderr, "Scrivel's conversion failed\n");
-                    return 1;
-                }
-                const qint64 ns = timer.nsecsElapsed();
-                bestOurs = bestOurs < 0 ? ns : std::min(bestOurs, ns);
-                const double cpu = cpuSeconds(RUSAGE_SELF) - cpuStart;
-                cpuOurs = cpuOurs < 0 ? cpu : std::min(cpuOurs, cpu);
-            } else if (!opencc.isEmpty()) {
+            const int who = side == OpenCC ? RUSAGE_CHILDREN : RUSAGE_SELF;
+            const double cpuStart = cpuSeconds(who);
+            if (side == OpenCC) {
                 QProcess process;
                 process.start(opencc, { QStringLiteral("-c"), QStringLiteral("s2t.json"), QStringLiteral("-i"), in,
                                         QStringLiteral("-o"), theirs });
@@ -165,36 +186,85 @@ int main(int argc, char *argv[])
                     std::fprintf(stderr, "opencc failed\n");
                     return 1;
                 }
-                const qint64 ns = timer.nsecsElapsed();
-                bestTheirs = bestTheirs < 0 ? ns : std::min(bestTheirs, ns);
-                const double cpu = cpuSeconds(RUSAGE_CHILDREN) - cpuStart;
-                cpuTheirs = cpuTheirs < 0 ? cpu : std::min(cpuTheirs, cpu);
+            } else if (!convertFile(side == Segmenting ? *converter : longest, in,
+                                    side == Segmenting ? ours : longestOut)) {
+                std::fprintf(stderr, "Scrivel's conversion failed\n");
+                return 1;
             }
+            const qint64 ns = timer.nsecsElapsed();
+            const double cpu = cpuSeconds(who) - cpuStart;
+            best[side] = best[side] < 0 ? ns : std::min(best[side], ns);
+            cpuBest[side] = cpuBest[side] < 0 ? cpu : std::min(cpuBest[side], cpu);
         }
     }
 
-    const double ourRate = megabytes(input.size()) / (bestOurs / 1e9);
-    std::printf("Scrivel: %.1f ms, %.1f MB/s wall; %.1f ms, %.1f MB/s CPU (file to file, tables already loaded)\n",
-                bestOurs / 1e6, ourRate, cpuOurs * 1e3, megabytes(input.size()) / cpuOurs);
-    if (bestTheirs < 0)
-        return 0;
-    const double theirRate = megabytes(input.size()) / (bestTheirs / 1e9);
-    std::printf("opencc -c s2t.json: %.1f ms, %.1f MB/s wall; %.1f ms, %.1f MB/s CPU (whole command, its own "
-                "dictionary load included)\n",
-                bestTheirs / 1e6, theirRate, cpuTheirs * 1e3, megabytes(input.size()) / cpuTheirs);
-    std::printf("ratio Scrivel/opencc: %.2f wall, %.2f CPU\n", ourRate / theirRate, cpuTheirs / cpuOurs);
+    const double mb = megabytes(input.size());
+    std::printf("Scrivel, segmenting: %.1f ms, %.1f MB/s wall; %.1f ms, %.1f MB/s CPU (file to file, tables "
+                "already loaded)\n",
+                best[Segmenting] / 1e6, mb / (best[Segmenting] / 1e9), cpuBest[Segmenting] * 1e3,
+                mb / cpuBest[Segmenting]);
+    std::printf("Scrivel, longest match: %.1f ms, %.1f MB/s wall; %.1f ms, %.1f MB/s CPU\n", best[Longest] / 1e6,
+                mb / (best[Longest] / 1e9), cpuBest[Longest] * 1e3, mb / cpuBest[Longest]);
+    if (best[OpenCC] >= 0) {
+        std::printf("opencc -c s2t.json: %.1f ms, %.1f MB/s wall; %.1f ms, %.1f MB/s CPU (whole command, its own "
+                    "dictionary load included)\n",
+                    best[OpenCC] / 1e6, mb / (best[OpenCC] / 1e9), cpuBest[OpenCC] * 1e3, mb / cpuBest[OpenCC]);
+        std::printf("ratio segmenting/opencc: %.2f wall, %.2f CPU; longest match/opencc: %.2f wall, %.2f CPU\n",
+                    double(best[OpenCC]) / best[Segmenting], cpuBest[OpenCC] / cpuBest[Segmenting],
+                    double(best[OpenCC]) / best[Longest], cpuBest[OpenCC] / cpuBest[Longest]);
 
-    QString a;
-    QString b;
-    ReadWriteTxt::readFile(ours, a);
-    ReadWriteTxt::readFile(theirs, b);
-    const QVector<uint> x = a.toUcs4();
-    const QVector<uint> y = b.toUcs4();
-    int differ = std::abs(x.size() - y.size());
-    for (int i = 0, n = std::min(x.size(), y.size()); i < n; ++i)
-        differ += x.at(i) != y.at(i);
-    std::printf("outputs: %d of %d characters differ (%.4f%%)%s\n", differ, int(x.size()),
-                100.0 * differ / std::max(1, int(x.size())),
-                x.size() == y.size() ? "" : " (lengths differ; compared position by position)");
+        QString a;
+        QString b;
+        ReadWriteTxt::readFile(ours, a);
+        ReadWriteTxt::readFile(theirs, b);
+        const QVector<uint> x = a.toUcs4();
+        const QVector<uint> y = b.toUcs4();
+        int differ = std::abs(x.size() - y.size());
+        for (int i = 0, n = std::min(x.size(), y.size()); i < n; ++i)
+            differ += x.at(i) != y.at(i);
+        std::printf("outputs: %d of %d characters differ (%.4f%%)%s\n", differ, int(x.size()),
+                    100.0 * differ / std::max(1, int(x.size())),
+                    x.size() == y.size() ? "" : " (lengths differ; compared position by position)");
+    }
+
+    // The known hard cases: each converter's share right.
+    int right[SideCount] = { 0, 0, 0 };
+    for (int direction : { 0, 3 }) {
+        const auto segmenting = ConversionTables::loadTradition(folder, direction, nullptr);
+        TraditionConverter plain;
+        const bool back = direction == 3;
+        plain.addCharacters(tableLines(folder, back ? ConversionTables::OldOne : ConversionTables::NewOne),
+                            tableLines(folder, back ? ConversionTables::NewOne : ConversionTables::OldOne));
+        plain.addPhrases(tableLines(folder, ConversionTables::sourceTable(direction)),
+                         tableLines(folder, ConversionTables::targetTable(direction)));
+        QStringList texts;
+        QStringList expected;
+        for (const ConversionCase &c : conversionCases) {
+            if (c.direction != direction)
+                continue;
+            texts << QString::fromUtf8(c.text);
+            expected << QString::fromUtf8(c.expected);
+        }
+        for (int k = 0; k < texts.size(); ++k) {
+            right[Segmenting] += segmenting->convert(texts.at(k)) == expected.at(k);
+            right[Longest] += plain.convert(texts.at(k)) == expected.at(k);
+        }
+        if (!opencc.isEmpty()) {
+            QProcess process;
+            process.start(opencc, { QStringLiteral("-c"), back ? QStringLiteral("t2s.json") : QStringLiteral("s2t.json") });
+            process.write(texts.join(QLatin1Char('\n')).toUtf8() + '\n');
+            process.closeWriteChannel();
+            process.waitForFinished(-1);
+            const QStringList got = QString::fromUtf8(process.readAllStandardOutput()).split(QLatin1Char('\n'));
+            for (int k = 0; k < texts.size() && k < got.size(); ++k)
+                right[OpenCC] += got.at(k) == expected.at(k);
+        }
+    }
+    auto share = [](int n) { return 100.0 * n / conversionCaseCount; };
+    std::printf("hard cases right (%d): segmenting %d (%.1f%%), longest match %d (%.1f%%)", conversionCaseCount,
+                right[Segmenting], share(right[Segmenting]), right[Longest], share(right[Longest]));
+    if (!opencc.isEmpty())
+        std::printf(", opencc %d (%.1f%%)", right[OpenCC], share(right[OpenCC]));
+    std::printf("\n");
     return 0;
 }

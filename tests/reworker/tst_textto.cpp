@@ -1,10 +1,12 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include "conversioncases.h"
 #include "conversiontables.h"
 #include "lexicon.h"
 #include "readwritetxt.h"
 #include "testfolder.h"
+#include "textlines.h"
 #include "textto.h"
 #include "traditionconverter.h"
 
@@ -22,6 +24,13 @@ void writeTable(const QString &folder, int table, const QString &text)
     QFile file(folder + ConversionTables::fileName(table));
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write(text.toUtf8());
+}
+
+QStringList tableLines(const QString &folder, int table)
+{
+    QString text;
+    ReadWriteTxt::readFile(folder + ConversionTables::fileName(table), text);
+    return TextLines::split(text).lines;
 }
 
 // The shipped tables in a folder of their own.
@@ -63,6 +72,7 @@ private slots:
     void userPhrase();
     void undecided_data();
     void undecided();
+    void quality();
 };
 
 void TstTextTo::letterCase_data()
@@ -385,6 +395,45 @@ void TstTextTo::undecided()
     int undecided = -1;
     converter->convert(text, &undecided);
     QCOMPARE(undecided, count);
+}
+
+// The known hard cases with the shipped tables, cut by the lexicon and by
+// longest match alone: the share right, and no case that longest match
+// gets right lost.
+void TstTextTo::quality()
+{
+    QTemporaryDir dir;
+    const QString folder = shippedFolder(dir);
+    int right = 0;
+    int rightLongest = 0;
+    QStringList lost;
+    for (int d : {0, 3}) {
+        const auto segmenting = ConversionTables::loadTradition(folder, d, nullptr);
+        QVERIFY(segmenting && segmenting->segments());
+        TraditionConverter longest;
+        longest.addCharacters(tableLines(folder, d == 0 ? ConversionTables::NewOne : ConversionTables::OldOne),
+                              tableLines(folder, d == 0 ? ConversionTables::OldOne : ConversionTables::NewOne));
+        longest.addPhrases(tableLines(folder, ConversionTables::sourceTable(d)),
+                           tableLines(folder, ConversionTables::targetTable(d)));
+        for (const ConversionCase &c : conversionCases) {
+            if (c.direction != d)
+                continue;
+            const QString text = QString::fromUtf8(c.text);
+            const QString expected = QString::fromUtf8(c.expected);
+            const bool ok = segmenting->convert(text) == expected;
+            const bool okLongest = longest.convert(text) == expected;
+            right += ok;
+            rightLongest += okLongest;
+            if (!ok)
+                qInfo("wrong: %s gives %s, not %s", c.text, qPrintable(segmenting->convert(text)), c.expected);
+            if (okLongest && !ok)
+                lost << text;
+        }
+    }
+    qInfo("segmented %d of %d right (%.1f%%), longest match %d (%.1f%%)", right, conversionCaseCount,
+          100.0 * right / conversionCaseCount, rightLongest, 100.0 * rightLongest / conversionCaseCount);
+    QVERIFY2(lost.isEmpty(), qPrintable(lost.join(QLatin1Char(' '))));
+    QVERIFY(right * 10 >= conversionCaseCount * 9);
 }
 
 QTEST_GUILESS_MAIN(TstTextTo)
