@@ -4,6 +4,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <future>
+
 #include "readwritetxt.h"
 #include "textformat.h"
 #include "textlines.h"
@@ -129,6 +131,15 @@ std::shared_ptr<const TraditionConverter> ConversionTables::loadTradition(const 
     }
     const int source = sourceTable(direction);
     const int target = targetTable(direction);
+    // The lexicon and its words in the source script are read on another
+    // core while this one reads the tables (the first time; then they are
+    // there).
+    std::future<std::shared_ptr<const Lexicon>> lexicon = std::async(std::launch::async, [source] {
+        std::shared_ptr<const Lexicon> shipped = shippedLexicon();
+        if (shipped)
+            shipped->keys(source - NewMainland);
+        return shipped;
+    });
     auto converter = std::make_shared<TraditionConverter>();
     bool empty = false;
 
@@ -171,7 +182,7 @@ std::shared_ptr<const TraditionConverter> ConversionTables::loadTradition(const 
         return nullptr;
     }
     converter->addPhrases(from, to);
-    converter->useLexicon(shippedLexicon(), source - NewMainland, target - NewMainland);
+    converter->useLexicon(lexicon.get(), source - NewMainland, target - NewMainland);
     return converter;
 }
 

@@ -148,9 +148,9 @@ const PrefixTable &Lexicon::keys(int script) const
         for (int w = 0; w < size(); ++w) {
             const QStringView key = form(w, int(s));
             const char16_t *units = reinterpret_cast<const char16_t *>(key.utf16());
-            const int had = table->add(units, int(key.size()), w);
-            if (had != w && weight(w) > weight(had))
-                table->reassign(units, int(key.size()), w);
+            const int had = table->add(units, int(key.size()), w, weight(w));
+            if (had >= 0 && had != w && weight(w) > weight(had))
+                table->reassign(units, int(key.size()), w, weight(w));
         }
         table->squeeze();
         m_keys[s] = std::move(table);

@@ -4,14 +4,15 @@
 #include <cstring>
 
 PrefixTable::PrefixTable()
-    : m_single(0x10000), m_units(0x10000 / 64, 0), m_slots(16), m_keyOf(16, nullptr), m_mask(15)
+    : m_single(0x10000), m_units(0x10000 / 64, 0), m_filter((size_t(1) << FilterBits) / 64, 0), m_slots(16), m_keyOf(16, nullptr), m_mask(15)
 {
 }
 
 void PrefixTable::reserve(int keys)
 {
-    // Each key brings about one prefix of its own; at most half full.
-    const size_t entries = size_t(std::max(keys, 0)) * 2;
+    // Words bring about one prefix for every two or three of them; at most
+    // half full.
+    const size_t entries = size_t(std::max(keys, 0)) * 3 / 2;
     size_t capacity = m_slots.size();
     while (capacity < entries * 2)
         capacity *= 2;
@@ -48,13 +49,13 @@ void PrefixTable::grow(size_t capacity)
     m_keyOf.assign(capacity, nullptr);
     m_mask = quint32(capacity - 1);
     for (size_t k = 0; k < old.size(); ++k) {
-        if (!old[k].length)
+        if (!old[k].length())
             continue;
         quint32 h = start;
-        for (int n = 0; n < old[k].length; ++n)
+        for (int n = 0; n < old[k].length(); ++n)
             h = step(h, oldKeys[k][n]);
         quint32 i = slotOf(h) & m_mask;
-        while (m_slots[i].length)
+        while (m_slots[i].length())
             i = (i + 1) & m_mask;
         m_slots[i] = old[k];
         m_keyOf[i] = oldKeys[k];
@@ -63,26 +64,33 @@ void PrefixTable::grow(size_t capacity)
 
 PrefixTable::Slot *PrefixTable::insert(const char16_t *key, int length, quint32 hash)
 {
-    if (const Slot *found = lookup(key, length, hash))
-        return const_cast<Slot *>(found);
     if (size_t(m_used + 1) * 2 > m_slots.size())
         grow(m_slots.size() * 2);
+    // One walk finds the key or the free slot it goes into.
+    const bool known = mayHold(hash);
     quint32 i = slotOf(hash) & m_mask;
-    while (m_slots[i].length)
-        i = (i + 1) & m_mask;
+    for (;; i = (i + 1) & m_mask) {
+        Slot &slot = m_slots[i];
+        const int used = slot.length();
+        if (!used)
+            break;
+        if (known && used == length && same(slot, i, key, length))
+            return &slot;
+    }
     Slot &slot = m_slots[i];
     for (int k = 0; k < std::min(length, Head); ++k)
         slot.head[k] = key[k];
-    slot.length = quint16(length);
+    slot.packed = quint32(length) << LengthShift;
+    const quint32 bit = (hash * 0x85EBCA6Bu) >> (32 - FilterBits);
+    m_filter[bit >> 6] |= quint64(1) << (bit & 63);
     m_keyOf[i] = key;
     ++m_used;
     return &slot;
 }
 
-int PrefixTable::add(const char16_t *key, int length, int id)
+int PrefixTable::add(const char16_t *key, int length, int id, float weight)
 {
-    // Longer keys than a slot can say are no keys (no word is that long).
-    if (length <= 0 || length > 0xFFFF)
+    if (length <= 0 || length > 0xFF || id < 0 || quint32(id) >= IdMask)
         return -1;
     for (int k = 0; k < length; ++k)
         m_units[key[k] >> 6] |= quint64(1) << (key[k] & 63);
@@ -90,6 +98,7 @@ int PrefixTable::add(const char16_t *key, int length, int id)
     if (length == 1) {
         if (single.id < 0) {
             single.id = id;
+            single.weight = weight;
             ++m_count;
         }
         return single.id;
@@ -100,13 +109,14 @@ int PrefixTable::add(const char16_t *key, int length, int id)
         h = step(h, key[n - 1]);
         Slot *slot = insert(key, n, h);
         if (n < length) {
-            slot->longer = 1;
+            slot->packed |= LongerBit;
         } else {
-            if (slot->id < 0) {
-                slot->id = id;
+            if (!(slot->packed & IdMask)) {
+                slot->packed |= quint32(id) + 1;
+                slot->weight = weight;
                 ++m_count;
             }
-            return slot->id;
+            return int(slot->packed & IdMask) - 1;
         }
     }
     return -1;
@@ -114,7 +124,7 @@ int PrefixTable::add(const char16_t *key, int length, int id)
 
 int PrefixTable::find(const char16_t *key, int length) const
 {
-    if (length <= 0 || length > 0xFFFF)
+    if (length <= 0 || length > 0xFF)
         return -1;
     if (length == 1)
         return m_single[key[0]].id;
@@ -122,21 +132,26 @@ int PrefixTable::find(const char16_t *key, int length) const
     for (int n = 0; n < length; ++n)
         h = step(h, key[n]);
     const Slot *slot = lookup(key, length, h);
-    return slot ? slot->id : -1;
+    return slot ? int(slot->packed & IdMask) - 1 : -1;
 }
 
-void PrefixTable::reassign(const char16_t *key, int length, int id)
+void PrefixTable::reassign(const char16_t *key, int length, int id, float weight)
 {
+    if (length <= 0 || length > 0xFF || id < 0 || quint32(id) >= IdMask)
+        return;
     if (length == 1) {
-        if (m_single[key[0]].id >= 0)
+        if (m_single[key[0]].id >= 0) {
             m_single[key[0]].id = id;
+            m_single[key[0]].weight = weight;
+        }
         return;
     }
     quint32 h = start;
-    for (int n = 0; n < length && length <= 0xFFFF; ++n)
+    for (int n = 0; n < length; ++n)
         h = step(h, key[n]);
-    if (const Slot *slot = length <= 0xFFFF ? lookup(key, length, h) : nullptr) {
-        if (slot->id >= 0)
-            const_cast<Slot *>(slot)->id = id;
+    Slot *slot = const_cast<Slot *>(lookup(key, length, h));
+    if (slot && (slot->packed & IdMask)) {
+        slot->packed = (slot->packed & ~IdMask) | (quint32(id) + 1);
+        slot->weight = weight;
     }
 }

@@ -10,8 +10,7 @@
 namespace {
 
 const int LongBit = 63;
-// How many positions ahead the segmentation asks for the key table's lines.
-const int Ahead = 3;
+
 
 // FNV-1a over UTF-16 units, extendable one unit at a time.
 const quint32 hashStart = 2166136261u;
@@ -255,17 +254,18 @@ void TraditionConverter::useLexicon(std::shared_ptr<const Lexicon> lexicon, int 
     m_source = source;
     m_target = target;
     m_keys = &m_lexicon->keys(source);
-    m_phraseOf.assign(size_t(m_lexicon->size()), -1);
+    m_phraseOf.assign(size_t(m_lexicon->size()), {-1, 0});
     QStringList userFrom;
     QStringList userTo;
     m_phrases.forEach([&](const char16_t *key, int length, int entry) {
         const int word = m_keys->find(key, length);
+        const std::pair<int, int> value = m_phrases.valueAt(entry);
         if (word >= 0) {
-            if (m_phraseOf[size_t(word)] < 0)
-                m_phraseOf[size_t(word)] = entry;
+            if (m_phraseOf[size_t(word)].first < 0)
+                m_phraseOf[size_t(word)] = value;
         } else {
             userFrom << QString::fromUtf16(key, length);
-            userTo << m_phrases.value(entry).toString();
+            userTo << QString::fromUtf16(m_phrases.units() + value.first, value.second);
         }
     });
     // Tables of the user's own, not grown from the shipped ones, keep the
@@ -363,13 +363,11 @@ QString TraditionConverter::convertSegmented(const QString &text, int *undecided
         pieceLength.assign(size_t(length), 1);
         pieceWord.assign(size_t(length), -1);
         for (int i = length - 1; i >= 0; --i) {
-            if (i >= Ahead)
-                keys.prefetch(data, pos + i - Ahead, runEnd);
             float score = -std::numeric_limits<float>::infinity();
             int chosen = 0;
             int word = -1;
-            keys.matches(data, pos + i, runEnd, [&](int n, int id) {
-                const float s = lexicon.weight(id) + best[size_t(i + n)];
+            keys.matches(data, pos + i, runEnd, [&](int n, int id, float weight) {
+                const float s = weight + best[size_t(i + n)];
                 if (s >= score) {
                     score = s;
                     chosen = n;
@@ -389,10 +387,9 @@ QString TraditionConverter::convertSegmented(const QString &text, int *undecided
             const int word = pieceWord[size_t(i)];
             const int at = pos + i;
             i += n;
-            const int phrase = word < 0 ? -1 : m_phraseOf[size_t(word)];
-            if (phrase >= 0) {
-                const QStringView v = m_phrases.value(phrase);
-                put(reinterpret_cast<const char16_t *>(v.utf16()), int(v.size()));
+            const std::pair<int, int> phrase = word < 0 ? std::pair<int, int>(-1, 0) : m_phraseOf[size_t(word)];
+            if (phrase.first >= 0) {
+                put(m_phrases.units() + phrase.first, phrase.second);
                 // A phrase of one character (a variant form) decides nothing.
                 if (countAmbiguous && n == unitLength(at))
                     count += lexicon.isAmbiguous(data[at], fromSimplified);

@@ -6,6 +6,7 @@
 #include <QStringView>
 
 #include <memory>
+#include <utility>
 #include <vector>
 
 class Lexicon;
@@ -82,11 +83,13 @@ private:
             for (size_t e = 0; e < m_entries.size(); ++e)
                 f(m_pool.data() + m_entries[e].key, m_entries[e].keyLength, int(e));
         }
-        QStringView value(int entry) const
+        // Where the value of an entry lies in units() (offset, length).
+        std::pair<int, int> valueAt(int entry) const
         {
             const Entry &e = m_entries[size_t(entry)];
-            return QStringView(m_pool.data() + e.value, e.valueLength);
+            return { e.value, e.valueLength };
         }
+        const char16_t *units() const { return m_pool.data(); }
 
     private:
         struct Entry
@@ -133,7 +136,9 @@ private:
     const PrefixTable *m_keys = nullptr; // the lexicon's words in the source script
     int m_source = 0;
     int m_target = 0;
-    std::vector<int> m_phraseOf; // per word of the lexicon: its phrase entry, or -1
+    // Per word of the lexicon: where its phrase's value lies in the phrase
+    // table's units (offset, length), offset -1 for none.
+    std::vector<std::pair<int, int>> m_phraseOf;
     Dictionary m_userPhrases;    // phrases the lexicon does not know
 };
 
