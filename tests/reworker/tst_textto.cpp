@@ -395,6 +395,22 @@ void TstTextTo::undecided()
     int undecided = -1;
     converter->convert(text, &undecided);
     QCOMPARE(undecided, count);
+
+    // The job of a file names it with the count, when there is one.
+    TextToOption options;
+    options.implement = TextToOption::Tradition;
+    options.tradition = converter;
+    const QString file = dir.path() + QStringLiteral("/a.txt");
+    QVERIFY(TestFolder::put(file, text.toUtf8()));
+    TextTo job(file, &options);
+    QSignalSpy tips(&job, &TextBase::tipSignal);
+    job.run();
+    QList<int> named;
+    for (const QList<QVariant> &tip : tips) {
+        if (tip.at(0).toInt() == Tips::UndecidedCharacters)
+            named << tip.at(1).toInt();
+    }
+    QCOMPARE(named, count ? QList<int>{count} : QList<int>());
 }
 
 // The known hard cases with the shipped tables, cut by the lexicon and by
