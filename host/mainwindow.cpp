@@ -947,6 +947,7 @@ void MainWindow::undoLastBatch()
         emit tipSignal(Tips::ChangedSince.var1, Tips::ChangedSince.var2, file);
     for (const QString &file : result.failed)
         emit tipSignal(Tips::RestoreFailed.var1, Tips::RestoreFailed.var2, file);
+    followEditorFiles();
     const int total = int(result.restored.size() + result.changed.size() + result.failed.size());
     // The closing line names the batch and says restored of total.
     emit tipSignal(Tips::UndoDone.var1, Tips::UndoDone.var2,
@@ -982,7 +983,22 @@ void MainWindow::setUiEnabled(bool enabled)
         m_progressFile->hide();
         m_cancelButton->hide();
     }
+    const bool jobEnded = enabled && !m_uiEnabled;
     m_uiEnabled = enabled;
+    if (jobEnded)
+        followEditorFiles();
+}
+
+void MainWindow::followEditorFiles()
+{
+    // A job may have rewritten files that are open: no editor is left
+    // showing text that is no longer its file's, whenever the watcher's
+    // news would have come.
+    const QList<CodeEditorEx *> editors = m_editors;
+    for (CodeEditorEx *editor : editors) {
+        if (m_editors.contains(editor))
+            editor->followDisk();
+    }
 }
 
 QWidget *MainWindow::mainWidget()

@@ -194,6 +194,8 @@ private:
     bool closeListEditor(CodeEditorEx *editor);
 
     void editorDestroyed(CodeEditorEx *editor);
+    // Every editor looks at its file after a job or an undo changed files.
+    void followEditorFiles();
     void addToList(int tableID, int id, const QString &fileName);
     void saveListEditors(int tableID);
     void closeSelected(int tableID, const QList<FileType *> &entries);

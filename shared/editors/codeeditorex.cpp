@@ -4,12 +4,20 @@
 #include <QDebug>
 #include <QFile>
 #include <QFileDialog>
+#include <QHBoxLayout>
+#include <QLabel>
 #include <QMessageBox>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTextBlock>
 #include <QTextCodec>
 #include <QWheelEvent>
 
+#include <sys/stat.h>
+
 #include "closebefore.h"
 #include "codesetting.h"
+#include "diskwatch.h"
 #include "linenumberareaex.h"
 #include "readwritetxt.h"
 
@@ -57,6 +65,8 @@ CodeEditorEx::CodeEditorEx(int tableID, int codeID, const QString &fileName, QWi
 {
     setLineNumberArea(lineNumberArea);
     if (!m_fileName.isEmpty()) {
+        DiskWatch::shared()->hold(m_fileName);
+        m_disk = DiskState::of(m_fileName);
         QString text;
         if (ReadWriteTxt::shared()->readText(m_fileName, text, &m_format)) {
             m_savedText = text;
@@ -70,11 +80,40 @@ CodeEditorEx::CodeEditorEx(int tableID, int codeID, const QString &fileName, QWi
     updateTitle();
 
     connect(this, &QPlainTextEdit::textChanged, this, &CodeEditorEx::modificationCheck, Qt::DirectConnection);
+    connect(DiskWatch::shared(), &DiskWatch::changed, this, [this](const QString &path) {
+        if (path == m_fileName)
+            followDisk(true);
+    });
 }
 
 CodeEditorEx::~CodeEditorEx()
 {
+    DiskWatch::shared()->release(m_fileName);
     emit destroySignal(CodeEditorExID);
+}
+
+CodeEditorEx::DiskState CodeEditorEx::DiskState::of(const QString &fileName)
+{
+    DiskState state;
+    struct stat st;
+    if (fileName.isEmpty() || ::stat(QFile::encodeName(fileName).constData(), &st) != 0)
+        return state;
+    state.exists = true;
+    state.device = quint64(st.st_dev);
+    state.inode = quint64(st.st_ino);
+    state.size = qint64(st.st_size);
+    state.modified = qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
+    state.changed = qint64(st.st_ctim.tv_sec) * 1000000000 + st.st_ctim.tv_nsec;
+    return state;
+}
+
+void CodeEditorEx::setFileName(const QString &fileName)
+{
+    if (fileName == m_fileName)
+        return;
+    DiskWatch::shared()->release(m_fileName);
+    m_fileName = fileName;
+    DiskWatch::shared()->hold(m_fileName);
 }
 
 void CodeEditorEx::setSaveDialog(const SaveDialog &dialog)
@@ -139,8 +178,102 @@ void CodeEditorEx::modificationCheck()
     updateTitle();
 }
 
+void CodeEditorEx::followDisk(bool force)
+{
+    if (m_fileName.isEmpty())
+        return;
+    DiskWatch::shared()->rewatch(m_fileName);
+    if (m_diskChanged)
+        return; // the bar already waits for the user
+    if (!force && !m_loadFailed && DiskState::of(m_fileName) == m_disk)
+        return;
+    if (!isModified()) {
+        reloadFromDisk();
+        return;
+    }
+    // Unsaved changes: only the user can tell which text is to stay. A
+    // file written again with the very text the editor started from needs
+    // no choice.
+    const DiskState now = DiskState::of(m_fileName);
+    QString text;
+    TextFormat format;
+    if (ReadWriteTxt::readFile(m_fileName, text, &format) == ReadWriteTxt::ReadOk && text == m_savedText) {
+        m_disk = now;
+        setFormat(format);
+        return;
+    }
+    m_diskChanged = true;
+    showDiskBar(true);
+}
+
+void CodeEditorEx::reloadChangedFile()
+{
+    m_diskChanged = false;
+    showDiskBar(false);
+    reloadFromDisk();
+}
+
+void CodeEditorEx::keepMyChanges()
+{
+    // The file's new content becomes what the editor's text is compared
+    // with, so the text stays marked as unsaved and a save writes it.
+    const DiskState now = DiskState::of(m_fileName);
+    QString text;
+    TextFormat format;
+    if (ReadWriteTxt::readFile(m_fileName, text, &format) == ReadWriteTxt::ReadOk) {
+        m_savedText = text;
+        setFormat(format);
+    }
+    m_disk = now;
+    m_diskChanged = false;
+    showDiskBar(false);
+    modificationCheck();
+}
+
+void CodeEditorEx::showDiskBar(bool show)
+{
+    if (show && !m_diskBar) {
+        m_diskBar = new QWidget(this);
+        m_diskBar->setObjectName(QStringLiteral("widget_diskChanged"));
+        m_diskBar->setAutoFillBackground(true);
+        m_diskBar->setStyleSheet(QStringLiteral("#widget_diskChanged { background-color: rgb(255, 236, 179); }"));
+        auto *layout = new QHBoxLayout(m_diskBar);
+        layout->setContentsMargins(6, 2, 6, 2);
+        auto *label = new QLabel(QStringLiteral("文件已在磁盘上更改"), m_diskBar);
+        label->setObjectName(QStringLiteral("label_diskChanged"));
+        auto *reload = new QPushButton(QStringLiteral("重新载入"), m_diskBar);
+        reload->setObjectName(QStringLiteral("pushButton_reload"));
+        reload->setToolTip(QStringLiteral("丢弃编辑器中未保存的修改，显示文件现在的内容"));
+        auto *keep = new QPushButton(QStringLiteral("保留我的修改"), m_diskBar);
+        keep->setObjectName(QStringLiteral("pushButton_keepMine"));
+        keep->setToolTip(QStringLiteral("保留编辑器中的文字，保存时覆盖文件现在的内容"));
+        layout->addWidget(label);
+        layout->addStretch(1);
+        layout->addWidget(reload);
+        layout->addWidget(keep);
+        connect(reload, &QPushButton::clicked, this, &CodeEditorEx::reloadChangedFile);
+        connect(keep, &QPushButton::clicked, this, &CodeEditorEx::keepMyChanges);
+    }
+    if (!m_diskBar)
+        return;
+    m_diskBar->setVisible(show);
+    setTopMargin(show ? m_diskBar->sizeHint().height() : 0);
+    const QRect cr = contentsRect();
+    m_diskBar->setGeometry(cr.left(), cr.top(), cr.width(), topMargin());
+}
+
+void CodeEditorEx::resizeEvent(QResizeEvent *event)
+{
+    LineNumberedEdit::resizeEvent(event);
+    if (m_diskBar && m_diskBar->isVisible()) {
+        const QRect cr = contentsRect();
+        m_diskBar->setGeometry(cr.left(), cr.top(), cr.width(), topMargin());
+    }
+}
+
 void CodeEditorEx::reloadFromDisk()
 {
+    m_disk = DiskState::of(m_fileName);
     QString text;
     TextFormat format;
     const int outcome = ReadWriteTxt::readFile(m_fileName, text, &format);
@@ -159,8 +292,14 @@ void CodeEditorEx::reloadFromDisk()
         setLoadFailed(false);
     if (text == m_savedText && documentText() == text)
         return; // unchanged: keep the cursor and the undo history
+    // The new text keeps the cursor on its line and the view where it was.
+    const int line = textCursor().blockNumber();
+    const int scroll = verticalScrollBar()->value();
     m_savedText = text;
     setPlainText(text);
+    QTextCursor cursor(document()->findBlockByNumber(qMin(line, blockCount() - 1)));
+    setTextCursor(cursor);
+    verticalScrollBar()->setValue(scroll);
 }
 
 bool CodeEditorEx::save(int tableID)
@@ -170,6 +309,17 @@ bool CodeEditorEx::save(int tableID)
             qDebug() << "save m_tableID tableID all is -1";
         else
             m_tableID = tableID;
+    }
+
+    // The file may have changed since it was read (a watcher's news can
+    // still be on its way): an unmodified editor takes the new content, a
+    // modified one waits for the user's choice instead of overwriting it.
+    followDisk();
+    if (m_diskChanged) {
+        emit tipSignal(99, 99, QStringLiteral("文件已在磁盘上更改,未保存(请在编辑器上方选择\"重新载入\"或\"保留我的修改\"): ")
+                                   + m_fileName);
+        emit tipSignal(0, 3, m_fileName);
+        return false;
     }
 
     if (m_loadFailed) {
@@ -189,7 +339,7 @@ bool CodeEditorEx::save(int tableID)
     }
 
     if (m_fileName.isEmpty())
-        m_fileName = askSaveFileName(this, saveFilter());
+        setFileName(askSaveFileName(this, saveFilter()));
 
     // A new file takes the encoding the setting gives new files now, and
     // keeps it from then on.
@@ -201,6 +351,7 @@ bool CodeEditorEx::save(int tableID)
         emit tipSignal(0, 3, m_fileName);
         return false;
     }
+    m_disk = DiskState::of(m_fileName);
     setFormat(format);
     m_savedText = text;
     m_mark.clear();
@@ -214,10 +365,9 @@ bool CodeEditorEx::save(int tableID)
 void CodeEditorEx::focusInEvent(QFocusEvent *event)
 {
     emit windowActivateSignal();
-    // Without unsaved changes the editor follows its file, so results of a
-    // plug-in job show up as soon as the editor is used again.
-    if (!m_fileName.isEmpty() && m_mark.isEmpty())
-        reloadFromDisk();
+    // Whatever the watcher may have missed shows up as soon as the editor
+    // is used again.
+    followDisk(true);
     QPlainTextEdit::focusInEvent(event);
 }
 

@@ -18,6 +18,24 @@ void LineNumberedEdit::setLineNumberArea(QWidget *area)
     updateLineNumberAreaWidth(0);
 }
 
+void LineNumberedEdit::setTopMargin(int height)
+{
+    if (height == m_topMargin)
+        return;
+    m_topMargin = height;
+    updateLineNumberAreaWidth(0);
+    placeLineNumberArea();
+}
+
+void LineNumberedEdit::placeLineNumberArea()
+{
+    if (!m_lineNumberArea)
+        return;
+    const QRect cr = contentsRect();
+    m_lineNumberArea->setGeometry(QRect(cr.left(), cr.top() + m_topMargin, lineNumberAreaWidth(),
+                                        cr.height() - m_topMargin));
+}
+
 QString LineNumberedEdit::documentText() const
 {
     QString text = document()->toRawText();
@@ -36,7 +54,7 @@ int LineNumberedEdit::lineNumberAreaWidth() const
 void LineNumberedEdit::updateLineNumberAreaWidth(int newBlockCount)
 {
     Q_UNUSED(newBlockCount)
-    setViewportMargins(lineNumberAreaWidth(), 0, 0, 0);
+    setViewportMargins(lineNumberAreaWidth(), m_topMargin, 0, 0);
 }
 
 void LineNumberedEdit::updateLineNumberArea(const QRect &rect, int dy)
@@ -54,10 +72,7 @@ void LineNumberedEdit::updateLineNumberArea(const QRect &rect, int dy)
 void LineNumberedEdit::resizeEvent(QResizeEvent *event)
 {
     QPlainTextEdit::resizeEvent(event);
-    if (!m_lineNumberArea)
-        return;
-    const QRect cr = contentsRect();
-    m_lineNumberArea->setGeometry(QRect(cr.left(), cr.top(), lineNumberAreaWidth(), cr.height()));
+    placeLineNumberArea();
 }
 
 void LineNumberedEdit::highlightCurrentLine()

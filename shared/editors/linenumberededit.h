@@ -25,6 +25,10 @@ public:
 protected:
     // Takes the gutter, a child widget of this edit.
     void setLineNumberArea(QWidget *area);
+    // Room kept above the text (and the gutter) for a bar of the
+    // subclass's, placed there by it.
+    void setTopMargin(int height);
+    int topMargin() const { return m_topMargin; }
 
     void resizeEvent(QResizeEvent *event) override;
 
@@ -36,7 +40,10 @@ private slots:
     void updateLineNumberArea(const QRect &rect, int dy);
 
 private:
+    void placeLineNumberArea();
+
     QWidget *m_lineNumberArea = nullptr;
+    int m_topMargin = 0;
 };
 
 #endif // LINENUMBEREDEDIT_H

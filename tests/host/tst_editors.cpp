@@ -4,6 +4,8 @@
 #include <QMdiSubWindow>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSaveFile>
+#include <QTextBlock>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTextCodec>
@@ -59,6 +61,8 @@ private slots:
     void titleWithoutList();
     void reloadOnFocus_data();
     void reloadOnFocus();
+    void followsOtherPrograms_data();
+    void followsOtherPrograms();
     void unreadableFile_data();
     void unreadableFile();
     void fileTurningUnreadableLocksEditor();
@@ -212,6 +216,39 @@ void TestEditors::reloadOnFocus()
     QCOMPARE(activated.count(), 1);
     QCOMPARE(editor.documentText(), shown);
     QCOMPARE(editor.isModified(), modified);
+    QCOMPARE(editor.diskChanged(), modified);
+}
+
+void TestEditors::followsOtherPrograms_data()
+{
+    QTest::addColumn<bool>("replaced");
+    QTest::newRow("written in place") << false;
+    // A new file renamed over the old one: a new inode each time.
+    QTest::newRow("replaced by rename") << true;
+}
+
+// Another program changes the open file twice: an unmodified editor shows
+// each new content without being touched, on the line it was on.
+void TestEditors::followsOtherPrograms()
+{
+    QFETCH(bool, replaced);
+    const QString file = path("other.txt");
+    QVERIFY(TestFolder::put(file, "1\n2\n3\n"));
+    CodeEditorEx editor(1, 1, file);
+    editor.setTextCursor(QTextCursor(editor.document()->findBlockByNumber(1)));
+    const auto write = [&](const QByteArray &bytes) {
+        if (!replaced)
+            return TestFolder::put(file, bytes);
+        QSaveFile save(file);
+        return save.open(QIODevice::WriteOnly) && save.write(bytes) == bytes.size() && save.commit();
+    };
+    QVERIFY(write("one\ntwo\nthree\n"));
+    QTRY_COMPARE(editor.documentText(), QStringLiteral("one\ntwo\nthree\n"));
+    QCOMPARE(editor.textCursor().blockNumber(), 1);
+    QVERIFY(write("eins\nzwei\n"));
+    QTRY_COMPARE(editor.documentText(), QStringLiteral("eins\nzwei\n"));
+    QCOMPARE(editor.textCursor().blockNumber(), 1);
+    QVERIFY(!editor.isModified());
 }
 
 void TestEditors::unreadableFile_data()

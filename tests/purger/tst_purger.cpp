@@ -3,6 +3,8 @@
 #include <QFile>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTextBlock>
 #include <QStackedWidget>
 #include <QTextCodec>
 #include <QtTest>
@@ -55,6 +57,8 @@ private slots:
     void customPatternRefusedOrKept();
     void mixedEncodingsUnderAutomatic_data();
     void mixedEncodingsUnderAutomatic();
+    void editorsFollowTheBatch_data();
+    void editorsFollowTheBatch();
 
 private:
     QString path(const QString &name) const { return m_folder.path(name); }
@@ -390,6 +394,59 @@ void TestPurger::mixedEncodingsUnderAutomatic()
         emit editor->windowActivateSignal();
         QCOMPARE(window->codeLabel()->text(), c.code);
     }
+}
+
+void TestPurger::editorsFollowTheBatch_data()
+{
+    QTest::addColumn<bool>("keepMine");
+    QTest::newRow("reload") << false;
+    QTest::newRow("keep my changes") << true;
+}
+
+// A batch rewrites two open files: the unmodified editor shows the result
+// at once, on its cursor line; the modified one keeps the user's text
+// under the changed-on-disk bar and writes nothing (not even when its
+// window closes, "保存" being the default) until the user has chosen.
+void TestPurger::editorsFollowTheBatch()
+{
+    QFETCH(bool, keepMine);
+    QVERIFY(HostDriver::put(path("open.txt"), "a1\nb2\nc3\n"));
+    QVERIFY(HostDriver::put(path("edited.txt"), "x1\ny2\n"));
+    startWithPlugin();
+    MainWindow *window = m_host.window();
+    window->addFileToList(path("open.txt"), QStringLiteral("List"));
+    window->addFileToList(path("edited.txt"), QStringLiteral("List"));
+    window->openFiles(window->currentListId(), window->currentListFiles());
+    QCOMPARE(window->editors().size(), 2);
+    CodeEditorEx *open = window->editors().at(0);
+    CodeEditorEx *edited = window->editors().at(1);
+    open->setTextCursor(QTextCursor(open->document()->findBlockByNumber(2)));
+    edited->moveCursor(QTextCursor::End);
+    edited->insertPlainText(QStringLiteral("mine"));
+
+    choose("Label_arabicNumber");
+    chooseRange(1);
+    start();
+    waitUntilUsable();
+    QCOMPARE(HostDriver::bytesOf(path("open.txt")), QByteArray("a\nb\nc\n"));
+    QCOMPARE(open->documentText(), QStringLiteral("a\nb\nc\n"));
+    QCOMPARE(open->textCursor().blockNumber(), 2);
+    QVERIFY(!open->isModified());
+
+    QVERIFY(edited->diskChanged());
+    QVERIFY(edited->diskChangedBar() && edited->diskChangedBar()->isVisible());
+    QCOMPARE(edited->documentText(), QStringLiteral("x1\ny2\nmine"));
+    QVERIFY(!edited->save(-1));
+    QVERIFY(!edited->settleBeforeClose(-1, false));
+    QCOMPARE(HostDriver::bytesOf(path("edited.txt")), QByteArray("x\ny\n"));
+
+    const char *choice = keepMine ? "pushButton_keepMine" : "pushButton_reload";
+    QTest::mouseClick(edited->diskChangedBar()->findChild<QPushButton *>(QLatin1String(choice)), Qt::LeftButton);
+    QVERIFY(!edited->diskChangedBar()->isVisible());
+    QCOMPARE(edited->isModified(), keepMine);
+    QCOMPARE(edited->documentText(), keepMine ? QStringLiteral("x1\ny2\nmine") : QStringLiteral("x\ny\n"));
+    QVERIFY(edited->save(-1));
+    QCOMPARE(HostDriver::bytesOf(path("edited.txt")), keepMine ? QByteArray("x1\ny2\nmine") : QByteArray("x\ny\n"));
 }
 
 QTEST_MAIN(TestPurger)
