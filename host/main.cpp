@@ -12,10 +12,12 @@
 
 #include "loghandler.h"
 #include "mainwindow.h"
+#include "runtimefolder.h"
 
 int main(int argc, char *argv[])
 {
     const QString stamp = LogHandler::launchStamp(QDateTime::currentDateTime());
+    RuntimeFolder::ensure();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("scrivel"));
     QApplication::setApplicationVersion(QStringLiteral("0.0.0.1"));

@@ -9,6 +9,11 @@
 #include "ini.h"
 #include "loghandler.h"
 #include "mainwindow.h"
+#include "runtimefolder.h"
+
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 class TestStartup : public QObject
 {
@@ -21,6 +26,8 @@ private slots:
     void localeCodec();
     void iniReadsDefaultsAndWrites();
     void logHandlerAppendsLines();
+    void runtimeFolder_data();
+    void runtimeFolder();
 
 private:
     QTemporaryDir *m_dir = nullptr;
@@ -105,6 +112,61 @@ void TestStartup::logHandlerAppendsLines()
     QVERIFY(lines[0].contains(QStringLiteral(" D::first line, ")));
     QVERIFY(lines[0].contains(QStringLiteral("tst_startup.cpp")));
     QVERIFY(lines[1].contains(QStringLiteral(" W::second &lt;line&gt;, ")));
+}
+
+void TestStartup::runtimeFolder_data()
+{
+    QTest::addColumn<QString>("before"); // what is in the folder's place
+    QTest::addColumn<bool>("fresh");     // a folder of another name is made
+    QTest::newRow("nothing yet") << "" << false;
+    QTest::newRow("left open to others") << "folder 0755" << false;
+    QTest::newRow("a file in its place") << "file" << true;
+    QTest::newRow("named by the environment") << "set" << false;
+}
+
+// Without XDG_RUNTIME_DIR a private folder is named, as Qt wants it: the
+// user's own, mode 0700; one already named is kept.
+void TestStartup::runtimeFolder()
+{
+    QFETCH(QString, before);
+    QFETCH(bool, fresh);
+    const QByteArray saved = qgetenv("XDG_RUNTIME_DIR");
+    const QByteArray base = QFile::encodeName(m_dir->path());
+    const struct passwd *user = ::getpwuid(::getuid());
+    QVERIFY(user);
+    const QString expected = m_dir->filePath(QStringLiteral("runtime-") + QString::fromLocal8Bit(user->pw_name));
+    if (before == QLatin1String("set"))
+        qputenv("XDG_RUNTIME_DIR", base + "/elsewhere");
+    else
+        qunsetenv("XDG_RUNTIME_DIR");
+    if (before.startsWith(QLatin1String("folder"))) {
+        QVERIFY(QDir().mkpath(expected));
+        QVERIFY(QFile::setPermissions(expected, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner
+                                                    | QFileDevice::ReadGroup | QFileDevice::ExeGroup
+                                                    | QFileDevice::ReadOther | QFileDevice::ExeOther));
+    } else if (before == QLatin1String("file")) {
+        QFile file(expected);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+    }
+
+    const QByteArray made = RuntimeFolder::ensure(base);
+    const QByteArray named = qgetenv("XDG_RUNTIME_DIR");
+    qputenv("XDG_RUNTIME_DIR", saved);
+    if (saved.isEmpty())
+        qunsetenv("XDG_RUNTIME_DIR");
+
+    QCOMPARE(named, made);
+    if (before == QLatin1String("set")) {
+        QCOMPARE(made, base + "/elsewhere");
+        QVERIFY(!QFileInfo::exists(QFile::decodeName(made)));
+        return;
+    }
+    QCOMPARE(QFile::decodeName(made) == expected, !fresh);
+    struct stat st;
+    QCOMPARE(::lstat(made.constData(), &st), 0);
+    QVERIFY(S_ISDIR(st.st_mode));
+    QCOMPARE(st.st_mode & 07777, mode_t(0700));
+    QCOMPARE(st.st_uid, ::getuid());
 }
 
 QTEST_MAIN(TestStartup)
