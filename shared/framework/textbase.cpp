@@ -97,8 +97,14 @@ int TextBase::writeKeepingOld(const QString &fileName, const QString &text, cons
     std::function<bool()> keepOld;
     if (m_backup)
         keepOld = [this, &fileName, &text] { return m_backup->keep(fileName, text); };
-    return ReadWriteTxt::writeFile(fileName, text, &format, syncLater ? ReadWriteTxt::SyncLater : ReadWriteTxt::SyncNow,
-                                   keepOld);
+    const int outcome = ReadWriteTxt::writeFile(fileName, text, &format,
+                                                syncLater ? ReadWriteTxt::SyncLater : ReadWriteTxt::SyncNow, keepOld);
+    // The first file of the batch that the store fails also says why, for
+    // the store's folder; the others only say that they were left.
+    TipCode reason;
+    if (outcome == ReadWriteTxt::NotKept && m_backup->takeFailure(reason))
+        emit tipSignal(reason.var1, reason.var2, m_backup->root());
+    return outcome;
 }
 
 void TextBase::refuse(int var1, int var2)

@@ -75,8 +75,10 @@ protected:
     bool writeTxt(const QString &fileName, const QString &text);
     // For jobs that write more files than their own: writes text to
     // fileName in format like writeTxt (the previous content kept for
-    // undo when the batch keeps backups), but without a tip; syncLater
-    // leaves durability to the batch. Returns the writer's outcome code.
+    // undo when the batch keeps backups; a file whose previous content
+    // cannot be kept is not replaced: NotKept), but without the file's
+    // tip; syncLater leaves durability to the batch. Returns the writer's
+    // outcome code.
     int writeKeepingOld(const QString &fileName, const QString &text, const TextFormat &format, bool syncLater);
     // The tip (0, 5) for m_fileName: nothing to write.
     void leaveUnchanged();

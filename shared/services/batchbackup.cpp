@@ -9,7 +9,9 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <unistd.h>
 #include <xxhash.h>
 
@@ -49,13 +51,110 @@ int linkCount(const QString &path)
 
 QByteArray bytesOf(const QString &path, bool *ok)
 {
-    QFile file(path);
-    *ok = file.open(QIODevice::ReadOnly);
-    if (!*ok)
-        return QByteArray();
-    QByteArray bytes = file.readAll();
-    *ok = file.error() == QFileDevice::NoError;
+    QByteArray bytes;
+    *ok = ReadWriteTxt::readBytes(path, bytes) == ReadWriteTxt::ReadOk;
     return bytes;
+}
+
+bool writeAll(int fd, const char *data, qint64 size)
+{
+    while (size > 0) {
+        const ssize_t put = ::write(fd, data, size_t(qMin<qint64>(size, 1 << 30)));
+        if (put < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        data += put;
+        size -= put;
+    }
+    return true;
+}
+
+// Creates folder and the folders above it as needed; false with errno set
+// when it cannot.
+bool makeFolder(const QByteArray &folder)
+{
+    struct stat st;
+    if (::stat(folder.constData(), &st) == 0) {
+        if (S_ISDIR(st.st_mode))
+            return true;
+        errno = ENOTDIR;
+        return false;
+    }
+    if (errno != ENOENT)
+        return false;
+    const int slash = folder.lastIndexOf('/');
+    if (slash > 0 && !makeFolder(folder.left(slash)))
+        return false;
+    return ::mkdir(folder.constData(), 0777) == 0 || errno == EEXIST;
+}
+
+// Copies source (a regular file) to the new file backup with the same
+// permission bits. On failure the partial copy is removed and storeError
+// receives the errno of the failing step on the backup's side, or 0 when
+// the source itself could not be read.
+bool copyFile(const QString &source, const QByteArray &backup, int &storeError)
+{
+    storeError = 0;
+    struct stat st;
+    const int in = ReadWriteTxt::openRegular(source, O_RDONLY, nullptr, &st);
+    if (in < 0)
+        return false;
+    const int out = ::open(backup.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    if (out < 0) {
+        storeError = errno;
+        ::close(in);
+        return false;
+    }
+    bool ok = ::fchmod(out, st.st_mode & 07777) == 0;
+    if (!ok)
+        storeError = errno;
+    QByteArray buffer(1 << 20, Qt::Uninitialized);
+    while (ok) {
+        const ssize_t got = ::read(in, buffer.data(), size_t(buffer.size()));
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got <= 0) {
+            ok = got == 0;
+            break;
+        }
+        if (!writeAll(out, buffer.constData(), got)) {
+            storeError = errno;
+            ok = false;
+        }
+    }
+    ::close(in);
+    // Some file systems report a full disk only here.
+    if (::close(out) != 0 && ok) {
+        storeError = errno;
+        ok = false;
+    }
+    if (!ok)
+        ::unlink(backup.constData());
+    return ok;
+}
+
+// The tip that says why the store at folder failed with error.
+TipCode failureTip(int error, const QString &folder)
+{
+    switch (error) {
+    case ENOSPC: {
+        // The same error for the last block and the last inode.
+        struct statvfs fs;
+        if (::statvfs(QFile::encodeName(folder).constData(), &fs) == 0 && fs.f_files > 0 && fs.f_favail == 0)
+            return Tips::StoreNoInodes;
+        return Tips::StoreFull;
+    }
+    case EDQUOT:
+        return Tips::StoreFull;
+    case EROFS:
+    case EACCES:
+    case EPERM:
+        return Tips::StoreReadOnly;
+    default:
+        return Tips::StoreFailed;
+    }
 }
 
 // Puts the backup's content back at target. A backup that is the file's
@@ -73,10 +172,11 @@ bool restore(const QString &backup, const QString &target)
     if (!ok)
         return false;
     if (targetLinks > 1) {
-        QFile file(target);
-        if (!file.open(QIODevice::ReadWrite))
+        const int fd = ReadWriteTxt::openRegular(target, O_WRONLY);
+        if (fd < 0)
             return false;
-        return file.write(bytes) == bytes.size() && file.resize(bytes.size()) && file.flush();
+        const bool written = writeAll(fd, bytes.constData(), bytes.size()) && ::ftruncate(fd, bytes.size()) == 0;
+        return ::close(fd) == 0 && written;
     }
     QSaveFile file(target);
     if (!file.open(QIODevice::WriteOnly))
@@ -100,7 +200,8 @@ BatchBackup::BatchBackup(const QString &root)
 
 BatchBackup::~BatchBackup()
 {
-    m_journal.close();
+    if (m_journal >= 0)
+        ::close(m_journal);
 }
 
 QString BatchBackup::defaultRoot()
@@ -136,32 +237,62 @@ bool BatchBackup::digestMatches(const QString &text, const QByteArray &stored)
     return digest(text) == stored;
 }
 
+bool BatchBackup::failed(int error)
+{
+    // Told apart at once: freeing what the failed step made may already
+    // change what the file system has left.
+    if (!m_failure && error != 0) {
+        m_failure = true;
+        m_reason = failureTip(error, m_root);
+    }
+    return false;
+}
+
+bool BatchBackup::takeFailure(TipCode &reason)
+{
+    QMutexLocker lock(&m_mutex);
+    if (!m_failure || m_reported)
+        return false;
+    m_reported = true;
+    reason = m_reason;
+    return true;
+}
+
 bool BatchBackup::open()
 {
-    if (m_journal.isOpen())
+    if (m_journal >= 0)
         return true;
-    if (m_failed)
+    // A store that could not be made fails every file of the batch alike.
+    if (m_openFailed)
         return false;
+    m_openFailed = true;
+    if (!makeFolder(QFile::encodeName(QDir::cleanPath(QDir(m_root).absolutePath()))))
+        return failed(errno);
     // Start time to the millisecond, then a number against two batches
     // started within the same millisecond.
     const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss-zzz"));
-    QDir root(m_root);
-    if (!root.mkpath(QStringLiteral("."))) {
-        m_failed = true;
-        return false;
-    }
+    const QDir root(m_root);
     for (int n = 0; n < 1000; ++n) {
-        const QString name = stamp + QLatin1Char('-') + QString::number(n).rightJustified(3, QLatin1Char('0'));
-        if (root.mkdir(name)) {
-            m_folder = root.absoluteFilePath(name);
-            m_journal.setFileName(m_folder + QLatin1Char('/') + QLatin1String(journalName));
-            if (m_journal.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered))
-                return true;
-            break;
+        const QString folder = root.absoluteFilePath(stamp + QLatin1Char('-') + QString::number(n).rightJustified(3, QLatin1Char('0')));
+        const QByteArray encoded = QFile::encodeName(folder);
+        if (::mkdir(encoded.constData(), 0777) != 0) {
+            if (errno == EEXIST)
+                continue;
+            return failed(errno);
         }
+        const int journal = ::open((encoded + '/' + journalName).constData(),
+                                   O_WRONLY | O_CREAT | O_EXCL | O_APPEND | O_CLOEXEC, 0666);
+        if (journal < 0) {
+            failed(errno);
+            ::rmdir(encoded.constData());
+            return false;
+        }
+        m_folder = folder;
+        m_journal = journal;
+        m_openFailed = false;
+        return true;
     }
-    m_failed = true;
-    return false;
+    return failed(EEXIST);
 }
 
 bool BatchBackup::keep(const QString &fileName, const QString &newText)
@@ -171,19 +302,23 @@ bool BatchBackup::keep(const QString &fileName, const QString &newText)
     if (!open())
         return false;
     const QString name = QString::number(m_kept + 1).rightJustified(6, QLatin1Char('0'));
-    const QString backup = m_folder + QLatin1Char('/') + name;
-    const QByteArray source = QFile::encodeName(QFileInfo(fileName).absoluteFilePath());
+    const QByteArray backup = QFile::encodeName(m_folder + QLatin1Char('/') + name);
+    const QString absolute = QFileInfo(fileName).absoluteFilePath();
     // A file rewritten in place (several names) would change under the
-    // link too: it is copied.
-    bool kept = linkCount(fileName) == 1 && ::link(source.constData(), QFile::encodeName(backup).constData()) == 0;
-    if (!kept)
-        kept = QFile::copy(fileName, backup);
-    if (!kept)
+    // link too: it is copied, as is one on another file system.
+    bool kept = linkCount(fileName) == 1 && ::link(QFile::encodeName(absolute).constData(), backup.constData()) == 0;
+    if (!kept) {
+        int storeError = 0;
+        if (!copyFile(fileName, backup, storeError))
+            return failed(storeError);
+    }
+    const QByteArray line = name.toLatin1() + '\t' + hash + '\t' + encodedPath(absolute) + '\n';
+    if (!writeAll(m_journal, line.constData(), line.size())) {
+        // Undo could not find this backup: it is not kept at all.
+        failed(errno);
+        ::unlink(backup.constData());
         return false;
-    const QByteArray line = name.toLatin1() + '\t' + hash + '\t'
-        + encodedPath(QFileInfo(fileName).absoluteFilePath()) + '\n';
-    if (m_journal.write(line) != line.size())
-        return false;
+    }
     ++m_kept;
     return true;
 }
@@ -203,7 +338,9 @@ QString BatchBackup::folder() const
 void BatchBackup::close(int keepBatches)
 {
     QMutexLocker lock(&m_mutex);
-    m_journal.close();
+    if (m_journal >= 0)
+        ::close(m_journal);
+    m_journal = -1;
     if (!m_folder.isEmpty() && m_kept == 0) {
         QDir(m_folder).removeRecursively();
         m_folder.clear();
@@ -252,11 +389,8 @@ BatchBackup::UndoResult BatchBackup::undoLast(const QString &root)
     result.found = true;
     result.batch = all.last();
 
-    QFile journal(result.batch + QLatin1Char('/') + QLatin1String(journalName));
     QByteArray lines;
-    if (journal.open(QIODevice::ReadOnly))
-        lines = journal.readAll();
-    journal.close();
+    ReadWriteTxt::readBytes(result.batch + QLatin1Char('/') + QLatin1String(journalName), lines);
     for (const QByteArray &line : lines.split('\n')) {
         // A line cut short by a killed batch has fewer fields: the file it
         // names was not replaced yet.

@@ -1,10 +1,11 @@
 #ifndef BATCHBACKUP_H
 #define BATCHBACKUP_H
 
-#include <QFile>
 #include <QMutex>
 #include <QString>
 #include <QStringList>
+
+#include "tipcodes.h"
 
 // The previous content of every file that one batch replaces, kept so the
 // batch can be undone. Each batch has a folder of its own under the undo
@@ -33,8 +34,14 @@ public:
     BatchBackup &operator=(const BatchBackup &) = delete;
 
     // Keeps fileName as it is now, about to be replaced by newText. Safe
-    // from any thread. False when the old content could not be kept.
+    // from any thread. False when the old content could not be kept (the
+    // file must then not be replaced).
     bool keep(const QString &fileName, const QString &newText);
+    // Why the store failed, as the tip that says so (Tips::StoreFull,
+    // StoreNoInodes, StoreReadOnly or StoreFailed), handed out once per
+    // batch: true for the first call after a keep() failed in the store,
+    // false for every call after it and while nothing failed.
+    bool takeFailure(TipCode &reason);
 
     // Files kept so far.
     int keptCount() const;
@@ -88,13 +95,19 @@ public:
 
 private:
     bool open();
+    // Notes why the store failed (error: the errno of its first failure)
+    // and returns false.
+    bool failed(int error);
 
     QString m_root;
     QString m_folder;
-    QFile m_journal;
+    int m_journal = -1;
     mutable QMutex m_mutex;
     int m_kept = 0;
-    bool m_failed = false;
+    bool m_openFailed = false;
+    bool m_failure = false;  // the store has failed a keep()
+    TipCode m_reason{0, 0};  // why, as its first failure said
+    bool m_reported = false; // handed out by takeFailure
 };
 
 #endif // BATCHBACKUP_H

@@ -5,7 +5,6 @@
 #include <QTextCodec>
 #include <QtTest>
 
-#include <sys/mount.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -13,6 +12,7 @@
 #include "ini.h"
 #include "readwritetxt.h"
 #include "pipewatchdog.h"
+#include "smallmount.h"
 #include "testfolder.h"
 #include "utf8codec.h"
 
@@ -24,34 +24,6 @@ struct stat statOf(const QString &path)
     ::stat(QFile::encodeName(path).constData(), &st);
     return st;
 }
-
-// A small tmpfs of its own, where the process may mount one (root);
-// unmounted when the test is done.
-class SmallMount
-{
-public:
-    explicit SmallMount(const QByteArray &options)
-    {
-        m_mounted = m_dir.isValid()
-            && ::mount("tmpfs", QFile::encodeName(m_dir.path()).constData(), "tmpfs", 0, options.constData()) == 0;
-    }
-    ~SmallMount()
-    {
-        if (m_mounted)
-            ::umount2(QFile::encodeName(m_dir.path()).constData(), MNT_DETACH);
-    }
-    bool isMounted() const { return m_mounted; }
-    QString path() const { return m_dir.path(); }
-    bool makeReadOnly()
-    {
-        return ::mount("tmpfs", QFile::encodeName(m_dir.path()).constData(), "tmpfs",
-                       MS_REMOUNT | MS_RDONLY, nullptr) == 0;
-    }
-
-private:
-    QTemporaryDir m_dir;
-    bool m_mounted = false;
-};
 
 // UTF-16 code units in the given byte order, without a byte-order mark.
 QByteArray utf16(const QString &text, bool bigEndian)
@@ -329,14 +301,8 @@ void TestReadWriteTxt::failureKinds()
         else
             QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner);
     }
-    if (kind == "full") {
-        // Fill what is left, so the new (longer) text has no room.
-        QFile filler(folder + "/filler");
-        QVERIFY(filler.open(QIODevice::WriteOnly));
-        const QByteArray block(4096, 'f');
-        while (filler.write(block) == block.size() && filler.flush()) {
-        }
-    }
+    if (kind == "full")
+        mount->fill(); // so the new (longer) text has no room
     const struct stat before = statOf(path);
 
     ReadWriteTxt rw;

@@ -9,7 +9,9 @@
 
 #include "batchbackup.h"
 #include "fakehost.h"
+#include "ini.h"
 #include "pipewatchdog.h"
+#include "smallmount.h"
 #include "jobbatch.h"
 #include "readwritetxt.h"
 #include "testfolder.h"
@@ -53,6 +55,8 @@ private slots:
     void batchThroughPluginIsUndone();
     void specialFileMetAtReadTime_data();
     void specialFileMetAtReadTime();
+    void storeThatCannotKeep_data();
+    void storeThatCannotKeep();
     void undo_data();
     void undo();
     void undoTakesBatchesNewestFirst();
@@ -205,6 +209,69 @@ void TestBatchSafety::specialFileMetAtReadTime()
     QCOMPARE(m_host->tipsWith(Tips::NotRegular.var1, Tips::NotRegular.var2),
              (QList<Tip>{ { Tips::NotRegular.var1, Tips::NotRegular.var2, path("b.txt"), true } }));
     QVERIFY(m_plugin->ended.contains(path("b.txt") + ":0"));
+}
+
+void TestBatchSafety::storeThatCannotKeep_data()
+{
+    QTest::addColumn<QString>("store");
+    QTest::addColumn<bool>("undoOn");
+    QTest::addColumn<int>("reason"); // var2 of the (12, n) line that says why
+    QTest::newRow("store folder is a file") << "file" << true << Tips::StoreFailed.var2;
+    QTest::newRow("full disk") << "full" << true << Tips::StoreFull.var2;
+    QTest::newRow("no inodes left") << "no inodes" << true << Tips::StoreNoInodes.var2;
+    QTest::newRow("read-only file system") << "read-only" << true << Tips::StoreReadOnly.var2;
+    QTest::newRow("undo off: nothing changes") << "file" << false << 0;
+}
+
+// With undo on, a file whose previous content cannot be kept is left as
+// it is and counted as failed; the first failure also says why, once.
+void TestBatchSafety::storeThatCannotKeep()
+{
+    QFETCH(QString, store);
+    QFETCH(bool, undoOn);
+    QFETCH(int, reason);
+    const QStringList files = { path("a.txt"), path("b.txt"), path("c.txt") };
+    for (const QString &file : files)
+        QVERIFY(TestFolder::put(file, QFileInfo(file).baseName().toLatin1()));
+    if (!undoOn)
+        QVERIFY(writeIni(configureIni(), QStringLiteral("undo"), QStringLiteral("batches"), QStringLiteral("0")));
+    std::unique_ptr<SmallMount> mount;
+    if (store == "file") {
+        QVERIFY(TestFolder::put(root(), "not a folder"));
+    } else {
+        mount.reset(new SmallMount(store == "no inodes" ? "nr_inodes=2" : "size=64k", root()));
+        if (!mount->isMounted())
+            QSKIP("cannot mount a small tmpfs here (needs root)");
+        if (store == "full")
+            mount->fill();
+        if (store == "read-only")
+            QVERIFY(mount->makeReadOnly());
+    }
+    m_host->setLists({ files });
+    start(TestPlugin::Upper);
+
+    QStringList ended;
+    for (const QString &file : files)
+        ended << file + (undoOn ? ":0" : ":1");
+    std::sort(m_plugin->ended.begin(), m_plugin->ended.end());
+    QCOMPARE(m_plugin->ended, ended);
+    QList<Tip> notKept, reasons;
+    for (const Tip &tip : m_host->tips) {
+        if (tip.var1 == Tips::NotKept.var1 && tip.var2 == Tips::NotKept.var2)
+            notKept << tip;
+        if (tip.var1 == Tips::StoreFull.var1 && tip.var2 >= Tips::StoreFull.var2)
+            reasons << tip;
+    }
+    if (!undoOn) {
+        QCOMPARE(TestFolder::bytesOf(path("a.txt")), QByteArray("A"));
+        QVERIFY(notKept.isEmpty() && reasons.isEmpty());
+        return;
+    }
+    for (const QString &file : files)
+        QCOMPARE(TestFolder::bytesOf(file), QFileInfo(file).baseName().toLatin1());
+    QCOMPARE(notKept.size(), files.size());
+    QCOMPARE(reasons, (QList<Tip>{ { Tips::StoreFull.var1, reason, BatchBackup::defaultRoot(), true } }));
+    QVERIFY(BatchBackup::batches(root()).isEmpty());
 }
 
 void TestBatchSafety::undo_data()
