@@ -21,6 +21,7 @@
 #include <QShortcut>
 #include <QStatusBar>
 #include <QTableView>
+#include <QTextBrowser>
 #include <QTextCodec>
 #include <QTimer>
 #include <QToolBar>
@@ -50,10 +51,13 @@ MainWindow::MainWindow(QWidget *parent)
     : QMainWindow(parent)
     , ui(new Ui::MainWindow)
 {
+    // The guide is built into the host library, whose resources a program
+    // must register.
+    Q_INIT_RESOURCE(guide);
     ui->setupUi(this);
     setupMdiArea();
     setWindowState(windowState() | Qt::WindowMaximized);
-    setWindowTitle(QStringLiteral("Scrivel纯文本批量处理工具 V") + QApplication::applicationVersion());
+    setWindowTitle(windowTitleText());
 
     QDir().mkpath(QDir::currentPath() + QStringLiteral("/log"));
     QDir().mkpath(QDir::currentPath() + QStringLiteral("/data"));
@@ -99,7 +103,8 @@ MainWindow::~MainWindow()
     const QList<TableViewWidget *> all = findChildren<TableViewWidget *>();
     for (TableViewWidget *list : all)
         disconnect(list, nullptr, this, nullptr);
-    delete m_option; // a window of its own, not a child
+    delete m_option; // windows of their own, not children
+    delete m_guide;
     delete ui;
 }
 
@@ -133,6 +138,11 @@ void MainWindow::createStartLists()
 Option *MainWindow::optionWindow() const
 {
     return m_option;
+}
+
+QTextBrowser *MainWindow::guideWindow() const
+{
+    return m_guide;
 }
 
 QMdiArea *MainWindow::mdiArea() const
@@ -793,10 +803,47 @@ void MainWindow::on_action_new_triggered()
     newEditor(m_listCounter, m_fileIdCounter, QString());
 }
 
+void MainWindow::on_action_guide_triggered()
+{
+    // A window of its own beside the work, not modal; asked for again, the
+    // open one comes forward.
+    if (!m_guide) {
+        m_guide = new QTextBrowser;
+        m_guide->setAttribute(Qt::WA_DeleteOnClose);
+        m_guide->setObjectName(QStringLiteral("textBrowser_guide"));
+        m_guide->setWindowTitle(QStringLiteral("使用说明"));
+        m_guide->setOpenExternalLinks(true);
+        m_guide->setSource(QUrl(QStringLiteral("qrc:/guide/guide.html")));
+        m_guide->resize(760, qMin(640, layoutScreen().height() - 80));
+        m_guide->move(layoutScreen().center() - m_guide->rect().center());
+    }
+    m_guide->show();
+    m_guide->raise();
+    m_guide->activateWindow();
+}
+
+QString MainWindow::aboutText()
+{
+    return QStringLiteral(
+               "<h3>%1</h3>"
+               "<p>批量处理纯文本文件：文件列表、带行号的编辑器与五个插件（文本处理、文本生成、删除、定制任务、示例）。</p>"
+               "<p>许可：Apache License 2.0。基于 Qt %2（LGPL v3）。</p>"
+               "<p>转换数据的来源：</p><ul>"
+               "<li>繁简转换表：由 OpenCC 的词典数据生成（Copyright 2010-2022 BYVoid 等，Apache License 2.0）；</li>"
+               "<li>分词词库：由 jieba 的词典生成（Copyright 2012-2017 Sun Junyi，MIT 许可），"
+               "并附有 OpenCC 转换出的繁体、香港与台湾写法。</li></ul>"
+               "<p>撤销日志的摘要使用 xxHash（BSD-2-Clause）。</p>")
+        .arg(windowTitleText(), QString::fromLatin1(qVersion()));
+}
+
+QString MainWindow::windowTitleText()
+{
+    return QStringLiteral("Scrivel纯文本批量处理工具 V") + QApplication::applicationVersion();
+}
+
 void MainWindow::on_action_about_triggered()
 {
-    QMessageBox::about(this, QStringLiteral("关于:"),
-                       QStringLiteral("Scrivel纯文本处理工具 V") + QApplication::applicationVersion());
+    QMessageBox::about(this, QStringLiteral("关于 ") + windowTitleText(), aboutText());
 }
 
 void MainWindow::on_action_option_triggered()

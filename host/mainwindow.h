@@ -23,6 +23,7 @@ class QLabel;
 class QProgressBar;
 class QPushButton;
 class QShortcut;
+class QTextBrowser;
 class QMdiArea;
 class QMdiSubWindow;
 class TableViewWidget;
@@ -47,6 +48,13 @@ public:
     QLabel *codeLabel() const { return m_codeLabel; }
     // The options window while it is open.
     Option *optionWindow() const;
+    // The built-in guide ("使用说明") while it is open.
+    QTextBrowser *guideWindow() const;
+    // What "关于" says: the program as the title bar names it, its
+    // version, its licence and where its conversion data comes from.
+    static QString aboutText();
+    // "Scrivel纯文本批量处理工具 V" and the version.
+    static QString windowTitleText();
     PluginHost *pluginHost() const { return m_pluginHost; }
     QMdiArea *mdiArea() const;
 
@@ -144,6 +152,7 @@ private slots:
     void on_action_delAll_triggered();
     void on_action_quit_triggered();
     void on_action_new_triggered();
+    void on_action_guide_triggered();
     void on_action_about_triggered();
     void on_action_option_triggered();
     void on_action_newList_triggered();
@@ -217,6 +226,7 @@ private:
     QLabel *m_documentLabel = nullptr;
     QLabel *m_codeLabel = nullptr;
     QPointer<Option> m_option;
+    QPointer<QTextBrowser> m_guide;
     bool m_firstShow = true;
     // Set while a list closes its editors: their saves must not put the
     // files back into the list that is letting them go.

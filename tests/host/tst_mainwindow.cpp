@@ -14,6 +14,7 @@
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTextCodec>
+#include <QTextBrowser>
 #include <QtTest>
 
 #include "codeeditorex.h"
@@ -176,9 +177,23 @@ void TestMainWindow::menus()
         "action|级联(&C)|Ctrl+Shift+W, -, action_zoomOut|字号缩小(&,)|Ctrl+,, action_zoomIn|字号放大(&.)|Ctrl+.",
         "menu_T 设置(&S): action_option|选项(&O)...|",
         "menu_p 插件(&P): ",
-        "menu_H 帮助(&H): action_about|关于(&P)|",
+        "menu_H 帮助(&H): action_guide|使用说明(&G)|F1, -, action_about|关于(&P)|",
     };
     QCOMPARE(seen, expected);
+
+    // The guide is the built-in one, every part of it there; About names
+    // the program as the title bar does.
+    trigger("action_guide");
+    QTextBrowser *guide = m_window->guideWindow();
+    QVERIFY(guide && guide->isVisible());
+    QCOMPARE(guide->windowTitle(), QStringLiteral("使用说明"));
+    const QString text = guide->toPlainText();
+    for (const char *part : {"三步开始", "文件列表", "范围", "插件", "预览与撤销", "编码", "命令行", "--run", "--undo"})
+        QVERIFY2(text.contains(QString::fromUtf8(part)), part);
+    const QString about = MainWindow::aboutText();
+    for (const QString &part : {m_window->windowTitle(), QStringLiteral("Apache License 2.0"), QStringLiteral("OpenCC"),
+                                QStringLiteral("jieba")})
+        QVERIFY2(about.contains(part), qPrintable(part));
 
     QMdiArea *area = m_window->mdiArea();
     QCOMPARE(area->background().color(), QColor(200, 200, 200));
