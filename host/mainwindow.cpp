@@ -469,8 +469,68 @@ TableViewWidget *MainWindow::listForAdding()
     return m_currentList;
 }
 
+namespace {
+
+MainWindow::ManyEditorsQuestion &manyEditorsQuestion()
+{
+    static MainWindow::ManyEditorsQuestion question;
+    return question;
+}
+
+} // namespace
+
+void MainWindow::setManyEditorsQuestion(const ManyEditorsQuestion &question)
+{
+    manyEditorsQuestion() = question;
+}
+
+int MainWindow::newEditorCount(int tableID, const QList<FileType *> &entries) const
+{
+    int count = 0;
+    for (const FileType *entry : entries) {
+        if (entry && !findEditor(tableID, entry->fileName))
+            ++count;
+    }
+    return count;
+}
+
+int MainWindow::editorsAllowed(int count)
+{
+    if (count <= manyEditors)
+        return count;
+    ManyEditorsAnswer answer = OpenNone;
+    if (manyEditorsQuestion()) {
+        answer = manyEditorsQuestion()(this, count);
+    } else {
+        QMessageBox box(QMessageBox::Question, QStringLiteral("打开文件"),
+                        QStringLiteral("要为 %1 个文件各打开一个编辑器吗？\n文件都已在列表中，"
+                                       "以后也可以双击列表中的文件打开它。").arg(count),
+                        QMessageBox::NoButton, this);
+        QPushButton *all = box.addButton(QStringLiteral("全部打开"), QMessageBox::AcceptRole);
+        QPushButton *first = box.addButton(QStringLiteral("只打开前 %1 个").arg(manyEditors), QMessageBox::AcceptRole);
+        QPushButton *none = box.addButton(QStringLiteral("不打开"), QMessageBox::RejectRole);
+        box.setWindowModality(Qt::ApplicationModal); // the lists keep their entries meanwhile
+        box.setDefaultButton(first);
+        box.setEscapeButton(none);
+        box.exec();
+        answer = box.clickedButton() == all ? OpenAll : box.clickedButton() == first ? OpenFirst : OpenNone;
+    }
+    switch (answer) {
+    case OpenAll: return count;
+    case OpenFirst: return manyEditors;
+    case OpenNone: break;
+    }
+    return 0;
+}
+
 void MainWindow::openFiles(int tableID, const QList<FileType *> &entries)
 {
+    openEntries(tableID, entries, editorsAllowed(newEditorCount(tableID, entries)));
+}
+
+int MainWindow::openEntries(int tableID, const QList<FileType *> &entries, int allowed)
+{
+    int opened = 0;
     for (const FileType *entry : entries) {
         if (!entry)
             continue;
@@ -485,9 +545,13 @@ void MainWindow::openFiles(int tableID, const QList<FileType *> &entries)
             setCurrentEditor(open);
             continue;
         }
+        if (opened >= allowed)
+            continue;
         qDebug() << tableID << entry->id << entry->fileName;
         newEditor(tableID, entry->id, entry->fileName);
+        ++opened;
     }
+    return opened;
 }
 
 CodeEditorEx *MainWindow::newEditor(int tableID, int id, const QString &fileName)
@@ -730,11 +794,19 @@ void MainWindow::on_action_open_triggered()
 
 void MainWindow::on_action_openAll_triggered()
 {
-    const QList<TableViewWidget *> lists = m_lists;
-    for (TableViewWidget *list : lists) {
+    // The walk ends at the first empty list; one question for all of it.
+    QList<TableViewWidget *> lists;
+    int count = 0;
+    for (TableViewWidget *list : qAsConst(m_lists)) {
         if (list->fileCount() == 0)
             break;
-        openFiles(list->tableID(), list->entries());
+        lists << list;
+        count += newEditorCount(list->tableID(), list->entries());
+    }
+    int allowed = editorsAllowed(count);
+    for (TableViewWidget *list : qAsConst(lists)) {
+        if (m_lists.contains(list))
+            allowed -= openEntries(list->tableID(), list->entries(), allowed);
     }
 }
 

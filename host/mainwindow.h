@@ -3,6 +3,8 @@
 
 #include <QList>
 #include <QMainWindow>
+
+#include <functional>
 #include <QPoint>
 #include <QPointer>
 #include <QRect>
@@ -72,8 +74,16 @@ public:
     // else a new one.
     TableViewWidget *listForAdding();
     // Opens each entry in an editor of list tableID; an entry already open
-    // there is brought forward instead.
+    // there is brought forward instead. More than manyEditors new editors
+    // at once are asked about first (the entries stay in their list
+    // whatever the answer).
     void openFiles(int tableID, const QList<FileType *> &entries);
+    static constexpr int manyEditors = 10;
+    // The answers to "open that many editors?", and the question itself,
+    // replaceable (nullptr restores the message box).
+    enum ManyEditorsAnswer { OpenAll, OpenFirst, OpenNone };
+    using ManyEditorsQuestion = std::function<ManyEditorsAnswer(QWidget *parent, int count)>;
+    static void setManyEditorsQuestion(const ManyEditorsQuestion &question);
     CodeEditorEx *newEditor(int tableID, int id, const QString &fileName);
     // Files named on the command line (as a desktop's "open with" passes
     // them): added to the first list (created when there is none) and
@@ -186,6 +196,13 @@ private:
     CodeEditorEx *findEditor(int tableID, const QString &fileName) const;
     QMdiSubWindow *subWindowOf(CodeEditorEx *editor) const;
     void setCurrentEditor(CodeEditorEx *editor);
+    // How many of entries would get a new editor, and how many may, once
+    // a count above manyEditors has been asked about.
+    int newEditorCount(int tableID, const QList<FileType *> &entries) const;
+    int editorsAllowed(int count);
+    // Opens entries as openFiles does, at most allowed new editors;
+    // returns how many it opened.
+    int openEntries(int tableID, const QList<FileType *> &entries, int allowed);
     void showEditorCode();
     void setCurrentList(TableViewWidget *list);
     void makeFirstEditorCurrent();

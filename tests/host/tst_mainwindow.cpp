@@ -70,6 +70,8 @@ private slots:
     void doubleClickOpens();
     void commandLineFiles_data();
     void commandLineFiles();
+    void manyEditorsAsked_data();
+    void manyEditorsAsked();
     void closeOther_data();
     void closeOther();
     void closeCurrentClosesList();
@@ -122,6 +124,7 @@ void TestMainWindow::init()
 void TestMainWindow::cleanup()
 {
     CodeEditorEx::setSaveDialog(nullptr);
+    MainWindow::setManyEditorsQuestion(nullptr);
     delete m_window;
     m_window = nullptr;
     QDir::setCurrent(QDir::tempPath());
@@ -376,6 +379,47 @@ void TestMainWindow::commandLineFiles()
     QCOMPARE(m_window->editors().first()->documentText(), QStringLiteral("alpha"));
     for (int i = 1; i < m_window->lists().size(); ++i)
         QCOMPARE(m_window->lists().at(i)->fileCount(), 0);
+}
+
+void TestMainWindow::manyEditorsAsked_data()
+{
+    QTest::addColumn<QList<int>>("lists"); // files per list
+    QTest::addColumn<int>("answer");       // -1: no question expected
+    QTest::addColumn<int>("editors");
+    QTest::newRow("ten open unasked") << QList<int>{10} << -1 << 10;
+    QTest::newRow("twelve, all") << QList<int>{12} << int(MainWindow::OpenAll) << 12;
+    QTest::newRow("twelve, the first ten") << QList<int>{12} << int(MainWindow::OpenFirst) << 10;
+    QTest::newRow("twelve, none") << QList<int>{12} << int(MainWindow::OpenNone) << 0;
+    // "打开所有文件" asks once for all lists.
+    QTest::newRow("two lists, the first ten") << QList<int>{7, 7} << int(MainWindow::OpenFirst) << 10;
+}
+
+// More than ten new editors at once are asked about; the files stay in
+// their lists whatever the answer.
+void TestMainWindow::manyEditorsAsked()
+{
+    QFETCH(QList<int>, lists);
+    QFETCH(int, answer);
+    QFETCH(int, editors);
+    QList<int> asked;
+    MainWindow::setManyEditorsQuestion([&](QWidget *, int count) {
+        asked << count;
+        return MainWindow::ManyEditorsAnswer(answer);
+    });
+    int total = 0;
+    for (int count : lists) {
+        listWithFiles(count);
+        total += count;
+    }
+    trigger("action_openAll");
+    QCOMPARE(asked, answer < 0 ? QList<int>() : QList<int>{total});
+    QCOMPARE(m_window->editors().size(), editors);
+    for (int i = 0; i < lists.size(); ++i)
+        QCOMPARE(m_window->lists().at(i)->fileCount(), lists.at(i));
+    // Opening them again asks only about those without an editor.
+    asked.clear();
+    trigger("action_openAll");
+    QCOMPARE(asked.size(), total - editors > MainWindow::manyEditors ? 1 : 0);
 }
 
 void TestMainWindow::closeOther_data()
