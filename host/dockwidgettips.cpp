@@ -12,24 +12,24 @@
 
 namespace {
 
-// The character formats of the message table's markup: <b> and
-// <font color='#FF0000'>, alone or nested.
+// The character formats of the message table's markup: <b> and the
+// failure colour's <font>, alone or nested.
 struct Formats
 {
     QTextCharFormat plain;
     QTextCharFormat bold;
-    QTextCharFormat red;
-    QTextCharFormat boldRed;
+    QTextCharFormat failure;
+    QTextCharFormat boldFailure;
     Formats()
     {
         bold.setFontWeight(QFont::Bold);
-        red.setForeground(QColor(0xFF, 0, 0));
-        boldRed = bold;
-        boldRed.setForeground(QColor(0xFF, 0, 0));
+        failure.setForeground(TipTable::failureColour());
+        boldFailure = bold;
+        boldFailure.setForeground(TipTable::failureColour());
     }
-    const QTextCharFormat &of(bool isBold, bool isRed) const
+    const QTextCharFormat &of(bool isBold, bool isFailure) const
     {
-        return isBold ? (isRed ? boldRed : bold) : (isRed ? red : plain);
+        return isBold ? (isFailure ? boldFailure : bold) : (isFailure ? failure : plain);
     }
 };
 
@@ -49,7 +49,7 @@ public:
     {
         m_space = true; // leading blanks are dropped
         m_bold = false;
-        m_red = false;
+        m_failure = false;
         m_run.clear();
         appendText(prefix.constData(), prefix.size());
         const QChar *c = message.constData();
@@ -116,11 +116,11 @@ private:
         if (bare.compare(QLatin1String("b"), Qt::CaseInsensitive) == 0)
             flag = &m_bold;
         else if (bare.startsWith(QLatin1String("font"), Qt::CaseInsensitive))
-            flag = &m_red;
+            flag = &m_failure;
         if (!flag)
             return; // <p> and </p>: the line is one paragraph anyway
-        const bool value = closing ? false
-                                   : (flag == &m_bold || bare.contains(QLatin1String("#FF0000"), Qt::CaseInsensitive));
+        // The table colours nothing but failures.
+        const bool value = !closing;
         if (*flag == value)
             return;
         emitRun();
@@ -131,7 +131,7 @@ private:
     {
         if (m_run.isEmpty())
             return;
-        m_cursor.insertText(m_run, m_formats.of(m_bold, m_red));
+        m_cursor.insertText(m_run, m_formats.of(m_bold, m_failure));
         m_run.clear();
     }
 
@@ -140,7 +140,7 @@ private:
     QString m_run;
     bool m_space = true;
     bool m_bold = false;
-    bool m_red = false;
+    bool m_failure = false;
 };
 
 } // namespace
@@ -184,11 +184,11 @@ QString DockWidgetTips::explainHtml() const
 
 void DockWidgetTips::countForSummary(int var1, int var2)
 {
-    if (var1 == Tips::JobDone.var1 && var2 == Tips::JobDone.var2)
+    if (Tips::JobDone.is(var1, var2))
         ++m_jobDone;
-    else if (var1 == Tips::Unchanged.var1 && var2 == Tips::Unchanged.var2)
+    else if (Tips::Unchanged.is(var1, var2))
         ++m_jobUnchanged;
-    else if (var1 == 0 && TipTable::isFailure(var1, var2))
+    else if (var1 == 0 && TipTable::isFailure(var1, var2)) // a file's own outcome
         ++m_jobFailed;
 }
 
@@ -198,23 +198,22 @@ void DockWidgetTips::tip(int var1, int var2, const QString &fileName)
     busy.start();
     m_inTip = true;
     countForSummary(var1, var2);
+    const bool cancelled = Tips::JobCancelled.is(var1, var2);
+    const bool closing = cancelled || Tips::AllDone.is(var1, var2);
+    Line line;
+    line.prefix = TipTable::prefix(timeText(), var1, var2, fileName);
     bool finished = false;
-    if (var1 == Tips::JobDone.var1 && var2 == Tips::JobDone.var2) {
+    if (Tips::JobDone.is(var1, var2)) {
         ++m_doneCount;
+        // The line shows the count this completion reached (3/3 for the
+        // last of three), before a finished job's counters start again.
+        line.message = TipTable::message(var1, var2, m_doneCount, m_expectedCount);
         if (m_doneCount == m_expectedCount && m_expectedCount > 0) {
             m_doneCount = 0;
             m_expectedCount = 0;
             finished = true;
         }
-    }
-    const bool cancelled = var1 == Tips::JobCancelled.var1 && var2 == Tips::JobCancelled.var2;
-    const bool closing = cancelled || (var1 == Tips::AllDone.var1 && var2 == Tips::AllDone.var2);
-    Line line;
-    // The prefix of the message table (time, two blanks, the codes run
-    // together, one blank, the file name), kept as text.
-    line.prefix = timeText() + QLatin1String("  ") + QString::number(var1) + QString::number(var2)
-        + QLatin1Char(' ') + fileName;
-    if (cancelled) {
+    } else if (cancelled) {
         // Files neither done nor failed were not touched.
         const int untouched = qMax(0, m_expectedCount - m_jobDone - m_jobFailed);
         line.message = TipTable::cancelSummary(m_jobDone, m_jobFailed, untouched,
@@ -228,9 +227,9 @@ void DockWidgetTips::tip(int var1, int var2, const QString &fileName)
         m_jobClock.invalidate();
         m_jobDone = m_jobUnchanged = m_jobFailed = 0;
     } else {
-        line.message = TipTable::message(var1, var2, m_doneCount, m_expectedCount);
+        line.message = TipTable::message(var1, var2);
     }
-    if (line.message.contains(QLatin1String("#FF0000")) && !closing)
+    if (!closing && TipTable::isFailure(var1, var2))
         qWarning().noquote() << line.prefix + TipTable::plainText(line.message);
     m_pending << line;
 

@@ -1133,7 +1133,7 @@ void MainWindow::newList(const QString &name)
 
 void MainWindow::sendTip(int var1, int var2, const QString &fileName)
 {
-    if (var1 == -4 && var2 == 2)
+    if (Tips::AllDone.is(var1, var2))
         setUiEnabled(true);
     if (m_pluginHost)
         m_pluginHost->noteTip(var1, var2, fileName);

@@ -104,8 +104,10 @@ void PluginHost::writeState(const QStringList &lines)
     const int outcome = ReadWriteTxt::writeFile(stateFileName(), wanted, &m_stateFormat);
     if (outcome == ReadWriteTxt::Saved)
         m_stateText = wanted;
-    else
-        emit ReadWriteTxt::shared()->tipSignal(0, outcome, stateFileName());
+    else {
+        const TipCode tip = ReadWriteTxt::tipOf(outcome);
+        emit ReadWriteTxt::shared()->tipSignal(tip.var1, tip.var2, stateFileName());
+    }
 }
 
 void PluginHost::bind(QObject *root, const QString &stateText)
@@ -133,7 +135,7 @@ void PluginHost::registerPlugin(QObject *root, const QString &key, bool enabled)
     if (ScrivelFace *face = qobject_cast<ScrivelFace *>(root))
         m_faces << face;
     if (m_host)
-        m_host->sendTip(11, 11, key);
+        m_host->sendTip(Tips::PluginLoaded.var1, Tips::PluginLoaded.var2, key);
 
     QAction *action = new QAction(key, root);
     action->setCheckable(true);

@@ -105,7 +105,7 @@ int runOperation(const QString &operation, const QString &fileName, bool transfo
         job.run();
         ok = job.succeeded();
     } else if (operation == QLatin1String("space")) {
-        CheckedTextJob<SpaceOptions, &TextSpace::process, 0, 2> job(fileName, &space);
+        CheckedTextJob<SpaceOptions, &TextSpace::process, Tips::FileTooLarge> job(fileName, &space);
         job.run();
         ok = job.succeeded();
     } else if (operation == QLatin1String("prime")) {

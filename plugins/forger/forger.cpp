@@ -171,7 +171,7 @@ void Forger::startSlot()
     if (kind == OperationRow::Nothing)
         h->newList(QStringLiteral("New")); // an operation with a page but no generation yet
     else
-        h->sendTip(Tips::NoOperation.var1, Tips::NoOperation.var2, QString());
+        forwardTip(Tips::NoOperation);
     endStart();
 }
 

@@ -66,7 +66,7 @@ void NewJob::run()
     const QFileInfo target(m_fileName);
     QFile file;
     if (m_fileName.isEmpty() || !openTemporary(target, file)) {
-        emit tipSignal(Tips::FileMissing.var1, Tips::FileMissing.var2, m_fileName);
+        emitTip(Tips::FileMissing, m_fileName);
         return;
     }
     bool ok;
@@ -81,7 +81,7 @@ void NewJob::run()
     ok = ok && file.error() == QFileDevice::NoError && moveIntoPlace(file.fileName(), m_fileName);
     if (!ok) {
         file.remove();
-        emit tipSignal(Tips::FileUnwritable.var1, Tips::FileUnwritable.var2, m_fileName);
+        emitTip(Tips::FileUnwritable, m_fileName);
         return;
     }
     if (syncLater()) {
@@ -94,7 +94,7 @@ void NewJob::run()
             ::close(folder);
         }
     }
-    emit tipSignal(Tips::Saved.var1, Tips::Saved.var2, m_fileName);
+    emitTip(Tips::Saved, m_fileName);
     finish();
 }
 

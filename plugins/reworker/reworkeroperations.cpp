@@ -137,15 +137,13 @@ QList<OperationRow> reworkerOperations()
                         "<b>字符处理：字符</b><br>增加指定字符或删除、保留指定长度",
                         "字符：在每段的开头、结尾或指定位置插入文字，或删除、保留指定数量的字符"),
                     pageOptions(&PageChar::options),
-                    jobMaker<CheckedTextJob<CharOptions, &TextChar::process, Tips::FileUnwritable.var1,
-                                                   Tips::FileUnwritable.var2>>());
+                    jobMaker<CheckedTextJob<CharOptions, &TextChar::process, Tips::FileTooLarge>>());
 
     rows << withJob(row(textSpace, "Label_textSpace", "空", "处理选项 - 字符处理：空格", pageSpace,
                         "<b>字符处理：空格</b><br>支持在段首或段尾设置空格数量",
                         "空格：设置每段开头或结尾的空格数量，或删除全部空格"),
                     pageOptions(&PageSpace::options),
-                    jobMaker<CheckedTextJob<SpaceOptions, &TextSpace::process, Tips::FileUnwritable.var1,
-                                                   Tips::FileUnwritable.var2>>());
+                    jobMaker<CheckedTextJob<SpaceOptions, &TextSpace::process, Tips::FileTooLarge>>());
 
     rows << withJob(row(textAdd, "Label_textAdd", "加", "处理选项 - 字符处理：追加", pageAdd,
                         "<b>字符处理：追加</b><br>追加段落已有文本内容",
@@ -175,8 +173,7 @@ QList<OperationRow> reworkerOperations()
                         "<b>字符处理：段间距</b><br>设置段落之间空行的数量",
                         "段间距：删除空行，并设置段与段之间空行的数量"),
                     pageOptions(&PageEnter::options),
-                    jobMaker<CheckedTextJob<EnterOptions, &TextEnter::process, Tips::FileUnwritable.var1,
-                                                   Tips::FileUnwritable.var2>>());
+                    jobMaker<CheckedTextJob<EnterOptions, &TextEnter::process, Tips::FileTooLarge>>());
 
     rows << withJob(row(textRepeat, "Label_textRepeat", "重", "处理选项 - 段处理：重复", pageRepeat,
                         "<b>字符处理：重复</b><br>删除重复的段：与前面某段相同的段被删除，只保留第一次出现的段，其余段的顺序不变",

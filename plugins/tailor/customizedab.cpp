@@ -36,7 +36,7 @@ void CustomizedAB::run()
         TextFormat format;
         const int outcome = ReadWriteTxt::readFile(name, text, &format);
         if (outcome != ReadWriteTxt::ReadOk) {
-            emit tipSignal(0, outcome, name);
+            emitTip(ReadWriteTxt::tipOf(outcome), name);
             continue;
         }
         aFiles << name;
@@ -60,16 +60,16 @@ void CustomizedAB::run()
         const QString &name = aFiles.at(i);
         if (result.aTexts.at(i) == aTexts.at(i)) {
             // Every line found, none empty, the last one ended: nothing to write.
-            emit tipSignal(Tips::Unchanged.var1, Tips::Unchanged.var2, name);
+            emitTip(Tips::Unchanged, name);
         } else {
             // Made durable at once: the A files may lie on other file
             // systems than the output, which the batch syncs. Their old
             // content is kept for undo like any rewritten file's.
             const int outcome = writeKeepingOld(name, result.aTexts.at(i), aFormats.at(i), false);
-            emit tipSignal(0, outcome, name);
+            emitTip(ReadWriteTxt::tipOf(outcome), name);
             if (outcome != ReadWriteTxt::Saved)
                 continue;
         }
-        emit tipSignal(Tips::JobDone.var1, Tips::JobDone.var2, name);
+        emitTip(Tips::JobDone, name);
     }
 }

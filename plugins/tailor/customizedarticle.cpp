@@ -61,7 +61,7 @@ void CustomizedArticle::run()
             QString text;
             const int outcome = ReadWriteTxt::readFile(name, text);
             if (outcome != ReadWriteTxt::ReadOk) {
-                emit tipSignal(0, outcome, name);
+                emitTip(ReadWriteTxt::tipOf(outcome), name);
                 text.clear();
             }
             read.insert(name, text);
@@ -79,7 +79,7 @@ void CustomizedArticle::run()
         m_format = TextFormat();
         if (writeTxt(m_fileName, m_text)) {
             ++m_written;
-            emit tipSignal(Tips::JobDone.var1, Tips::JobDone.var2, m_fileName);
+            emitTip(Tips::JobDone, m_fileName);
         }
     } while (ArticleArrangements::next(chosen, size));
 }

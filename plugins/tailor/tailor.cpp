@@ -119,7 +119,7 @@ void Tailor::startSlot()
 
     const OperationRow *row = operation(state().currentIndex);
     if (!row || !row->job || !row->options) {
-        h->sendTip(Tips::NoOperation.var1, Tips::NoOperation.var2, QString());
+        forwardTip(Tips::NoOperation);
         endStart();
         emit jobsFinishedSignal(0, 0);
         return;

@@ -20,6 +20,7 @@
 #include "diskwatch.h"
 #include "linenumberareaex.h"
 #include "readwritetxt.h"
+#include "tipcodes.h"
 
 namespace {
 
@@ -161,9 +162,14 @@ void CodeEditorEx::setFormat(const TextFormat &format)
     emit formatSignal();
 }
 
+QString CodeEditorEx::readOnlyNotice(const QString &path)
+{
+    return QStringLiteral("文件读取失败,编辑器只读,不会保存: ") + path;
+}
+
 void CodeEditorEx::reportLoadFailure()
 {
-    emit tipSignal(99, 99, QStringLiteral("文件读取失败,编辑器只读,不会保存: ") + m_fileName);
+    emit tipSignal(Tips::FreeText.var1, Tips::FreeText.var2, CodeEditorEx::readOnlyNotice(m_fileName));
 }
 
 void CodeEditorEx::modificationCheck()
@@ -282,7 +288,8 @@ void CodeEditorEx::reloadFromDisk()
         // focus change.
         if (!m_loadFailed) {
             setLoadFailed(true);
-            emit tipSignal(0, outcome, m_fileName);
+            const TipCode tip = ReadWriteTxt::tipOf(outcome);
+            emit tipSignal(tip.var1, tip.var2, m_fileName);
             reportLoadFailure();
         }
         return;
@@ -324,7 +331,7 @@ bool CodeEditorEx::save(int tableID)
 
     if (m_loadFailed) {
         reportLoadFailure();
-        emit tipSignal(0, 3, m_fileName);
+        emit tipSignal(Tips::SaveFailed.var1, Tips::SaveFailed.var2, m_fileName);
         return false;
     }
 
@@ -334,7 +341,7 @@ bool CodeEditorEx::save(int tableID)
         // editor's older copy would undo that change.
         updateTitle();
         emit addToListSignal(m_tableID, CodeEditorExID, m_fileName);
-        emit tipSignal(0, 4, m_fileName);
+        emit tipSignal(Tips::Saved.var1, Tips::Saved.var2, m_fileName);
         return true;
     }
 
@@ -348,7 +355,7 @@ bool CodeEditorEx::save(int tableID)
         format.codecName = CodeSetting::codecFor(CodeSetting::current())->name();
     const QString text = documentText();
     if (!ReadWriteTxt::shared()->writeText(m_fileName, text, &format)) {
-        emit tipSignal(0, 3, m_fileName);
+        emit tipSignal(Tips::SaveFailed.var1, Tips::SaveFailed.var2, m_fileName);
         return false;
     }
     m_disk = DiskState::of(m_fileName);
@@ -357,7 +364,7 @@ bool CodeEditorEx::save(int tableID)
     m_mark.clear();
     updateTitle();
     emit addToListSignal(m_tableID, CodeEditorExID, m_fileName);
-    emit tipSignal(0, 4, QString());
+    emit tipSignal(Tips::Saved.var1, Tips::Saved.var2, QString());
     return true;
 }
 

@@ -54,6 +54,8 @@ public:
     // Reports in the message dock that the file could not be read and the
     // editor is read-only.
     void reportLoadFailure();
+    // The words of that report, for any editor of a file at path.
+    static QString readOnlyNotice(const QString &path);
 
     // Looks at the file on disk and, when it is no longer what the editor
     // last read or wrote, reloads it or (with unsaved changes) shows the

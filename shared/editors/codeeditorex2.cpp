@@ -11,6 +11,7 @@
 #include <QSignalBlocker>
 
 #include "codeeditor.h"
+#include "codeeditorex.h"
 #include "readwritetxt.h"
 
 CodeEditorEx2::CodeEditorEx2(QWidget *parent)
@@ -85,8 +86,9 @@ void CodeEditorEx2::load(CodeEditor *editor, QLabel *label, const QString &label
         if (outcome != ReadWriteTxt::ReadOk) {
             pane.unreadable = true;
             text.clear();
-            emit tipSignal(0, outcome, path);
-            emit tipSignal(99, 99, QStringLiteral("文件读取失败,编辑器只读,不会保存: ") + path);
+            const TipCode tip = ReadWriteTxt::tipOf(outcome);
+            emit tipSignal(tip.var1, tip.var2, path);
+            emit tipSignal(Tips::FreeText.var1, Tips::FreeText.var2, CodeEditorEx::readOnlyNotice(path));
         }
     }
     editor->setPlainText(text);
@@ -113,11 +115,12 @@ bool CodeEditorEx2::writePane(CodeEditor *editor, const Pane &pane)
     if (pane.unreadable) {
         // Read-only and unchanged: nothing of the user's is lost by not
         // writing it, and the file keeps its own content.
-        emit tipSignal(99, 99, QStringLiteral("文件读取失败,编辑器只读,不会保存: ") + pane.path);
+        emit tipSignal(Tips::FreeText.var1, Tips::FreeText.var2, CodeEditorEx::readOnlyNotice(pane.path));
         return true;
     }
     const int outcome = ReadWriteTxt::writeFile(pane.path, editor->documentText(), &pane.format);
-    emit tipSignal(0, outcome, pane.path);
+    const TipCode tip = ReadWriteTxt::tipOf(outcome);
+    emit tipSignal(tip.var1, tip.var2, pane.path);
     return outcome == ReadWriteTxt::Saved;
 }
 

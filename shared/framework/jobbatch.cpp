@@ -116,7 +116,7 @@ void JobBatch::start()
                 } catch (const std::bad_alloc &) {
                     // Out of memory in a job that does not say so itself:
                     // the job fails, the program and the other files go on.
-                    emit worker->tipSignal(Tips::FileTooLarge.var1, Tips::FileTooLarge.var2, worker->fileName());
+                    worker->emitTip(Tips::FileTooLarge, worker->fileName());
                 }
             }
             // Posted after every tip of the run, so it reaches the GUI

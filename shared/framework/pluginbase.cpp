@@ -112,7 +112,7 @@ bool PluginBase::openPlugin(int x, int y)
             DockWidgetOptionBase *option = createOptionDock(parent);
             m_optionDock = option;
             option->setWindowTitle(QStringLiteral("处理选项"));
-            connect(option, &DockWidgetOptionBase::tipSignal, this, &PluginBase::forwardTip);
+            connect(option, &DockWidgetOptionBase::tipSignal, this, qOverload<int, int, const QString &>(&PluginBase::forwardTip));
         }
 
         connect(list, &DockWidgetEx::activateSignal, this, [this] {
@@ -147,7 +147,7 @@ bool PluginBase::openPlugin(int x, int y)
     }
     if (h) {
         h->setExplain(explanation(state().currentIndex));
-        h->sendTip(Tips::PluginOpened.var1, Tips::PluginOpened.var2, pluginKey());
+        forwardTip(Tips::PluginOpened, pluginKey());
     }
     m_listDock->activateWindow();
     return created;
@@ -158,7 +158,7 @@ void PluginBase::listDockClosed(DockWidgetListBase *dock)
     if (dock != m_listDock)
         return;
     if (ScrivelFace *h = host()) {
-        h->sendTip(Tips::PluginClosed.var1, Tips::PluginClosed.var2, pluginKey());
+        forwardTip(Tips::PluginClosed, pluginKey());
         // Cleared here rather than when the option dock is destroyed: that
         // also happens while the main window itself is being torn down.
         h->setStatusText(QString());
@@ -281,7 +281,7 @@ void PluginBase::startSlot()
     const OperationRow *row = operation(state().currentIndex);
     const OperationRow::Start kind = row ? row->startKind() : OperationRow::NoJob;
     if (kind == OperationRow::NoJob) {
-        h->sendTip(Tips::NoOperation.var1, Tips::NoOperation.var2, QString());
+        forwardTip(Tips::NoOperation);
         finishStart();
         return;
     }
@@ -354,13 +354,13 @@ void PluginBase::cancelSlot()
     if (ScrivelFace *h = host())
         h->setUiEnabled(true);
     setUiEnabled(true);
-    forwardTip(Tips::Cancelled.var1, Tips::Cancelled.var2, QString());
+    forwardTip(Tips::Cancelled);
 }
 
 JobBatch *PluginBase::newBatch()
 {
     JobBatch *batch = new JobBatch(this);
-    connect(batch, &JobBatch::tipSignal, this, &PluginBase::forwardTip);
+    connect(batch, &JobBatch::tipSignal, this, qOverload<int, int, const QString &>(&PluginBase::forwardTip));
     connect(batch, &JobBatch::jobDoneSignal, this, [this, batch](TextBase *worker) {
         jobFinished(worker);
         if (ScrivelFace *h = host())
@@ -383,7 +383,7 @@ void PluginBase::cancelJobs()
     endStart();
     // Queued behind the tips of the jobs that ended before the cancel, so
     // the host counts them before it closes the job.
-    QMetaObject::invokeMethod(this, [] { forwardTip(Tips::JobCancelled.var1, Tips::JobCancelled.var2, QString()); },
+    QMetaObject::invokeMethod(this, [] { forwardTip(Tips::JobCancelled); },
                               Qt::QueuedConnection);
     emit jobsFinishedSignal(succeeded, failed);
 }
@@ -411,7 +411,7 @@ void PluginBase::batchFinished(JobBatch *batch, int succeeded, int failed)
     endStart();
     // The host closes the job with its summary line (files done, unchanged,
     // failed, time taken), after every file of the batch is durable.
-    forwardTip(Tips::AllDone.var1, Tips::AllDone.var2, QString());
+    forwardTip(Tips::AllDone);
     emit jobsFinishedSignal(succeeded, failed);
 }
 

@@ -10,6 +10,7 @@
 #include "listsource.h"
 #include "operationtable.h"
 #include "scrivelface.h"
+#include "tipcodes.h"
 
 struct OptionRecord;
 class DockWidgetListBase;
@@ -58,6 +59,10 @@ public:
     static ScrivelFace *host();
     // Passes a tip to the host, if there is one.
     static void forwardTip(int var1, int var2, const QString &fileName);
+    static void forwardTip(TipCode code, const QString &fileName = QString())
+    {
+        forwardTip(code.var1, code.var2, fileName);
+    }
 
     QString pluginKey() const { return m_name + QLatin1Char(' ') + m_version; }
     QString dataFolder() const { return m_dataFolder; }

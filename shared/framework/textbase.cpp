@@ -32,10 +32,10 @@ void TextBase::run()
     } catch (const std::bad_alloc &) {
         // A result larger than the memory left or than one string can
         // hold: the file stays as it is, and the job says why.
-        refuse(Tips::FileTooLarge.var1, Tips::FileTooLarge.var2);
+        refuse(Tips::FileTooLarge);
     }
     if (m_refused) {
-        emit tipSignal(m_refusedVar1, m_refusedVar2, m_fileName);
+        emitTip(m_refusal, m_fileName);
         return;
     }
     if (result == m_text) {
@@ -63,7 +63,7 @@ void TextBase::run()
 void TextBase::leaveUnchanged()
 {
     m_unchanged = true;
-    emit tipSignal(Tips::Unchanged.var1, Tips::Unchanged.var2, m_fileName);
+    emitTip(Tips::Unchanged, m_fileName);
 }
 
 bool TextBase::readTxt(const QString &fileName, QString &text)
@@ -76,7 +76,7 @@ bool TextBase::readTxt(const QString &fileName, QString &text)
                                            : ReadWriteTxt::readFile(fileName, text, &m_format, m_codeMode);
     if (outcome == ReadWriteTxt::ReadOk)
         return true;
-    emit tipSignal(0, outcome, fileName);
+    emitTip(ReadWriteTxt::tipOf(outcome), fileName);
     return false;
 }
 
@@ -85,7 +85,7 @@ bool TextBase::writeTxt(const QString &fileName, const QString &text)
     const int outcome = writeKeepingOld(fileName, text, m_format, m_syncLater);
     if (outcome == ReadWriteTxt::Saved)
         m_writtenFolder = QFileInfo(fileName).absolutePath();
-    emit tipSignal(0, outcome, fileName);
+    emitTip(ReadWriteTxt::tipOf(outcome), fileName);
     return outcome == ReadWriteTxt::Saved;
 }
 
@@ -107,15 +107,14 @@ int TextBase::writeKeepingOld(const QString &fileName, const QString &text, cons
     return outcome;
 }
 
-void TextBase::refuse(int var1, int var2)
+void TextBase::refuse(TipCode why)
 {
     m_refused = true;
-    m_refusedVar1 = var1;
-    m_refusedVar2 = var2;
+    m_refusal = why;
 }
 
 void TextBase::finish()
 {
     m_succeeded = true;
-    emit tipSignal(-4, 0, m_fileName);
+    emitTip(Tips::JobDone, m_fileName);
 }

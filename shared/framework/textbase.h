@@ -8,6 +8,7 @@
 
 #include "optionrecord.h"
 #include "textformat.h"
+#include "tipcodes.h"
 
 class BatchBackup;
 class JobControl;
@@ -61,6 +62,9 @@ public:
     QString text() const { return m_text; }
     const OptionRecord *optionRecord() const { return m_options; }
 
+    // Sends the tip code for fileName.
+    void emitTip(TipCode code, const QString &fileName) { emit tipSignal(code.var1, code.var2, fileName); }
+
 signals:
     void tipSignal(int var1, int var2, const QString &fileName = QString());
 
@@ -94,8 +98,8 @@ protected:
 
     // Called from processText() when the text cannot be processed with
     // these options: the file is left as it is (not written), the tip
-    // (var1, var2) is sent for it and the job counts as failed.
-    void refuse(int var1, int var2);
+    // says why, and the job counts as failed.
+    void refuse(TipCode why);
     bool isRefused() const { return m_refused; }
 
     QString m_fileName;
@@ -106,8 +110,7 @@ private:
     const OptionRecord *m_options;
     bool m_succeeded = false;
     bool m_refused = false;
-    int m_refusedVar1 = 0;
-    int m_refusedVar2 = 0;
+    TipCode m_refusal = Tips::Cancelled;
     bool m_unchanged = false;
     bool m_syncLater = false;
     bool m_discarded = false;

@@ -23,9 +23,9 @@ public:
 };
 
 // The same for a function that may refuse a text (std::nullopt): such a
-// file is left untouched, gets the tip (RefusedVar1, RefusedVar2) and its
-// job counts as failed.
-template <class O, std::optional<QString> (*F)(const QString &, const O &), int RefusedVar1, int RefusedVar2>
+// file is left untouched, gets the tip Refusal and its job counts as
+// failed.
+template <class O, std::optional<QString> (*F)(const QString &, const O &), const TipCode &Refusal>
 class CheckedTextJob : public TextBase
 {
 public:
@@ -38,7 +38,7 @@ public:
     {
         std::optional<QString> result = F(m_text, *options<O>());
         if (!result) {
-            refuse(RefusedVar1, RefusedVar2);
+            refuse(Refusal);
             return m_text;
         }
         return *std::move(result);

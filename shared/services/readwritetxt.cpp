@@ -518,18 +518,38 @@ bool ReadWriteTxt::syncFileSystem(const QString &folder)
     return synced;
 }
 
+TipCode ReadWriteTxt::tipOf(int outcome)
+{
+    switch (outcome) {
+    case NotFound: return Tips::FileMissing;
+    case NotReadable: return Tips::FileUnreadable;
+    case NotWritable: return Tips::FileUnwritable;
+    case SaveFailed: return Tips::SaveFailed;
+    case Saved: return Tips::Saved;
+    case Unchanged: return Tips::Unchanged;
+    case EncodingMismatch: return Tips::EncodingMismatch;
+    case LeftoverRemoved: return Tips::LeftoverRemoved;
+    case TooLarge: return Tips::FileTooLarge;
+    case NotRegular: return Tips::NotRegular;
+    case NotKept: return Tips::NotKept;
+    default: return TipCode{Tips::FileMissing.var1, outcome}; // reported as an unknown file outcome
+    }
+}
+
 bool ReadWriteTxt::readText(const QString &fileName, QString &text, TextFormat *format)
 {
     const int outcome = readFile(fileName, text, format);
     if (outcome == ReadOk)
         return true;
-    emit tipSignal(0, outcome, fileName);
+    const TipCode tip = tipOf(outcome);
+    emit tipSignal(tip.var1, tip.var2, fileName);
     return false;
 }
 
 bool ReadWriteTxt::writeText(const QString &fileName, const QString &text, const TextFormat *format)
 {
     const int outcome = writeFile(fileName, text, format);
-    emit tipSignal(0, outcome, fileName);
+    const TipCode tip = tipOf(outcome);
+    emit tipSignal(tip.var1, tip.var2, fileName);
     return outcome == Saved;
 }

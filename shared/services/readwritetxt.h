@@ -8,18 +8,19 @@
 #include <QStringList>
 
 #include "textformat.h"
+#include "tipcodes.h"
 
 struct stat;
 
-// Whole-file text reading and writing with outcome tips (var1 0):
-//   0 the file does not exist (or its folder does not),
-//   1 the file exists but cannot be read (permission, I/O error),
-//   2 not writable: no write permission, read-only folder or file system,
+// Whole-file text reading and writing with outcome tips (tipOf):
+//   NotFound: the file does not exist (or its folder does not),
+//   NotReadable: the file exists but cannot be read (permission, I/O error),
+//   NotWritable: no write permission, read-only folder or file system,
 //     no space or inodes left, or a character the encoding cannot hold,
-//   4 written, 6 the bytes are not valid in the encoding in force,
-//   8 larger than LargestFile, more than one text can hold,
-//   9 not a regular file (a named pipe, socket, device or folder),
-//  10 its previous content could not be kept for undo: not rewritten.
+//   Saved, EncodingMismatch: the bytes are not valid in the encoding in
+//     force, TooLarge: larger than LargestFile, more than one text can hold,
+//   NotRegular: not a regular file (a named pipe, socket, device or folder),
+//   NotKept: its previous content could not be kept for undo: not rewritten.
 //
 // Only regular files are read or rewritten. The type is checked on the
 // opened descriptor, which is opened without blocking, so a named pipe or
@@ -60,6 +61,8 @@ public:
         NotKept = 10,         // its previous content could not be kept for undo: left as it is
         ReadOk = -1
     };
+    // The tip that reports an outcome (a read that succeeded has none).
+    static TipCode tipOf(int outcome);
 
     // When a written file is made durable: at once (a single save), or
     // later by whoever writes a whole batch, once per file system

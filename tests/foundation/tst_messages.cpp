@@ -10,14 +10,18 @@
 
 #include "dockwidgettips.h"
 #include "loghandler.h"
+#include "readwritetxt.h"
 #include "tiptable.h"
 
 class TestMessages : public QObject
 {
     Q_OBJECT
 private slots:
-    void table_data();
-    void table();
+    void rows_data();
+    void rows();
+    void everyOutcomeHasARow();
+    void unknownCodes_data();
+    void unknownCodes();
     void linePrefix_data();
     void linePrefix();
     void dockShowsNewestFirstAndEscapes();
@@ -33,66 +37,82 @@ private slots:
     void launchStamp();
 };
 
-void TestMessages::table_data()
+// Each row of the table, as the dock and the log read it: a failure row and
+// only a failure row is coloured, every line is closed, and the plain words
+// are the HTML's without markup.
+void TestMessages::rows_data()
 {
     QTest::addColumn<int>("var1");
     QTest::addColumn<int>("var2");
-    QTest::addColumn<QString>("text");
-    const QString red = QStringLiteral("<b><font color='#FF0000'>");
-    auto unknown = [&](const char *code) {
-        return QStringLiteral(" ") + red + QStringLiteral("未知错误</font></b>代码") + QLatin1String(code) + QStringLiteral("!</p>");
-    };
-    const QString code00 = red + QStringLiteral("未知错误</font></b>代码00</p>");
-    QTest::newRow("0,0") << 0 << 0 << QStringLiteral(" <b><font color='#FF0000'>没有发现</font></b>该文件!</p>");
-    QTest::newRow("0,1") << 0 << 1 << QStringLiteral("该文件<b><font color='#FF0000'>不可读!</font></b></p>");
-    QTest::newRow("0,2") << 0 << 2 << QStringLiteral(" 该文件<b><font color='#FF0000'>不可写!</font></b></p>");
-    QTest::newRow("0,3") << 0 << 3 << QStringLiteral(" 文件保存<b><font color='#FF0000'>失败</font></b>!</p>");
-    QTest::newRow("0,4") << 0 << 4 << QStringLiteral(" 文件保存<b>成功</b>!</p>");
-    QTest::newRow("0,5") << 0 << 5 << QStringLiteral(" 文件内容<b>无变化</b>,保持原样!</p>");
-    QTest::newRow("0,6") << 0 << 6 << QStringLiteral(" 该文件<b><font color='#FF0000'>编码不符!</font></b>内容不是当前编码的有效文本</p>");
-    QTest::newRow("0,8") << 0 << 8 << QStringLiteral(" 该文件<b><font color='#FF0000'>过大</font></b>(接近或超过 1 GiB),无法作为一个文本处理,保持原样!</p>");
-    QTest::newRow("0,9") << 0 << 9 << QStringLiteral(" 该文件<b><font color='#FF0000'>不是普通文件</font></b>(命名管道、套接字、设备或文件夹),保持原样!</p>");
-    QTest::newRow("0,10") << 0 << 10 << QStringLiteral(" 该文件之前的内容<b><font color='#FF0000'>无法保留</font></b>以供撤销,未改写,保持原样!</p>");
-    QTest::newRow("0,11") << 0 << 11 << unknown("0");
-    QTest::newRow("-1,1") << -1 << 1 << QStringLiteral(" 繁简转换:替换相关配置行数<b><font color='#FF0000'>不一致</font></b>!请【编辑对应转换文档】</p>");
-    QTest::newRow("-1,2") << -1 << 2 << QStringLiteral(" 自定义转换:替换相关配置行数<b><font color='#FF0000'>不一致</font></b>!请【编辑对应替换文档】</p>");
-    QTest::newRow("-1,3") << -1 << 3 << QStringLiteral(" 繁简转换:替换相关配置文件没有内容,请添加(每行一个)!请【编辑对应转换文档】</p>");
-    QTest::newRow("-1,4") << -1 << 4 << QStringLiteral(" 自定义转换:替换相关配置文件没有替换内容,请添加(每行一个)!请【编辑对应替换文档】</p>");
-    QTest::newRow("-1,5") << -1 << 5 << QStringLiteral(" 繁简转换:使用以上文件夹中的转换表(条数如上),可【编辑对应转换文档】修改或补充!</p>");
-    QTest::newRow("-1,0") << -1 << 0 << unknown("1");
-    QTest::newRow("-2,0") << -2 << 0 << QStringLiteral(" 进制转换<b><font color='#FF0000'>失败</font></b>,请检查!</p>");
-    QTest::newRow("-2,1") << -2 << 1 << unknown("2");
-    QTest::newRow("-3,0") << -3 << 0 << QStringLiteral(" 文本格式二<b><font color='#FF0000'>不支持</font></b>自定义格式切换!</p>");
-    QTest::newRow("-3,1") << -3 << 1 << unknown("3");
-    QTest::newRow("-4,1") << -4 << 1 << QStringLiteral(" 线程池启动<b><font color='#FF0000'>失败</font></b>!</p>");
-    QTest::newRow("-4,2") << -4 << 2 << QStringLiteral("所有线程处理<b>全部完毕</b>!</p>");
-    QTest::newRow("-4,3") << -4 << 3 << QStringLiteral(" 处理已<b>取消</b>!</p>");
-    QTest::newRow("-4,5") << -4 << 5 << unknown("4");
-    QTest::newRow("-5,0") << -5 << 0 << unknown("5");
-    QTest::newRow("-5,7") << -5 << 7 << unknown("5");
-    QTest::newRow("-6,0") << -6 << 0 << QStringLiteral(" 操作<b><font color='#FF0000'>取消</font></b>!参数设置有误,请检查!</p>");
-    QTest::newRow("-6,1") << -6 << 1 << unknown("6");
-    QTest::newRow("-7,0") << -7 << 0 << QStringLiteral("<b><font color='#FF0000'>警告</font></b>:上一条[被替换关键字]为空,请补充!</p>");
-    QTest::newRow("-7,1") << -7 << 1 << unknown("7");
-    QTest::newRow("-9,9") << -9 << 9 << QStringLiteral("<b><font color='#FF0000'> 未选择</font></b>:操作选项!</p>");
-    QTest::newRow("-9,0") << -9 << 0 << unknown("9");
-    QTest::newRow("11,11") << 11 << 11 << QStringLiteral(" 加载插件<b>成功</b>!</p>");
-    QTest::newRow("11,12") << 11 << 12 << QStringLiteral(" 插件打开!</p>");
-    QTest::newRow("11,13") << 11 << 13 << QStringLiteral(" 插件关闭!</p>");
-    QTest::newRow("11,14 reports code 7") << 11 << 14 << unknown("7");
-    QTest::newRow("99,99 free text") << 99 << 99 << QString();
-    QTest::newRow("99,1") << 99 << 1 << code00;
-    QTest::newRow("-8,0 unknown group") << -8 << 0 << code00;
-    QTest::newRow("12,12") << 12 << 12 << unknown("12");
-    QTest::newRow("13,13 unknown group") << 13 << 13 << code00;
+    for (const TipTable::Row &row : TipTable::rows())
+        QTest::newRow(row.name) << row.code.var1 << (row.code.var2 == TipCode::Counted ? 3 : row.code.var2);
 }
 
-void TestMessages::table()
+void TestMessages::rows()
 {
     QFETCH(int, var1);
     QFETCH(int, var2);
-    QFETCH(QString, text);
-    QCOMPARE(TipTable::message(var1, var2), text);
+    const TipTable::Row *row = TipTable::row(var1, var2);
+    QVERIFY(row);
+    const QString html = TipTable::message(var1, var2, 1, 2);
+    const bool coloured = html.contains(TipTable::failureColour().name(), Qt::CaseInsensitive);
+    QCOMPARE(coloured, row->severity == TipSeverity::Failure);
+    QCOMPARE(TipTable::isFailure(var1, var2), row->severity == TipSeverity::Failure);
+    if (Tips::FreeText.is(var1, var2)) {
+        QVERIFY(html.isEmpty());
+    } else {
+        QVERIFY(html.endsWith(QLatin1String("</p>")));
+        QVERIFY(!TipTable::words(var1, var2).trimmed().isEmpty());
+    }
+    const QString words = TipTable::words(var1, var2, 1, 2);
+    QVERIFY2(!words.contains(QLatin1Char('<')) && !words.contains(QLatin1Char('>')), qPrintable(words));
+    QCOMPARE(words, TipTable::plainText(html));
+    // No other row has this pair or this name.
+    int same = 0;
+    for (const TipTable::Row &other : TipTable::rows())
+        same += (other.code == row->code) + (qstrcmp(other.name, row->name) == 0);
+    QCOMPARE(same, 2);
+    if (row->code.var2 == TipCode::Counted)
+        QVERIFY(words.contains(QLatin1String(" 3 ")));
+}
+
+// Every outcome of the reader/writer is a file's own tip with a row.
+void TestMessages::everyOutcomeHasARow()
+{
+    QSet<int> codes;
+    for (int outcome = ReadWriteTxt::NotFound; outcome <= ReadWriteTxt::NotKept; ++outcome) {
+        const TipCode tip = ReadWriteTxt::tipOf(outcome);
+        QVERIFY2(TipTable::row(tip.var1, tip.var2), qPrintable(QString::number(outcome)));
+        QCOMPARE(tip.var1, 0);
+        codes << tip.var2;
+    }
+    QCOMPARE(codes.size(), ReadWriteTxt::NotKept - ReadWriteTxt::NotFound + 1);
+}
+
+// Pairs without a row are failures named by their group.
+void TestMessages::unknownCodes_data()
+{
+    QTest::addColumn<int>("var1");
+    QTest::addColumn<int>("var2");
+    QTest::addColumn<QString>("words");
+    QTest::newRow("file group") << 0 << 99 << " 未知错误代码0!";
+    QTest::newRow("any -5") << -5 << 0 << " 未知错误代码5!";
+    QTest::newRow("11,14 reports code 7") << 11 << 14 << " 未知错误代码7!";
+    QTest::newRow("undo group") << 12 << 12 << " 未知错误代码12!";
+    QTest::newRow("no count") << -11 << 0 << " 未知错误代码11!";
+    QTest::newRow("99,1") << 99 << 1 << "未知错误代码00";
+    QTest::newRow("-8,0 unknown group") << -8 << 0 << "未知错误代码00";
+}
+
+void TestMessages::unknownCodes()
+{
+    QFETCH(int, var1);
+    QFETCH(int, var2);
+    QFETCH(QString, words);
+    QVERIFY(!TipTable::row(var1, var2));
+    QVERIFY(TipTable::isFailure(var1, var2));
+    QCOMPARE(TipTable::words(var1, var2), words);
+    QVERIFY(TipTable::message(var1, var2).contains(TipTable::failureColour().name(), Qt::CaseInsensitive));
 }
 
 void TestMessages::linePrefix_data()
@@ -117,6 +137,7 @@ void TestMessages::linePrefix()
     QFETCH(QString, fileName);
     QFETCH(QString, expected);
     QCOMPARE(TipTable::line(QTime(9, 5, 3), var1, var2, fileName, 1, 2), expected);
+    QCOMPARE(TipTable::plainLine(QTime(9, 5, 3), var1, var2, fileName, 1, 2), TipTable::plainText(expected));
 }
 
 void TestMessages::dockShowsNewestFirstAndEscapes()
@@ -141,7 +162,7 @@ void TestMessages::completionCounting_data()
     QTest::addColumn<int>("tips");
     QTest::addColumn<int>("finishes");
     QTest::addColumn<QString>("lastShown");
-    QTest::newRow("two expected") << 2 << 2 << 1 << "0/0";
+    QTest::newRow("the last of two shows the final count") << 2 << 2 << 1 << "2/2";
     QTest::newRow("one of two") << 2 << 1 << 0 << "1/2";
     QTest::newRow("next job after the first") << 1 << 3 << 1 << "2/0";
     QTest::newRow("zero expected never finishes") << 0 << 5 << 0 << "5/0";
@@ -241,7 +262,7 @@ void TestMessages::burstShownInBatches()
     const QStringList lines = dock.messageText().split(QLatin1Char('\n'));
     QCOMPARE(lines.size(), 1 + files + files);
     QVERIFY(lines.last().contains(QStringLiteral("1111 first")));
-    QVERIFY(lines.first().endsWith(QStringLiteral("-40 f290.txt 文件处理完毕! 0/0")));
+    QVERIFY(lines.first().endsWith(QStringLiteral("-40 f290.txt 文件处理完毕! 300/300")));
     QVERIFY(lines.at(1).endsWith(QStringLiteral("-40 f280.txt 文件处理完毕! 299/300")));
     // Oldest tips of the burst at the bottom, in arrival order.
     QVERIFY(lines.at(lines.size() - 2).endsWith(QStringLiteral("02 f0.txt 该文件不可写!")));

@@ -80,7 +80,7 @@ void TestTextJob::run()
     SuffixOptions options;
     options.suffix = QStringLiteral("!");
     const std::unique_ptr<TextBase> owned(
-        kind == 1   ? static_cast<TextBase *>(new CheckedTextJob<SuffixOptions, digitsOnly, -2, 0>(file, &options))
+        kind == 1   ? static_cast<TextBase *>(new CheckedTextJob<SuffixOptions, digitsOnly, Tips::BaseFailed>(file, &options))
         : kind == 2 ? static_cast<TextBase *>(new TextJob<SuffixOptions, huge>(file, &options))
                     : new TextJob<SuffixOptions, addSuffix>(file, &options));
     TextBase *job = owned.get();

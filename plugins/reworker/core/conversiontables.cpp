@@ -32,15 +32,10 @@ QString pathOf(const QString &folder, int table)
     return folder + ConversionTables::fileName(table);
 }
 
-void refuse(ConversionTables::Refusal *refusal, int var1, int var2, const QString &fileName = QString())
+void refuse(ConversionTables::Refusal *refusal, TipCode code, const QString &fileName = QString())
 {
     if (refusal)
-        *refusal = ConversionTables::Refusal{var1, var2, fileName};
-}
-
-void refuse(ConversionTables::Refusal *refusal, TipCode code)
-{
-    refuse(refusal, code.var1, code.var2);
+        *refusal = ConversionTables::Refusal{code, fileName};
 }
 
 // A table as it ships in the plug-in.
@@ -114,7 +109,7 @@ bool ConversionTables::readLines(const QString &path, QStringList *lines, bool *
     QString text;
     const int outcome = ReadWriteTxt::readFile(path, text);
     if (outcome != ReadWriteTxt::ReadOk) {
-        refuse(refusal, 0, outcome, path);
+        refuse(refusal, ReadWriteTxt::tipOf(outcome), path);
         return false;
     }
     *empty = text.isEmpty();

@@ -6,6 +6,8 @@
 
 #include <memory>
 
+#include "tipcodes.h"
+
 class Lexicon;
 class TraditionConverter;
 
@@ -28,11 +30,10 @@ public:
     };
     static constexpr int DirectionCount = 12;
 
-    // Why a table set cannot be used: a tip (code pair, file name).
+    // Why a table set cannot be used: a tip and its file name.
     struct Refusal
     {
-        int var1 = 0;
-        int var2 = 0;
+        TipCode code = Tips::Cancelled;
         QString fileName;
     };
 

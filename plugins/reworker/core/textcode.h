@@ -79,6 +79,6 @@ std::optional<QByteArray> codeBytes(const QByteArray &bytes, const TextCodeOptio
 
 // The worker of one file: a text that cannot be decoded leaves the file
 // untouched and is reported with the cannot-decode tip.
-using TextCode = CheckedTextJob<TextCodeOption, &codeText, Tips::CannotDecode.var1, Tips::CannotDecode.var2>;
+using TextCode = CheckedTextJob<TextCodeOption, &codeText, Tips::CannotDecode>;
 
 #endif // TEXTCODE_H

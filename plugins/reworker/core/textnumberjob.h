@@ -7,7 +7,7 @@
 
 // The numbering worker: hands the file's text over to be numbered in its
 // own memory, so a large file is not held twice. A file whose labels would
-// not fit in one text is left as it is and reported as not writable.
+// not fit in one text is left as it is and reported as too large.
 class TextNumberJob : public TextBase
 {
 public:
@@ -21,7 +21,7 @@ public:
         QString text = std::move(m_text);
         const int before = text.size();
         if (!TextNumber::processInPlace(text, *options<NumberOptions>()))
-            refuse(Tips::FileUnwritable.var1, Tips::FileUnwritable.var2);
+            refuse(Tips::FileTooLarge);
         // Labels only add or only remove characters: the same length is the
         // same text, which the base then leaves unwritten.
         if (text.size() == before)

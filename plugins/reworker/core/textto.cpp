@@ -175,6 +175,6 @@ QString TextTo::processText()
     int undecided = 0;
     QString result = o->tradition->convert(m_text, &undecided);
     if (undecided > 0)
-        emit tipSignal(Tips::UndecidedCharacters, undecided, m_fileName);
+        emitTip(Tips::UndecidedCharacters.withCount(undecided), m_fileName);
     return result;
 }

@@ -76,7 +76,7 @@ inline bool isValidBase(int base) { return base >= 2 && base <= 36; }
 // its content and is named by the tip (-2, 0). A script conversion names
 // the file with the number of characters of several forms that only the
 // character table chose, when there are any, so that someone checks them.
-class TextTo : public CheckedTextJob<TextToOption, &TextConvert::convert, Tips::BaseFailed.var1, Tips::BaseFailed.var2>
+class TextTo : public CheckedTextJob<TextToOption, &TextConvert::convert, Tips::BaseFailed>
 {
 public:
     using CheckedTextJob::CheckedTextJob;

@@ -305,7 +305,7 @@ TextToOption *PageTextTo::readOptions()
         break;
     }
     if (refused) {
-        emit tipSignal(refusal.var1, refusal.var2, refusal.fileName);
+        emit tipSignal(refusal.code.var1, refusal.code.var2, refusal.fileName);
         return nullptr;
     }
     return options.release();
