@@ -323,9 +323,9 @@ bool CodeEditorEx::save(int tableID)
     // modified one waits for the user's choice instead of overwriting it.
     followDisk();
     if (m_diskChanged) {
-        emit tipSignal(99, 99, QStringLiteral("文件已在磁盘上更改,未保存(请在编辑器上方选择\"重新载入\"或\"保留我的修改\"): ")
+        emit tipSignal(Tips::FreeText.var1, Tips::FreeText.var2, QStringLiteral("文件已在磁盘上更改,未保存(请在编辑器上方选择\"重新载入\"或\"保留我的修改\"): ")
                                    + m_fileName);
-        emit tipSignal(0, 3, m_fileName);
+        emit tipSignal(Tips::SaveFailed.var1, Tips::SaveFailed.var2, m_fileName);
         return false;
     }
 
