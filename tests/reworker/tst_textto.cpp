@@ -409,7 +409,7 @@ void TstTextTo::undecided()
     job.run();
     QList<int> named;
     for (const QList<QVariant> &tip : tips) {
-        if (tip.at(0).toInt() == Tips::UndecidedCharacters)
+        if (tip.at(0).toInt() == Tips::UndecidedCharacters.var1)
             named << tip.at(1).toInt();
     }
     QCOMPARE(named, count ? QList<int>{count} : QList<int>());
