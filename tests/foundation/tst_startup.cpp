@@ -1,5 +1,6 @@
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTextCodec>
@@ -28,6 +29,8 @@ private slots:
     void logHandlerAppendsLines();
     void runtimeFolder_data();
     void runtimeFolder();
+    void answersWithoutDisplay_data();
+    void answersWithoutDisplay();
 
 private:
     QTemporaryDir *m_dir = nullptr;
@@ -167,6 +170,37 @@ void TestStartup::runtimeFolder()
     QVERIFY(S_ISDIR(st.st_mode));
     QCOMPARE(st.st_mode & 07777, mode_t(0700));
     QCOMPARE(st.st_uid, ::getuid());
+}
+
+void TestStartup::answersWithoutDisplay_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("--help") << QStringList{ "--help" } << "--quit-after-start";
+    QTest::newRow("-h with a file") << QStringList{ "a.txt", "-h" } << "[files...]";
+    QTest::newRow("--help-all") << QStringList{ "--help-all" } << "--desktop";
+    QTest::newRow("--version") << QStringList{ "--version" } << "scrivel 0.0.0.1";
+}
+
+void TestStartup::answersWithoutDisplay()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, shown);
+    // A platform that needs a display, and none to connect to: the program
+    // would abort if it made its window.
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove(QStringLiteral("DISPLAY"));
+    env.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    QProcess program;
+    program.setProcessEnvironment(env);
+    program.start(QCoreApplication::applicationDirPath() + QStringLiteral("/scrivel"), arguments);
+    QVERIFY(program.waitForFinished(20000));
+    QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(program.exitCode(), 0);
+    const QString out = QString::fromLocal8Bit(program.readAllStandardOutput());
+    QVERIFY2(out.contains(shown), qPrintable(out));
+    QVERIFY(!QFileInfo::exists(QStringLiteral("data"))); // no window was made
 }
 
 QTEST_MAIN(TestStartup)
