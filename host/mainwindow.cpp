@@ -128,7 +128,7 @@ void MainWindow::createStartLists()
         qWarning() << "listNumber" << count << "limited to" << maxStartLists;
         count = maxStartLists;
     }
-    m_startLists = qMax(0, count);
+    m_layout.setStartLists(qMax(0, count));
     for (int i = 1; i <= count; ++i) {
         ++m_listCounter;
         createList(QStringLiteral("List"), m_listCounter);
@@ -202,15 +202,8 @@ void MainWindow::showEvent(QShowEvent *event)
 }
 
 // ---- window placement --------------------------------------------------
-
-namespace {
-
-// Room for a window manager's title bar and borders around a decorated
-// window (the main window, the lists); plug-in docks draw their own.
-const int frameTop = 28;
-const int frameSide = 2;
-
-} // namespace
+// WindowLayout works out the places; here they are read from and applied to
+// the windows.
 
 QRect MainWindow::layoutScreen() const
 {
@@ -228,12 +221,34 @@ int MainWindow::messageDockHeight() const
 QRect MainWindow::workArea() const
 {
     const QRect screen = layoutScreen();
-    int top = screen.top() + frameTop + menuBar()->sizeHint().height();
+    int top = screen.top() + WindowLayout::frameTop + menuBar()->sizeHint().height();
     if (!ui->mainToolBar->isHidden())
         top += ui->mainToolBar->sizeHint().height();
     const int bottom = screen.bottom() - statusBar()->sizeHint().height() - messageDockHeight();
     const int g = WindowLayout::gap;
     return QRect(QPoint(screen.left() + g, top + g), QPoint(screen.right() - g, bottom - g));
+}
+
+QRect MainWindow::freeArea() const
+{
+    QList<QRect> occupied;
+    for (TableViewWidget *list : qAsConst(m_lists)) {
+        if (!list->isHidden())
+            occupied << list->frameGeometry();
+    }
+    for (QDockWidget *dock : floatingDocks())
+        occupied << dock->frameGeometry();
+    return WindowLayout::freeArea(workArea(), occupied);
+}
+
+QRect MainWindow::freeEditorArea() const
+{
+    QWidget *viewport = ui->mdiArea_text->viewport();
+    const QRect free = freeArea();
+    if (free.isNull())
+        return QRect();
+    const QRect local(viewport->mapFromGlobal(free.topLeft()), free.size());
+    return local.intersected(viewport->rect());
 }
 
 QList<QDockWidget *> MainWindow::floatingDocks() const
@@ -299,54 +314,35 @@ void MainWindow::pluginsOpened()
         if (dock != pair.list && dock != pair.option)
             occupied << dock->frameGeometry();
     }
-    if (!placePair(m_pairs.size() - 1, occupied, 0))
-        placePair(m_pairs.size() - 1, occupied, 1);
+    m_layout.setArea(workArea());
+    applyPair(pair, m_layout.placeNewPair(layoutPair(pair), occupied));
 }
 
-bool MainWindow::placePair(int index, QList<QRect> &occupied, int sizeChoice)
+WindowLayout::Pair MainWindow::layoutPair(const DockPair &pair)
 {
-    const DockPair &pair = m_pairs.at(index);
-    QDockWidget *list = pair.list;
-    QDockWidget *option = pair.option;
-    const QRect area = workArea();
+    WindowLayout::Pair sizes;
     // A window just shown may not have its final size yet; a fixed-size
     // dock's constraints already tell it.
-    const QSize listSize = list->frameGeometry().size().expandedTo(list->minimumSize());
-    QSize optionSize;
-    QSize optionFrame;
-    if (option) {
-        optionSize = WindowLayout::optionSizes(area, listSize).value(sizeChoice);
-        // Whatever frame the platform puts around the dock comes on top.
-        optionFrame = optionSize + option->frameGeometry().size() - option->size();
-    }
-    const QSize size(listSize.width() + optionFrame.width(), qMax(listSize.height(), optionFrame.height()));
+    sizes.list = pair.list->frameGeometry().size().expandedTo(pair.list->minimumSize());
+    sizes.hasOption = pair.option;
+    // Whatever frame the platform puts around the dock comes on top.
+    if (pair.option)
+        sizes.optionFrame = pair.option->frameGeometry().size() - pair.option->size();
+    sizes.minimumHeight = pair.list->minimumHeight();
+    return sizes;
+}
 
-    bool found = false;
-    QPoint at = WindowLayout::freePlace(WindowLayout::pluginArea(area), occupied, size, &found);
-    if (!found)
-        at = WindowLayout::freePlace(area, occupied, size, &found);
-    if (!found && sizeChoice + 1 < WindowLayout::optionSizes(area, listSize).size())
-        return false;
-    if (!found)
-        at = WindowLayout::besideLast(WindowLayout::pluginArea(area), m_lastPair, size);
-
-    list->move(at);
-    if (option) {
-        option->resize(optionSize);
-        option->move(at + QPoint(listSize.width(), 0));
+void MainWindow::applyPair(const DockPair &pair, const WindowLayout::PairPlace &place)
+{
+    pair.list->move(place.list);
+    if (pair.option) {
+        pair.option->resize(place.optionSize);
+        pair.option->move(place.option);
     }
-    m_lastPair = QRect(at, size);
-    occupied << m_lastPair;
-    return found;
 }
 
 void MainWindow::placeList(TableViewWidget *list, bool clearOfDocks)
 {
-    const QRect area = workArea();
-    // Start-up lists share the column; a later one takes half of it.
-    const int count = m_lists.size() <= m_startLists ? m_startLists : 2;
-    const int height = WindowLayout::stackedListHeight(area, count);
-    const QSize slot(WindowLayout::listWidth, height);
     QList<QRect> occupied;
     for (TableViewWidget *other : qAsConst(m_lists)) {
         if (other != list && !other->isHidden())
@@ -356,67 +352,42 @@ void MainWindow::placeList(TableViewWidget *list, bool clearOfDocks)
         for (QDockWidget *dock : floatingDocks())
             occupied << dock->frameGeometry();
     }
-
-    // The list column first, then anywhere free; with no room left, the
-    // lists cascade from the last one.
-    bool found = false;
-    QPoint at = WindowLayout::freePlace(WindowLayout::listColumn(area), occupied, slot, &found);
-    if (!found)
-        at = WindowLayout::freePlace(area, occupied, slot, &found);
-    if (!found) {
-        if (m_lists.size() > 1)
-            m_nextListPos += QPoint(60, 15);
-        at = m_nextListPos;
-    } else {
-        m_nextListPos = at;
-    }
-    list->move(at);
-    list->resize(slot - QSize(2 * frameSide, frameTop));
+    m_layout.setArea(workArea());
+    const QRect frame = m_layout.placeList(m_lists.size(), occupied);
+    list->move(frame.topLeft());
+    list->resize(WindowLayout::listWindowSize(frame));
 }
 
 void MainWindow::layoutWindows()
 {
-    // Lists first, sharing their column; then the dock pairs, tallest
-    // first. All pairs take the roomy option size when every one of them
-    // finds a free place so, else all take the compact one.
+    // Lists first, sharing their column; then the dock pairs.
+    m_layout.setArea(workArea());
     const QList<TableViewWidget *> lists = m_lists;
-    const int starting = m_startLists;
-    m_startLists = qMax(m_startLists, lists.size());
+    const int starting = m_layout.startLists();
+    m_layout.setStartLists(qMax(starting, lists.size()));
     m_lists.clear();
     for (TableViewWidget *list : lists) {
         m_lists << list;
         placeList(list, false);
     }
-    m_startLists = starting;
+    m_layout.setStartLists(starting);
 
-    QList<int> order;
-    for (int i = 0; i < m_pairs.size(); ++i) {
-        if (m_pairs.at(i).list && !m_pairs.at(i).list->isHidden())
-            order << i;
+    QList<DockPair> shown;
+    QList<WindowLayout::Pair> sizes;
+    for (const DockPair &pair : qAsConst(m_pairs)) {
+        if (pair.list && !pair.list->isHidden()) {
+            shown << pair;
+            sizes << layoutPair(pair);
+        }
     }
-    std::stable_sort(order.begin(), order.end(), [this](int a, int b) {
-        return m_pairs.at(a).list->minimumHeight() > m_pairs.at(b).list->minimumHeight();
-    });
-    QList<QRect> lists0;
+    QList<QRect> listFrames;
     for (TableViewWidget *list : lists) {
         if (!list->isHidden())
-            lists0 << QRect(list->pos(), list->size() + QSize(2 * frameSide, frameTop));
+            listFrames << WindowLayout::listFrame(list->pos(), list->size());
     }
-    const int choices = 2;
-    for (int choice = 0; choice < choices; ++choice) {
-        QList<QRect> occupied = lists0;
-        m_lastPair = QRect();
-        bool all = true;
-        for (int i : qAsConst(order)) {
-            if (!placePair(i, occupied, choice)) {
-                all = false;
-                if (choice + 1 < choices)
-                    break;
-            }
-        }
-        if (all)
-            break;
-    }
+    const QList<WindowLayout::PairPlace> places = m_layout.placePairs(sizes, listFrames);
+    for (int i = 0; i < shown.size(); ++i)
+        applyPair(shown.at(i), places.at(i));
 }
 
 // ---- lists and editors -------------------------------------------------

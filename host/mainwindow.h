@@ -11,6 +11,7 @@
 #include <QTimer>
 
 #include "scrivelface.h"
+#include "windowlayout.h"
 
 namespace Ui {
 class MainWindow;
@@ -100,6 +101,12 @@ public:
     // (a null rectangle goes back to the screen).
     void setLayoutScreen(const QRect &screen) { m_layoutScreen = screen; }
     QRect workArea() const;
+    // The largest part of the work area that no list and no plug-in dock
+    // covers (screen coordinates), and the same in the coordinates of the
+    // editor area's viewport, clipped to it: where an editor can be shown
+    // in full. Null when every part is covered.
+    QRect freeArea() const;
+    QRect freeEditorArea() const;
     int messageDockHeight() const;
     // Places every list and every open dock pair afresh, as at start-up.
     void layoutWindows();
@@ -184,9 +191,13 @@ private:
     QList<QDockWidget *> floatingDocks() const;
     void pluginsOpened();
     void placeList(TableViewWidget *list, bool clearOfDocks);
-    // Places one dock pair clear of occupied; false when it found no free
-    // place and went beside the last pair.
-    bool placePair(int pair, QList<QRect> &occupied, int sizeChoice);
+    struct DockPair
+    {
+        QPointer<QDockWidget> list;
+        QPointer<QDockWidget> option;
+    };
+    static WindowLayout::Pair layoutPair(const DockPair &pair);
+    static void applyPair(const DockPair &pair, const WindowLayout::PairPlace &place);
     void setupMdiArea();
     void createStartLists();
 
@@ -235,7 +246,6 @@ private:
     CodeEditorEx *m_currentEditor = nullptr;
     QList<TableViewWidget *> m_lists;
     QList<CodeEditorEx *> m_editors;
-    QPoint m_nextListPos {260, 350};
     QPoint m_nextDockPos {20, 80};
     DockWidgetTips *m_tipsDock = nullptr;
     QLabel *m_pluginLabel = nullptr;
@@ -251,17 +261,10 @@ private:
     PluginHost *m_pluginHost = nullptr;
 
     QRect m_layoutScreen;
-    struct DockPair
-    {
-        QPointer<QDockWidget> list;
-        QPointer<QDockWidget> option;
-    };
+    WindowLayout m_layout;
     QList<DockPair> m_pairs;
     QList<QDockWidget *> m_docksBefore;
     bool m_loadingPlugins = false;
-    QRect m_lastPair;
-    // Lists created at start-up share the list column evenly.
-    int m_startLists = 0;
     bool m_uiEnabled = true;
     // What setUiEnabled(false) disabled, to be enabled again.
     QList<QPointer<QWidget>> m_disabledByJob;

@@ -96,3 +96,120 @@ bool WindowLayout::anyOverlap(const QList<QRect> &rects)
     }
     return false;
 }
+
+QRect WindowLayout::freeArea(const QRect &area, const QList<QRect> &occupied)
+{
+    // The best rectangle has each edge on the area's edge or gap pixels off
+    // a window's edge; the windows are few, so every choice is tried.
+    QList<int> lefts {area.left()};
+    QList<int> rights {area.right()};
+    QList<int> tops {area.top()};
+    QList<int> bottoms {area.bottom()};
+    for (const QRect &rect : occupied) {
+        lefts << rect.right() + gap;
+        rights << rect.left() - gap;
+        tops << rect.bottom() + gap;
+        bottoms << rect.top() - gap;
+    }
+    QRect best;
+    qint64 bestSize = 0;
+    for (int left : qAsConst(lefts)) {
+        for (int top : qAsConst(tops)) {
+            for (int right : qAsConst(rights)) {
+                if (right < left)
+                    continue;
+                for (int bottom : qAsConst(bottoms)) {
+                    if (bottom < top)
+                        continue;
+                    const QRect candidate(QPoint(left, top), QPoint(right, bottom));
+                    const qint64 size = qint64(candidate.width()) * candidate.height();
+                    if (size <= bestSize || !area.contains(candidate) || !isFree(candidate, occupied))
+                        continue;
+                    best = candidate;
+                    bestSize = size;
+                }
+            }
+        }
+    }
+    return best;
+}
+
+QRect WindowLayout::placeList(int listCount, const QList<QRect> &occupied)
+{
+    const int count = listCount <= m_startLists ? m_startLists : 2;
+    const QSize slot(listWidth, stackedListHeight(m_area, count));
+    bool found = false;
+    QPoint at = freePlace(listColumn(m_area), occupied, slot, &found);
+    if (!found)
+        at = freePlace(m_area, occupied, slot, &found);
+    if (!found) {
+        if (listCount > 1)
+            m_nextListPos += QPoint(60, 15);
+        at = m_nextListPos;
+    } else {
+        m_nextListPos = at;
+    }
+    return QRect(at, slot);
+}
+
+WindowLayout::PairPlace WindowLayout::placePair(const Pair &pair, QList<QRect> &occupied, int sizeChoice)
+{
+    const QList<QSize> sizes = optionSizes(m_area, pair.list);
+    PairPlace place;
+    QSize optionFrame;
+    if (pair.hasOption) {
+        place.optionSize = sizes.value(sizeChoice);
+        optionFrame = place.optionSize + pair.optionFrame;
+    }
+    const QSize size(pair.list.width() + optionFrame.width(), qMax(pair.list.height(), optionFrame.height()));
+
+    QPoint at = freePlace(pluginArea(m_area), occupied, size, &place.found);
+    if (!place.found)
+        at = freePlace(m_area, occupied, size, &place.found);
+    if (!place.found && sizeChoice + 1 < sizes.size())
+        return place; // the caller tries the next size
+    if (!place.found)
+        at = besideLast(pluginArea(m_area), m_lastPair, size);
+    place.list = at;
+    place.option = at + QPoint(pair.list.width(), 0);
+    m_lastPair = QRect(at, size);
+    occupied << m_lastPair;
+    return place;
+}
+
+WindowLayout::PairPlace WindowLayout::placeNewPair(const Pair &pair, const QList<QRect> &occupied)
+{
+    QList<QRect> taken = occupied;
+    const PairPlace roomy = placePair(pair, taken, 0);
+    return roomy.found ? roomy : placePair(pair, taken, 1);
+}
+
+QList<WindowLayout::PairPlace> WindowLayout::placePairs(const QList<Pair> &pairs, const QList<QRect> &lists)
+{
+    QList<int> order;
+    for (int i = 0; i < pairs.size(); ++i)
+        order << i;
+    std::stable_sort(order.begin(), order.end(),
+                     [&pairs](int a, int b) { return pairs.at(a).minimumHeight > pairs.at(b).minimumHeight; });
+    QList<PairPlace> places;
+    const int choices = 2;
+    for (int choice = 0; choice < choices; ++choice) {
+        QList<QRect> occupied = lists;
+        m_lastPair = QRect();
+        places.clear();
+        for (int i = 0; i < pairs.size(); ++i)
+            places << PairPlace();
+        bool all = true;
+        for (int i : qAsConst(order)) {
+            places[i] = placePair(pairs.at(i), occupied, choice);
+            if (!places.at(i).found) {
+                all = false;
+                if (choice + 1 < choices)
+                    break;
+            }
+        }
+        if (all)
+            break;
+    }
+    return places;
+}

@@ -39,6 +39,8 @@ private slots:
     void windowsDoNotCover_data();
     void windowsDoNotCover();
     void labelsAndCellsHaveTooltips();
+    void placesOnRectangles_data();
+    void placesOnRectangles();
 
 private:
     // Frames of the open lists and plug-in docks.
@@ -159,6 +161,66 @@ void TestStartLayout::labelsAndCellsHaveTooltips()
     QTRY_COMPARE(list->model()->rowCount(), 1);
     for (int column = 0; column < 2; ++column)
         QCOMPARE(list->model()->index(0, column).data(Qt::ToolTipRole).toString(), file);
+}
+
+void TestStartLayout::placesOnRectangles_data()
+{
+    QTest::addColumn<QRect>("area");
+    QTest::addColumn<int>("lists");
+    QTest::addColumn<QList<int>>("heights"); // of the operation lists
+    QTest::addColumn<bool>("roomy");
+    QTest::newRow("wide, two lists, five pairs") << QRect(4, 90, 1912, 780) << 2
+                                                 << QList<int>{ 200, 550, 250, 300, 200 } << true;
+    QTest::newRow("small, two lists, five pairs") << QRect(4, 90, 1358, 520) << 2
+                                                  << QList<int>{ 200, 500, 250, 300, 200 } << false;
+    QTest::newRow("one list, one pair") << QRect(0, 0, 1000, 600) << 1 << QList<int>{ 400 } << true;
+}
+
+// The placements alone, without any window: inside the work area, the
+// lists in their column, nothing covering anything, and the free area
+// clear of all of it.
+void TestStartLayout::placesOnRectangles()
+{
+    QFETCH(QRect, area);
+    QFETCH(int, lists);
+    QFETCH(QList<int>, heights);
+    QFETCH(bool, roomy);
+    const int pairs = heights.size();
+    WindowLayout layout;
+    layout.setArea(area);
+    layout.setStartLists(lists);
+    QList<QRect> listFrames;
+    for (int i = 1; i <= lists; ++i) {
+        listFrames << layout.placeList(i, listFrames);
+        QVERIFY(WindowLayout::listColumn(area).contains(listFrames.last()));
+    }
+    QList<WindowLayout::Pair> sizes;
+    for (int i = 0; i < pairs; ++i) {
+        WindowLayout::Pair pair;
+        pair.list = QSize(80, heights.at(i));
+        pair.minimumHeight = pair.list.height();
+        pair.optionFrame = QSize(0, 0);
+        sizes << pair;
+    }
+    const QList<WindowLayout::PairPlace> places = layout.placePairs(sizes, listFrames);
+    QCOMPARE(places.size(), pairs);
+    QList<QRect> all = listFrames;
+    for (int i = 0; i < pairs; ++i) {
+        QVERIFY(places.at(i).found);
+        QCOMPARE(places.at(i).optionSize.width() == 360, roomy);
+        all << QRect(places.at(i).list, sizes.at(i).list) << QRect(places.at(i).option, places.at(i).optionSize);
+    }
+    for (const QRect &rect : all)
+        QVERIFY2(area.contains(rect), qPrintable(describe(all)));
+    QVERIFY2(!WindowLayout::anyOverlap(all), qPrintable(describe(all)));
+    // The tallest pair is placed first, at the top-left corner.
+    const int tallest = int(std::max_element(heights.begin(), heights.end()) - heights.begin());
+    QCOMPARE(places.at(tallest).list, area.topLeft());
+
+    const QRect free = WindowLayout::freeArea(area, all);
+    QVERIFY(!free.isEmpty());
+    QVERIFY(area.contains(free));
+    QVERIFY2(!WindowLayout::anyOverlap(all + QList<QRect>{ free }), qPrintable(describe(all << free)));
 }
 
 QTEST_MAIN(TestStartLayout)
