@@ -3,10 +3,15 @@
 
 #include <QDateTime>
 #include <QDebug>
+#include <QDesktopServices>
+#include <QFileInfo>
+#include <QTextBlock>
 #include <QTextCharFormat>
 #include <QTextCursor>
 #include <QTime>
+#include <QUrl>
 
+#include "loghandler.h"
 #include "tipcodes.h"
 #include "tiptable.h"
 
@@ -143,6 +148,10 @@ private:
     bool m_failure = false;
 };
 
+// Block states of the pane's lines.
+constexpr int ordinaryLine = 0;
+constexpr int failureLine = 1;
+
 } // namespace
 
 DockWidgetTips::DockWidgetTips(QWidget *parent)
@@ -154,6 +163,8 @@ DockWidgetTips::DockWidgetTips(QWidget *parent)
     ui->textBrowser_message->document()->setUndoRedoEnabled(false);
     m_updateTimer.setSingleShot(true);
     connect(&m_updateTimer, &QTimer::timeout, this, &DockWidgetTips::flush);
+    ui->label_folded->hide();
+    connect(ui->label_folded, &QLabel::linkActivated, this, &DockWidgetTips::openLog);
 }
 
 DockWidgetTips::~DockWidgetTips()
@@ -229,7 +240,8 @@ void DockWidgetTips::tip(int var1, int var2, const QString &fileName)
     } else {
         line.message = TipTable::message(var1, var2);
     }
-    if (!closing && TipTable::isFailure(var1, var2))
+    line.failure = TipTable::isFailure(var1, var2);
+    if (!closing && line.failure)
         qWarning().noquote() << line.prefix + TipTable::plainText(line.message);
     m_pending << line;
 
@@ -262,6 +274,9 @@ void DockWidgetTips::flush()
     QTextCursor cursor(document);
     cursor.movePosition(QTextCursor::Start);
     const bool empty = document->isEmpty();
+    // Splitting a block leaves its state with the first part, which is
+    // the new line: the old top line's state is put back below.
+    const int oldTopState = document->firstBlock().userState();
     cursor.beginEditBlock();
     LineWriter writer(cursor, formats);
     for (int i = m_pending.size() - 1; i >= 0; --i) {
@@ -270,11 +285,86 @@ void DockWidgetTips::flush()
             cursor.insertBlock(QTextBlockFormat(), formats.plain);
     }
     cursor.endEditBlock();
+    QTextBlock block = document->firstBlock();
+    for (int i = m_pending.size() - 1; i >= 0 && block.isValid(); --i, block = block.next()) {
+        const bool failure = m_pending.at(i).failure;
+        block.setUserState(failure ? failureLine : ordinaryLine);
+        if (!failure)
+            ++m_ordinaryShown;
+    }
+    if (!empty && block.isValid())
+        block.setUserState(oldTopState);
     m_pending.clear();
+    if (m_ordinaryShown > keptLines + foldStep)
+        fold();
     ++m_updates;
     m_sinceUpdate.start();
     if (!m_inTip) // within tip() its time is counted there
         m_busyNs += busy.nsecsElapsed();
+}
+
+void DockWidgetTips::fold()
+{
+    // From the oldest line up: runs of ordinary lines are removed whole,
+    // failure lines stay where they are.
+    QTextDocument *document = ui->textBrowser_message->document();
+    QStringList folded; // oldest first
+    int excess = m_ordinaryShown - keptLines;
+    QTextCursor cursor(document);
+    cursor.beginEditBlock();
+    QTextBlock block = document->lastBlock();
+    while (excess > 0 && block.isValid()) {
+        if (block.userState() == failureLine) {
+            block = block.previous();
+            continue;
+        }
+        // The run of ordinary lines ending at block, no longer than needed.
+        QTextBlock first = block;
+        int run = 1;
+        folded << block.text();
+        while (run < excess && first.previous().isValid() && first.previous().userState() != failureLine) {
+            first = first.previous();
+            folded << first.text();
+            ++run;
+        }
+        const QTextBlock above = first.previous();
+        const QTextBlock below = block.next();
+        // The run and one separator beside it: the one below, or, for the
+        // last lines of the pane, the one above.
+        if (below.isValid()) {
+            cursor.setPosition(first.position());
+            cursor.setPosition(below.position(), QTextCursor::KeepAnchor);
+        } else if (above.isValid()) {
+            cursor.setPosition(above.position() + above.length() - 1);
+            cursor.setPosition(block.position() + block.length() - 1, QTextCursor::KeepAnchor);
+        } else {
+            cursor.setPosition(first.position());
+            cursor.setPosition(block.position() + block.length() - 1, QTextCursor::KeepAnchor);
+        }
+        cursor.removeSelectedText();
+        excess -= run;
+        m_ordinaryShown -= run;
+        m_folded += run;
+        block = above;
+    }
+    cursor.endEditBlock();
+    // The log keeps the whole record; folded oldest first, as they came.
+    LogHandler::appendRecord(folded);
+    ui->label_folded->setText(foldedNote());
+    ui->label_folded->show();
+}
+
+QString DockWidgetTips::foldedNote() const
+{
+    if (m_folded == 0)
+        return QString();
+    return QStringLiteral("已折叠较早的 %1 行消息(失败的行都保留在上面), 完整记录见 <a href=\"log\">日志</a>")
+        .arg(m_folded);
+}
+
+void DockWidgetTips::openLog()
+{
+    QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(LogHandler::logFileName()).absoluteFilePath()));
 }
 
 QString DockWidgetTips::timeText()

@@ -23,6 +23,12 @@ class DockWidgetTips;
 // lines go into the pane together, newest first. A single tip after a
 // quiet spell shows at once; a finished job shows all its lines at once.
 // Every failure or refusal is also written to the log as a warning.
+//
+// The pane keeps a bounded window, so its memory does not grow with the
+// batch: the latest keptLines ordinary lines and every failure line. Older
+// ordinary lines are folded away in steps (they go to the log first, so
+// the whole record stays there), and a note under the pane says how many
+// were folded, with a link that opens the log.
 class DockWidgetTips : public QDockWidget
 {
     Q_OBJECT
@@ -46,8 +52,17 @@ public:
     // GUI-thread time spent on tips and their display so far (benchmarks).
     qint64 busyNanoseconds() const { return m_busyNs; }
 
+    // Ordinary lines folded away so far.
+    int foldedLines() const { return m_folded; }
+    // The note under the pane; empty while nothing is folded.
+    QString foldedNote() const;
+
     // The shortest time between two screen updates of the pane.
     static constexpr int updateInterval = 250; // milliseconds
+    // The ordinary lines the pane keeps at least; folding starts once
+    // foldStep more have come, so it happens once per foldStep lines.
+    static constexpr int keptLines = 2000;
+    static constexpr int foldStep = 500;
 
 public slots:
     void tip(int var1, int var2, const QString &fileName);
@@ -60,6 +75,9 @@ signals:
 
 private:
     void countForSummary(int var1, int var2);
+    // Removes the oldest ordinary lines down to keptLines.
+    void fold();
+    void openLog();
 
     Ui::DockWidgetTips *ui;
     int m_expectedCount = 0;
@@ -77,6 +95,7 @@ private:
     {
         QString prefix;
         QString message;
+        bool failure = false;
     };
     QString timeText();
 
@@ -88,6 +107,8 @@ private:
     int m_updates = 0;
     qint64 m_busyNs = 0;
     bool m_inTip = false;
+    int m_ordinaryShown = 0; // ordinary lines in the pane
+    int m_folded = 0;
 };
 
 #endif // DOCKWIDGETTIPS_H

@@ -15,6 +15,8 @@ QString &stampStorage()
     return stamp;
 }
 
+bool g_installed = false;
+
 QMutex &logMutex()
 {
     static QMutex mutex;
@@ -32,7 +34,31 @@ QString LogHandler::launchStamp(const QDateTime &start)
 void LogHandler::install(const QString &stamp)
 {
     stampStorage() = stamp;
+    g_installed = true;
     qInstallMessageHandler(&LogHandler::handler);
+}
+
+bool LogHandler::isInstalled()
+{
+    return g_installed;
+}
+
+void LogHandler::appendRecord(const QStringList &messages)
+{
+    if (!g_installed || messages.isEmpty())
+        return;
+    const QDateTime now = QDateTime::currentDateTime();
+    QByteArray bytes;
+    for (const QString &message : messages) {
+        bytes += formatLine(QtInfoMsg, now, message, __FILE__, "LogHandler::appendRecord", __LINE__).toUtf8();
+        bytes += '\n';
+    }
+    QMutexLocker locker(&logMutex());
+    QFile log(logFileName());
+    if (!log.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Text))
+        return;
+    log.write(bytes);
+    log.close();
 }
 
 QString LogHandler::logFileName()

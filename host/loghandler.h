@@ -2,6 +2,7 @@
 #define LOGHANDLER_H
 
 #include <QString>
+#include <QStringList>
 #include <QtGlobal>
 
 class QDateTime;
@@ -20,6 +21,13 @@ public:
     static void install(const QString &stamp);
 
     static QString logFileName();
+    // Whether install() has been called in this process.
+    static bool isInstalled();
+
+    // Appends lines to the log as info lines, in one write: for records
+    // made elsewhere (the message dock's folded lines). Nothing without an
+    // installed handler.
+    static void appendRecord(const QStringList &messages);
 
     // The HTML line for one message; empty for a fatal message.
     static QString formatLine(QtMsgType type, const QDateTime &when, const QString &message,

@@ -31,6 +31,8 @@ private slots:
     void failuresReachTheLog();
     void summaryLineCounts();
     void burstShownInBatches();
+    void longBatchFoldsKeepingFailures_data();
+    void longBatchFoldsKeepingFailures();
     void logLine_data();
     void logLine();
     void launchStamp_data();
@@ -277,6 +279,83 @@ void TestMessages::burstShownInBatches()
     QCOMPARE(failure.charFormat().foreground().color(), QColor(0xFF, 0, 0));
     QVERIFY(success.charFormat().foreground().color() != QColor(0xFF, 0, 0));
     QVERIFY(success.charFormat().fontWeight() == QFont::Bold);
+}
+
+// A batch far longer than the pane's window: the latest ordinary lines and
+// every failure stay, newest first; the note says how many were folded, and
+// the log got every folded line.
+void TestMessages::longBatchFoldsKeepingFailures_data()
+{
+    QTest::addColumn<int>("files");
+    QTest::addColumn<int>("failEvery"); // 0: no failures
+    QTest::addColumn<bool>("failuresFirst");
+    QTest::newRow("failures spread") << 6000 << 7 << false;
+    QTest::newRow("failures all early") << 5000 << 1 << true;
+    QTest::newRow("no failures") << 4000 << 0 << false;
+    QTest::newRow("short batch") << 1500 << 5 << false;
+}
+
+void TestMessages::longBatchFoldsKeepingFailures()
+{
+    QFETCH(int, files);
+    QFETCH(int, failEvery);
+    QFETCH(bool, failuresFirst);
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString previous = QDir::currentPath();
+    QDir::setCurrent(dir.path());
+    LogHandler::install(QStringLiteral("fold"));
+
+    DockWidgetTips dock;
+    QStringList failures; // oldest first
+    int ordinary = 0;
+    int firstOrdinary = -1;
+    for (int i = 0; i < files; ++i) {
+        const QString name = QStringLiteral("f%1.txt").arg(i);
+        const bool fails = failEvery > 0 && (failuresFirst ? i < 300 : i % failEvery == 0);
+        if (fails) {
+            dock.tip(0, 2, name);
+            failures << name;
+        } else {
+            dock.tip(0, 4, name);
+            if (ordinary++ == 0)
+                firstOrdinary = i;
+        }
+        if (i % 97 == 0)
+            dock.flush(); // screen updates in between, as a running batch has
+    }
+    const QStringList lines = dock.messageText().split(QLatin1Char('\n'));
+    qInstallMessageHandler(nullptr);
+    QFile logFile(LogHandler::logFileName());
+    const QString log = logFile.open(QIODevice::ReadOnly) ? QString::fromUtf8(logFile.readAll()) : QString();
+    QDir::setCurrent(previous);
+
+    QStringList shownFailures;
+    int shownOrdinary = 0;
+    for (const QString &line : lines) {
+        if (line.contains(QStringLiteral("不可写")))
+            shownFailures.prepend(line.section(QLatin1Char(' '), 2, 2));
+        else if (line.contains(QStringLiteral("成功")))
+            ++shownOrdinary;
+    }
+    QCOMPARE(shownFailures, failures);
+    const int kept = DockWidgetTips::keptLines;
+    QVERIFY2(shownOrdinary >= qMin(ordinary, kept) && shownOrdinary <= kept + DockWidgetTips::foldStep,
+             qPrintable(QString::number(shownOrdinary)));
+    QCOMPARE(lines.size(), shownOrdinary + failures.size());
+    QCOMPARE(dock.foldedLines(), ordinary - shownOrdinary);
+    // Newest first, and the newest ordinary lines are the ones kept.
+    QVERIFY(lines.first().contains(QStringLiteral(" f%1.txt ").arg(files - 1)));
+    if (dock.foldedLines() == 0) {
+        QVERIFY(dock.foldedNote().isEmpty());
+        return;
+    }
+    QVERIFY(dock.foldedNote().contains(QString::number(dock.foldedLines())));
+    QVERIFY(dock.foldedNote().contains(QStringLiteral("日志")));
+    // Every folded line reached the log once, the oldest first.
+    QCOMPARE(log.count(QStringLiteral("文件保存成功")), dock.foldedLines());
+    const QString firstSaved = log.section(QStringLiteral("文件保存成功"), 0, 0);
+    QVERIFY2(firstSaved.endsWith(QStringLiteral(" f%1.txt ").arg(firstOrdinary)), qPrintable(firstSaved.right(80)));
 }
 
 void TestMessages::logLine_data()
