@@ -14,6 +14,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <memory>
 #include <new>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -124,10 +125,8 @@ int openRegularPath(const QByteArray &path, int flags, int *outcome, struct stat
     return fd;
 }
 
-bool writeAll(int fd, const QByteArray &bytes, off_t offset)
+bool writeAll(int fd, const char *data, qint64 left, off_t offset)
 {
-    const char *data = bytes.constData();
-    qint64 left = bytes.size();
     while (left > 0) {
         const ssize_t put = ::pwrite(fd, data, size_t(left), offset);
         if (put < 0) {
@@ -140,6 +139,61 @@ bool writeAll(int fd, const QByteArray &bytes, off_t offset)
         offset += put;
     }
     return true;
+}
+
+bool writeAll(int fd, const QByteArray &bytes, off_t offset)
+{
+    return writeAll(fd, bytes.constData(), bytes.size(), offset);
+}
+
+// What a write puts into a file: its size, known before, and how to write
+// it from the start of a descriptor.
+struct Payload
+{
+    qint64 size = 0;
+    std::function<bool(int fd)> write;
+};
+
+Payload payloadOf(const QByteArray &bytes)
+{
+    return Payload{ bytes.size(), [&bytes](int fd) { return writeAll(fd, bytes, 0); } };
+}
+
+// Files at least this large are read and written a piece at a time when
+// their encoding is UTF-8, so that the text is their only whole copy in
+// memory: not the file's bytes beside the text read from them, nor the
+// new bytes beside the text they are made from.
+constexpr qint64 piecesFrom = qint64(8) << 20; // bytes of a file; units of a text
+constexpr int pieceSize = 1 << 20;             // bytes read, units encoded at a time
+
+// The UTF-8 bytes of text, after mark, made and written a piece at a
+// time; null size when text holds a lone surrogate (not encodable).
+Payload utf8Pieces(const QString &text, bool crlf, const QByteArray &mark, bool &encodable)
+{
+    const qint64 length = Utf8Codec::encodedSize(text.constData(), text.size(), crlf);
+    encodable = length >= 0;
+    if (!encodable)
+        return Payload();
+    return Payload{ mark.size() + length, [&text, crlf, mark](int fd) {
+        off_t offset = 0;
+        if (!writeAll(fd, mark, offset))
+            return false;
+        offset += mark.size();
+        QByteArray piece;
+        const QChar *units = text.constData();
+        const int size = text.size();
+        for (int from = 0; from < size;) {
+            int count = qMin(pieceSize, size - from);
+            // A surrogate pair stays in one piece.
+            if (from + count < size && units[from + count - 1].isHighSurrogate())
+                ++count;
+            if (!Utf8Codec::encode(units + from, count, crlf, piece) || !writeAll(fd, piece, offset))
+                return false;
+            offset += piece.size();
+            from += count;
+        }
+        return true;
+    } };
 }
 
 // The file a write replaces: a symbolic link is followed, so the link
@@ -164,7 +218,7 @@ int writeFailure(int error)
 }
 
 // Hard-linked file: its content replaced through the same inode.
-int rewriteInPlace(const QByteArray &target, const QByteArray &bytes, const struct stat &st, ReadWriteTxt::Sync sync,
+int rewriteInPlace(const QByteArray &target, const Payload &bytes, const struct stat &st, ReadWriteTxt::Sync sync,
                    const std::function<bool()> &beforeReplace)
 {
     int outcome = ReadWriteTxt::ReadOk;
@@ -173,7 +227,7 @@ int rewriteInPlace(const QByteArray &target, const QByteArray &bytes, const stru
         return outcome;
     // Claim the space first, so a full disk stops the write before any
     // byte of the old text is overwritten.
-    if (bytes.size() > st.st_size && ::fallocate(fd, FALLOC_FL_KEEP_SIZE, 0, bytes.size()) != 0
+    if (bytes.size > st.st_size && ::fallocate(fd, FALLOC_FL_KEEP_SIZE, 0, bytes.size) != 0
         && errno != EOPNOTSUPP && errno != ENOSYS) {
         ::close(fd);
         return ReadWriteTxt::NotWritable;
@@ -182,7 +236,7 @@ int rewriteInPlace(const QByteArray &target, const QByteArray &bytes, const stru
         ::close(fd);
         return ReadWriteTxt::NotKept;
     }
-    bool ok = writeAll(fd, bytes, 0) && ::ftruncate(fd, bytes.size()) == 0;
+    bool ok = bytes.write(fd) && ::ftruncate(fd, bytes.size) == 0;
     if (ok && sync == ReadWriteTxt::SyncNow)
         ok = ::fdatasync(fd) == 0;
     ok = ::close(fd) == 0 && ok;
@@ -191,7 +245,7 @@ int rewriteInPlace(const QByteArray &target, const QByteArray &bytes, const stru
 
 // New content in a temporary file beside the target, renamed over it.
 // old: the target's status, or null for a new file.
-int replaceAtomically(const QByteArray &target, const QByteArray &bytes, const struct stat *old, ReadWriteTxt::Sync sync,
+int replaceAtomically(const QByteArray &target, const Payload &bytes, const struct stat *old, ReadWriteTxt::Sync sync,
                       const std::function<bool()> &beforeReplace)
 {
     const int slash = target.lastIndexOf('/');
@@ -237,7 +291,7 @@ int replaceAtomically(const QByteArray &target, const QByteArray &bytes, const s
         if (ok && (!owned || (made.st_mode & 07777) != (old->st_mode & 07777)))
             ok = ::fchmod(fd, old->st_mode & 07777) == 0;
     }
-    ok = ok && writeAll(fd, bytes, 0);
+    ok = ok && bytes.write(fd);
     if (ok && sync == ReadWriteTxt::SyncNow)
         ok = ::fdatasync(fd) == 0;
     ok = ::close(fd) == 0 && ok;
@@ -320,6 +374,96 @@ QByteArray byteOrderMark(const QTextCodec *codec)
     }
 }
 
+// The codec a text is written in: its file's, else the setting's.
+QTextCodec *codecOf(const TextFormat &format)
+{
+    QTextCodec *codec = format.codecName.isEmpty() ? nullptr : QTextCodec::codecForName(format.codecName);
+    return codec ? codec : CodeSetting::codecFor(CodeSetting::current());
+}
+
+enum { NotUtf8 = -2 };
+
+// A large file read as UTF-8 a piece at a time, from offset (past a
+// byte-order mark) to its end: ReadOk, EncodingMismatch, NotReadable or
+// TooLarge.
+int readUtf8Pieces(int fd, qint64 offset, qint64 size, QString &text, Utf8Codec::LineEnds &ends)
+{
+    // Never more units than bytes.
+    QString out(int(qMax<qint64>(0, size - offset)), Qt::Uninitialized);
+    qint64 filled = 0;
+    std::unique_ptr<char[]> buffer(new char[pieceSize + 8]);
+    int carry = 0;
+    int crlf = 0;
+    off_t at = off_t(offset);
+    for (;;) {
+        const ssize_t got = ::pread(fd, buffer.get() + carry, size_t(pieceSize), at);
+        if (got < 0) {
+            if (errno == EINTR)
+                continue;
+            return ReadWriteTxt::NotReadable;
+        }
+        at += got;
+        const bool last = got == 0;
+        const int available = carry + int(got);
+        if (filled + available > out.size()) {
+            // The file grew while it was read.
+            if (filled + available > ReadWriteTxt::LargestFile)
+                return ReadWriteTxt::TooLarge;
+            out.resize(int(qMin<qint64>(ReadWriteTxt::LargestFile, qMax<qint64>(filled + available, out.size() + out.size() / 2))));
+        }
+        int consumed = 0, written = 0;
+        if (!Utf8Codec::decodePiece(buffer.get(), available, last, reinterpret_cast<ushort *>(out.data()) + filled,
+                                    consumed, written, crlf))
+            return ReadWriteTxt::EncodingMismatch;
+        filled += written;
+        carry = available - consumed;
+        if (last)
+            break;
+        std::memmove(buffer.get(), buffer.get() + consumed, size_t(carry));
+    }
+    out.resize(int(filled));
+    ends.crlf = crlf;
+    ends.lf = crlf > 0 ? int(out.count(QLatin1Char('\n'))) : 0;
+    text = std::move(out);
+    return ReadWriteTxt::ReadOk;
+}
+
+// A large file read a piece at a time when it is UTF-8 (by its mark, by
+// the setting, or under "自动" when it decodes as such); NotUtf8 when it
+// must be read whole instead (another encoding, or "自动" and not UTF-8).
+int readLargeUtf8(int fd, qint64 size, int mode, QString &text, TextFormat *format)
+{
+    unsigned char head[4] = { 0, 0, 0, 0 };
+    const ssize_t got = ::pread(fd, head, sizeof head, 0);
+    if (got < 0)
+        return NotUtf8;
+    const QByteArray start(reinterpret_cast<const char *>(head), int(got));
+    QTextCodec *utf8 = QTextCodec::codecForMib(106);
+    TextFormat found;
+    qint64 offset = 0;
+    if (QTextCodec *marked = QTextCodec::codecForUtfText(start, nullptr)) {
+        if (!isUtf8(marked))
+            return NotUtf8;
+        found.bom = true;
+        offset = 3;
+    } else if (mode != CodeSetting::Automatic) {
+        QTextCodec *codec = CodeSetting::codecFor(CodeSetting::Mode(mode));
+        if (!codec || !isUtf8(codec))
+            return NotUtf8;
+    }
+    found.codecName = utf8->name();
+    Utf8Codec::LineEnds ends;
+    const int outcome = readUtf8Pieces(fd, offset, size, text, ends);
+    if (outcome == ReadWriteTxt::EncodingMismatch && !found.bom && mode == CodeSetting::Automatic)
+        return NotUtf8; // perhaps GB18030
+    if (outcome != ReadWriteTxt::ReadOk)
+        return outcome;
+    found.crlf = ends.crlf > 0 && ends.crlf * 2 >= ends.lf;
+    if (format)
+        *format = found;
+    return ReadWriteTxt::ReadOk;
+}
+
 } // namespace
 
 ReadWriteTxt::ReadWriteTxt(QObject *parent)
@@ -377,9 +521,7 @@ bool ReadWriteTxt::decode(const QByteArray &bytes, int mode, QString &text, Text
 
 bool ReadWriteTxt::encode(const QString &text, const TextFormat &format, QByteArray &bytes)
 {
-    QTextCodec *codec = format.codecName.isEmpty() ? nullptr : QTextCodec::codecForName(format.codecName);
-    if (!codec)
-        codec = CodeSetting::codecFor(CodeSetting::current());
+    QTextCodec *codec = codecOf(format);
     if (!codec)
         return false;
     const QByteArray mark = format.bom ? byteOrderMark(codec) : QByteArray();
@@ -398,12 +540,38 @@ bool ReadWriteTxt::encode(const QString &text, const TextFormat &format, QByteAr
 
 int ReadWriteTxt::readFile(const QString &fileName, QString &text, TextFormat *format, int mode)
 {
-    QByteArray bytes;
-    const int outcome = readBytes(fileName, bytes);
-    if (outcome != ReadOk)
-        return outcome;
+    if (fileName.isEmpty())
+        return NotFound;
     if (mode == CurrentSetting)
         mode = CodeSetting::current();
+    int outcome = ReadOk;
+    struct stat st;
+    const int fd = openRegular(fileName, O_RDONLY, &outcome, &st);
+    if (fd < 0)
+        return outcome;
+    if (st.st_size >= piecesFrom && st.st_size <= LargestFile) {
+        QString decoded;
+        try {
+            outcome = readLargeUtf8(fd, st.st_size, mode, decoded, format);
+        } catch (const std::bad_alloc &) {
+            outcome = TooLarge; // its text does not fit in the memory left
+        }
+        if (outcome != NotUtf8) {
+            ::close(fd);
+            if (outcome == ReadOk)
+                text = std::move(decoded);
+            return outcome;
+        }
+    }
+    QByteArray bytes;
+    try {
+        outcome = readAll(fd, st.st_size, bytes);
+    } catch (const std::bad_alloc &) {
+        outcome = TooLarge;
+    }
+    ::close(fd);
+    if (outcome != ReadOk)
+        return outcome;
     try {
         return decode(bytes, mode, text, format) ? ReadOk : EncodingMismatch;
     } catch (const std::bad_alloc &) {
@@ -435,12 +603,23 @@ int ReadWriteTxt::writeFile(const QString &fileName, const QString &text, const 
 {
     if (fileName.isEmpty())
         return NotFound; // e.g. a cancelled save dialog: nothing to open
+    const TextFormat used = format ? *format : TextFormat();
     QByteArray bytes;
-    try {
-        if (!encode(text, format ? *format : TextFormat(), bytes))
-            return NotWritable; // a character the encoding cannot hold would be lost
-    } catch (const std::bad_alloc &) {
-        return NotWritable; // no memory left for the encoded bytes
+    Payload payload;
+    QTextCodec *codec = codecOf(used);
+    if (codec && isUtf8(codec) && text.size() >= piecesFrom) {
+        bool encodable = false;
+        payload = utf8Pieces(text, used.crlf, used.bom ? byteOrderMark(codec) : QByteArray(), encodable);
+        if (!encodable)
+            return NotWritable; // a lone surrogate would be lost
+    } else {
+        try {
+            if (!encode(text, used, bytes))
+                return NotWritable; // a character the encoding cannot hold would be lost
+        } catch (const std::bad_alloc &) {
+            return NotWritable; // no memory left for the encoded bytes
+        }
+        payload = payloadOf(bytes);
     }
 
     QByteArray target;
@@ -448,7 +627,7 @@ int ReadWriteTxt::writeFile(const QString &fileName, const QString &text, const 
     if (!writeTarget(fileName, target, st)) {
         if (errno != ENOENT)
             return missing(errno) ? NotFound : NotWritable;
-        return replaceAtomically(target, bytes, nullptr, sync, {});
+        return replaceAtomically(target, payload, nullptr, sync, {});
     }
     if (!S_ISREG(st.st_mode))
         return NotRegular;
@@ -456,8 +635,44 @@ int ReadWriteTxt::writeFile(const QString &fileName, const QString &text, const 
     if ((st.st_mode & 0222) == 0 || ::access(target.constData(), W_OK) != 0)
         return NotWritable;
     if (st.st_nlink > 1)
-        return rewriteInPlace(target, bytes, st, sync, beforeReplace);
-    return replaceAtomically(target, bytes, &st, sync, beforeReplace);
+        return rewriteInPlace(target, payload, st, sync, beforeReplace);
+    return replaceAtomically(target, payload, &st, sync, beforeReplace);
+}
+
+bool ReadWriteTxt::looksBinary(const char *data, qint64 size)
+{
+    const auto startsWith = [data, size](const char *mark, int length) {
+        return size >= length && std::memcmp(data, mark, size_t(length)) == 0;
+    };
+    // UTF-32 first: its little-endian mark begins with UTF-16's.
+    if (startsWith("\xFF\xFE\x00\x00", 4) || startsWith("\x00\x00\xFE\xFF", 4)
+        || startsWith("\xFF\xFE", 2) || startsWith("\xFE\xFF", 2))
+        return false;
+    return std::memchr(data, 0, size_t(qMin<qint64>(size, binaryProbe))) != nullptr;
+}
+
+bool ReadWriteTxt::looksBinary(const QString &fileName)
+{
+    const QByteArray path = QFile::encodeName(fileName);
+    // Non-blocking: a named pipe met in a scan must not hold it.
+    const int fd = ::open(path.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    char buffer[binaryProbe];
+    qint64 filled = 0;
+    struct stat st;
+    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) {
+        while (filled < binaryProbe) {
+            const ssize_t got = ::read(fd, buffer + filled, size_t(binaryProbe - filled));
+            if (got < 0 && errno == EINTR)
+                continue;
+            if (got <= 0)
+                break;
+            filled += got;
+        }
+    }
+    ::close(fd);
+    return looksBinary(buffer, filled);
 }
 
 bool ReadWriteTxt::isTemporaryName(const QString &name)

@@ -119,6 +119,16 @@ public:
     static bool decode(const QByteArray &bytes, int mode, QString &text, TextFormat *format = nullptr);
     static bool encode(const QString &text, const TextFormat &format, QByteArray &bytes);
 
+    // Whether a file looks binary rather than text: a NUL byte among its
+    // first binaryProbe bytes, unless it starts with a UTF-16 or UTF-32
+    // byte-order mark (text in those encodings is full of NUL bytes). A
+    // file that cannot be read does not look binary: reading it later
+    // says what is wrong with it.
+    static constexpr int binaryProbe = 8192;
+    static bool looksBinary(const QString &fileName);
+    // The same for the first bytes of a file.
+    static bool looksBinary(const char *data, qint64 size);
+
     // Whether name (without folder) is one of the writer's temporary files.
     static bool isTemporaryName(const QString &name);
     // Removes the writer's temporary files older than this process from

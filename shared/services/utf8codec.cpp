@@ -51,14 +51,13 @@ qint64 encodedLength(const ushort *p, const ushort *end, bool crlf)
 
 } // namespace
 
-bool Utf8Codec::decode(const char *bytes, int size, QString &text, LineEnds *ends)
+namespace {
+
+// Decodes from p towards end into q, p and q advancing. False for bytes
+// that are not well-formed UTF-8. When more is to come (!last), it stops
+// before a sequence or a "\r" that end cuts off, p left at it.
+bool decodeRun(const uchar *&p, const uchar *const end, ushort *&q, int &crlf, bool last)
 {
-    QString out(qMax(size, 0), Qt::Uninitialized);
-    ushort *const begin = reinterpret_cast<ushort *>(out.data());
-    ushort *q = begin;
-    const uchar *p = reinterpret_cast<const uchar *>(bytes);
-    const uchar *const end = p + qMax(size, 0);
-    int crlf = 0;
 #ifdef __SSE2__
     const __m128i zero = _mm_setzero_si128();
     const __m128i carriageReturn = _mm_set1_epi8('\r');
@@ -91,10 +90,14 @@ bool Utf8Codec::decode(const char *bytes, int size, QString &text, LineEnds *end
                 p += 2;
                 continue;
             }
+            if (lead == '\r' && end - p == 1 && !last)
+                return true; // its "\n" may come next
             *q++ = lead;
             ++p;
         } else if ((lead & 0xF0) == 0xE0) {
             // Most characters of Chinese text: three bytes.
+            if (end - p < 3 && !last)
+                return true;
             if (end - p < 3 || !continuation(p[1]) || !continuation(p[2]))
                 return false;
             const uint code = ((lead & 0x0Fu) << 12) | ((p[1] & 0x3Fu) << 6) | (p[2] & 0x3Fu);
@@ -103,11 +106,15 @@ bool Utf8Codec::decode(const char *bytes, int size, QString &text, LineEnds *end
             *q++ = ushort(code);
             p += 3;
         } else if (lead >= 0xC2 && lead < 0xE0) {
+            if (end - p < 2 && !last)
+                return true;
             if (end - p < 2 || !continuation(p[1]))
                 return false;
             *q++ = ushort(((lead & 0x1F) << 6) | (p[1] & 0x3F));
             p += 2;
         } else if (lead >= 0xF0 && lead < 0xF5) {
+            if (end - p < 4 && !last)
+                return true;
             if (end - p < 4 || !continuation(p[1]) || !continuation(p[2]) || !continuation(p[3]))
                 return false;
             const uint code = ((lead & 0x07u) << 18) | ((p[1] & 0x3Fu) << 12) | ((p[2] & 0x3Fu) << 6)
@@ -121,6 +128,21 @@ bool Utf8Codec::decode(const char *bytes, int size, QString &text, LineEnds *end
             return false; // a continuation byte without a lead, an overlong lead, or no lead at all
         }
     }
+    return true;
+}
+
+} // namespace
+
+bool Utf8Codec::decode(const char *bytes, int size, QString &text, LineEnds *ends)
+{
+    QString out(qMax(size, 0), Qt::Uninitialized);
+    ushort *const begin = reinterpret_cast<ushort *>(out.data());
+    ushort *q = begin;
+    const uchar *p = reinterpret_cast<const uchar *>(bytes);
+    const uchar *const end = p + qMax(size, 0);
+    int crlf = 0;
+    if (!decodeRun(p, end, q, crlf, true))
+        return false;
     out.resize(int(q - begin));
     if (ends) {
         ends->crlf = crlf;
@@ -131,15 +153,37 @@ bool Utf8Codec::decode(const char *bytes, int size, QString &text, LineEnds *end
     return true;
 }
 
+bool Utf8Codec::decodePiece(const char *bytes, int size, bool last, ushort *out, int &consumed, int &written,
+                            int &crlf)
+{
+    const uchar *p = reinterpret_cast<const uchar *>(bytes);
+    ushort *q = out;
+    const bool ok = decodeRun(p, p + qMax(size, 0), q, crlf, last);
+    consumed = int(p - reinterpret_cast<const uchar *>(bytes));
+    written = int(q - out);
+    return ok;
+}
+
+qint64 Utf8Codec::encodedSize(const QChar *units, int size, bool crlf)
+{
+    const ushort *p = reinterpret_cast<const ushort *>(units);
+    return encodedLength(p, p + qMax(size, 0), crlf);
+}
+
 bool Utf8Codec::encode(const QString &text, bool crlf, QByteArray &bytes, const QByteArray &prefix)
 {
-    const ushort *p = reinterpret_cast<const ushort *>(text.constData());
-    const ushort *const end = p + text.size();
+    return encode(text.constData(), text.size(), crlf, bytes, prefix);
+}
+
+bool Utf8Codec::encode(const QChar *units, int size, bool crlf, QByteArray &bytes, const QByteArray &prefix)
+{
+    const ushort *p = reinterpret_cast<const ushort *>(units);
+    const ushort *const end = p + qMax(size, 0);
     // At most three bytes per unit ("\r\n" and a surrogate pair take less).
     // Pages of the array that are never written are never touched, so a
     // mostly ASCII text costs no more memory than its result. Only a text
     // so large that this bound passes the largest array is measured first.
-    qint64 room = qint64(prefix.size()) + 3 * qint64(text.size());
+    qint64 room = qint64(prefix.size()) + 3 * qint64(qMax(size, 0));
     if (room > largestArray) {
         const qint64 exact = encodedLength(p, end, crlf);
         if (exact < 0 || prefix.size() + exact > largestArray)

@@ -30,6 +30,21 @@ public:
     // prefix (a byte-order mark, say); false for a lone surrogate, which
     // UTF-8 cannot hold, or a result beyond what one array can hold.
     static bool encode(const QString &text, bool crlf, QByteArray &bytes, const QByteArray &prefix = QByteArray());
+    // The same for size units from units; a piece of a text must not end
+    // between the two units of a surrogate pair.
+    static bool encode(const QChar *units, int size, bool crlf, QByteArray &bytes,
+                       const QByteArray &prefix = QByteArray());
+    // The exact encoded size of size units; -1 for a lone surrogate.
+    static qint64 encodedSize(const QChar *units, int size, bool crlf);
+
+    // Decodes a text that arrives in pieces (a large file read a piece at
+    // a time), with the same result and refusals as decode() of the whole.
+    // Decodes size bytes into out, which has room for size units; unless
+    // last, stops before a sequence (or a "\r") that the piece cuts off.
+    // consumed: the bytes used (the rest begins the next piece); written:
+    // the units put into out; crlf counts the "\r\n" read as "\n".
+    static bool decodePiece(const char *bytes, int size, bool last, ushort *out, int &consumed, int &written,
+                            int &crlf);
 };
 
 #endif // UTF8CODEC_H
