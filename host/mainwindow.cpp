@@ -419,6 +419,7 @@ TableViewWidget *MainWindow::createList(const QString &prefix, int number)
     connect(list, &TableViewWidget::closeSelectSignal, this, &MainWindow::closeSelected);
     connect(list, &TableViewWidget::closeSignal, this, &MainWindow::closeListEditors);
     connect(list, &TableViewWidget::destroySignal, this, &MainWindow::listDestroyed);
+    connect(list, &TableViewWidget::tipSignal, m_tipsDock, &DockWidgetTips::tip);
 
     m_lists.append(list);
     placeList(list, true);

@@ -1,7 +1,6 @@
 #include "mytablemodel.h"
 
 #include <QDebug>
-#include <QDir>
 #include <QFileInfo>
 #include <QMimeData>
 #include <QSet>
@@ -14,40 +13,107 @@ MyTableModel::MyTableModel(QObject *parent)
 
 void MyTableModel::setEntries(const QList<FileType *> &entries)
 {
-    // Row-by-row signals would make every view relayout once per row; the
-    // rows are built silently and the views told once.
-    const bool blocked = blockSignals(true);
-    removeRows(0, rowCount());
-    setRowCount(entries.size());
-    for (int j = 0; j < entries.size(); ++j) {
-        const QFileInfo info(entries.at(j)->fileName);
-        auto *name = new QStandardItem(info.fileName());
-        auto *folder = new QStandardItem(info.absolutePath());
-        name->setEditable(false);
-        folder->setEditable(false);
-        setItem(j, 0, name);
-        setItem(j, 1, folder);
-    }
-    blockSignals(blocked);
     beginResetModel();
+    QStringList paths;
+    paths.reserve(entries.size());
+    for (const FileType *entry : entries)
+        paths << entry->fileName; // shared with the entry, not copied
+    m_paths = paths;
     endResetModel();
+}
+
+int MyTableModel::rowCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : m_paths.size();
+}
+
+int MyTableModel::columnCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : 2;
+}
+
+QModelIndex MyTableModel::index(int row, int column, const QModelIndex &parent) const
+{
+    if (parent.isValid() || row < 0 || row >= m_paths.size() || column < 0 || column > 1)
+        return QModelIndex();
+    return createIndex(row, column);
+}
+
+QModelIndex MyTableModel::parent(const QModelIndex &child) const
+{
+    Q_UNUSED(child)
+    return QModelIndex();
+}
+
+bool MyTableModel::hasChildren(const QModelIndex &parent) const
+{
+    return !parent.isValid() && !m_paths.isEmpty();
+}
+
+QVariant MyTableModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation == Qt::Horizontal)
+        return QStandardItemModel::headerData(section, orientation, role);
+    return QAbstractItemModel::headerData(section, orientation, role);
+}
+
+Qt::ItemFlags MyTableModel::flags(const QModelIndex &index) const
+{
+    if (!index.isValid())
+        return Qt::ItemIsDropEnabled;
+    return Qt::ItemIsSelectable | Qt::ItemIsEnabled | Qt::ItemIsDragEnabled | Qt::ItemIsDropEnabled;
 }
 
 QVariant MyTableModel::data(const QModelIndex &index, int role) const
 {
-    if (role != Qt::ToolTipRole || !index.isValid())
-        return QStandardItemModel::data(index, role);
-    // Made from the two columns when asked, so large lists keep no copy.
-    const QStandardItem *name = item(index.row(), 0);
-    const QStandardItem *folder = item(index.row(), 1);
-    if (!name || !folder)
+    if (!index.isValid() || index.row() >= m_paths.size())
         return QVariant();
-    return QDir(folder->text()).filePath(name->text());
+    const QString &path = m_paths.at(index.row());
+    switch (role) {
+    case Qt::DisplayRole:
+    case Qt::EditRole:
+        return index.column() == 0 ? QFileInfo(path).fileName() : QFileInfo(path).absolutePath();
+    case Qt::ToolTipRole:
+        return QFileInfo(path).absoluteFilePath();
+    default:
+        return QVariant();
+    }
+}
+
+QMap<int, QVariant> MyTableModel::itemData(const QModelIndex &index) const
+{
+    QMap<int, QVariant> roles;
+    const QVariant display = data(index, Qt::DisplayRole);
+    if (display.isValid())
+        roles.insert(Qt::DisplayRole, display);
+    return roles;
+}
+
+bool MyTableModel::setData(const QModelIndex &, const QVariant &, int)
+{
+    return false;
+}
+
+bool MyTableModel::setItemData(const QModelIndex &, const QMap<int, QVariant> &)
+{
+    return false;
+}
+
+bool MyTableModel::removeRows(int, int, const QModelIndex &)
+{
+    return false;
+}
+
+bool MyTableModel::insertRows(int, int, const QModelIndex &)
+{
+    return false;
 }
 
 QMimeData *MyTableModel::mimeData(const QModelIndexList &indexes) const
 {
-    QMimeData *data = QStandardItemModel::mimeData(indexes);
+    // The cells' texts in the usual item-list format, for any other
+    // reader of the drag.
+    QMimeData *data = QAbstractItemModel::mimeData(indexes);
     if (!data)
         return nullptr;
     // Each dragged row once, in the order the rows were selected.

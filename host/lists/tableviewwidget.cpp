@@ -17,31 +17,76 @@
 #include <QMimeDatabase>
 #include <QTableView>
 #include <QTreeView>
+#include <QtConcurrent>
+
+#include <cstring>
+#include <dirent.h>
+#include <sys/stat.h>
 
 #include "mytablemodel.h"
 #include "readwritetxt.h"
+#include "tipcodes.h"
 
 namespace {
 
-void scanInto(const QString &folder, bool recursive, QStringList &paths, QSet<QString> &visited)
+struct FolderId
 {
-    const QString canonical = QFileInfo(folder).canonicalFilePath();
-    if (canonical.isEmpty() || visited.contains(canonical))
+    dev_t device;
+    ino_t inode;
+    bool operator==(const FolderId &other) const { return device == other.device && inode == other.inode; }
+};
+
+uint qHash(const FolderId &id, uint seed = 0)
+{
+    return ::qHash(quint64(id.inode), seed) ^ ::qHash(quint64(id.device), seed);
+}
+
+// Lists folder with readdir: its entry types come with the names, so a
+// tree of many thousand files costs no status call per file (only per
+// link or where the file system gives no type).
+void scanInto(const QString &folder, bool recursive, QStringList &paths, int &skipped, QSet<FolderId> &visited)
+{
+    const QByteArray encoded = QFile::encodeName(folder);
+    struct stat st;
+    if (::stat(encoded.constData(), &st) != 0 || !S_ISDIR(st.st_mode))
         return;
-    visited.insert(canonical);
-    const QFileInfoList infos = QDir(folder).entryInfoList(QDir::AllEntries | QDir::Hidden | QDir::System,
-                                                          QDir::Unsorted);
-    for (const QFileInfo &info : infos) {
-        const QString name = info.fileName();
-        if (name == QLatin1String(".") || name == QLatin1String(".."))
+    const FolderId id{ st.st_dev, st.st_ino };
+    if (visited.contains(id))
+        return;
+    visited.insert(id);
+    DIR *dir = ::opendir(encoded.constData());
+    if (!dir)
+        return;
+    const QString prefix = folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/');
+    while (const dirent *entry = ::readdir(dir)) {
+        const char *name = entry->d_name;
+        if (name[0] == '.' && (name[1] == 0 || (name[1] == '.' && name[2] == 0)))
             continue;
-        if (info.isDir()) {
+        bool isDir = entry->d_type == DT_DIR;
+        bool isFile = entry->d_type == DT_REG;
+        if (entry->d_type == DT_LNK || entry->d_type == DT_UNKNOWN) {
+            const QByteArray full = encoded + '/' + name;
+            struct stat target;
+            if (::stat(full.constData(), &target) == 0) {
+                isDir = S_ISDIR(target.st_mode);
+                isFile = !isDir;
+            }
+        } else if (!isDir) {
+            isFile = true; // a pipe or device named *.txt is refused by the jobs, as before
+        }
+        const size_t length = std::strlen(name);
+        if (isDir) {
             if (recursive)
-                scanInto(info.absoluteFilePath(), recursive, paths, visited);
-        } else if (info.suffix() == QLatin1String("txt")) {
-            paths.append(info.absoluteFilePath());
+                scanInto(prefix + QFile::decodeName(name), recursive, paths, skipped, visited);
+        } else if (isFile && length > 4 && std::memcmp(name + length - 4, ".txt", 4) == 0) {
+            const QString path = prefix + QFile::decodeName(name);
+            if (entry->d_type == DT_REG && ReadWriteTxt::looksBinary(path))
+                ++skipped;
+            else
+                paths.append(path);
         }
     }
+    ::closedir(dir);
 }
 
 } // namespace
@@ -138,20 +183,50 @@ int TableViewWidget::addFiles(const QStringList &paths)
     return added;
 }
 
-int TableViewWidget::addFolders(const QStringList &folders, bool recursive)
+TableViewWidget::ScanResult TableViewWidget::scanFolders(const QStringList &folders, bool recursive)
 {
-    QStringList paths;
-    for (const QString &folder : folders)
-        paths += scanFolder(folder, recursive);
+    ScanResult result;
+    for (const QString &folder : folders) {
+        int skipped = 0;
+        result.paths += scanFolder(folder, recursive, &skipped);
+        if (skipped > 0)
+            result.skipped.append(qMakePair(folder, skipped));
+    }
+    return result;
+}
+
+int TableViewWidget::addScanned(const ScanResult &result)
+{
     int added = 0;
-    for (const QString &path : qAsConst(paths)) {
+    for (const QString &path : result.paths) {
         ++*m_fileIdCounter;
         if (addFile(path, *m_fileIdCounter))
             ++added;
     }
-    if (!folders.isEmpty())
-        refresh();
+    refresh();
+    for (const auto &skipped : result.skipped)
+        emit tipSignal(Tips::BinarySkipped.var1, skipped.second, skipped.first);
     return added;
+}
+
+int TableViewWidget::addFolders(const QStringList &folders, bool recursive)
+{
+    if (folders.isEmpty())
+        return 0;
+    return addScanned(scanFolders(folders, recursive));
+}
+
+void TableViewWidget::addFoldersInBackground(const QStringList &folders, bool recursive)
+{
+    if (folders.isEmpty() || m_scan.isRunning())
+        return;
+    // The task holds nothing of the list: a list closed meanwhile only
+    // drops the result.
+    disconnect(&m_scan, nullptr, this, nullptr);
+    connect(&m_scan, &QFutureWatcher<ScanResult>::finished, this, [this] {
+        emit scanDoneSignal(addScanned(m_scan.result()));
+    });
+    m_scan.setFuture(QtConcurrent::run(QThreadPool::globalInstance(), &TableViewWidget::scanFolders, folders, recursive));
 }
 
 int TableViewWidget::addDroppedUrls(const QList<QUrl> &urls)
@@ -172,11 +247,14 @@ int TableViewWidget::addDroppedUrls(const QList<QUrl> &urls)
     return added;
 }
 
-QStringList TableViewWidget::scanFolder(const QString &folder, bool recursive)
+QStringList TableViewWidget::scanFolder(const QString &folder, bool recursive, int *skipped)
 {
     QStringList paths;
-    QSet<QString> visited;
-    scanInto(folder, recursive, paths, visited);
+    QSet<FolderId> visited;
+    int binary = 0;
+    scanInto(QFileInfo(folder).absoluteFilePath(), recursive, paths, binary, visited);
+    if (skipped)
+        *skipped = binary;
     return paths;
 }
 
@@ -257,7 +335,7 @@ void TableViewWidget::addFolderByDialog()
     if (auto *grid = qobject_cast<QGridLayout *>(dialog.layout()))
         grid->addWidget(subfolders, 4, 0, 1, 5);
     if (dialog.exec() == QDialog::Accepted)
-        addFolders(dialog.selectedFiles(), subfolders->isChecked());
+        addFoldersInBackground(dialog.selectedFiles(), subfolders->isChecked());
 }
 
 void TableViewWidget::openSelected()

@@ -1,7 +1,9 @@
 #ifndef TABLEVIEWWIDGET_H
 #define TABLEVIEWWIDGET_H
 
+#include <QFutureWatcher>
 #include <QList>
+#include <QPair>
 #include <QSet>
 #include <QStringList>
 #include <QTimer>
@@ -42,16 +44,32 @@ public:
     // Each path gets the next file ID and is added; refreshes when paths
     // is not empty. Returns the number of entries added.
     int addFiles(const QStringList &paths);
+    // What a folder scan found: the text files to add, in order, and per
+    // scanned folder the number of files skipped because they look binary.
+    struct ScanResult
+    {
+        QStringList paths;
+        QList<QPair<QString, int>> skipped; // (folder, count), counts above 0
+    };
+    // Scans every folder (see scanFolder); safe on any thread.
+    static ScanResult scanFolders(const QStringList &folders, bool recursive);
+
     // The files of every folder (with subfolders when recursive), added as
-    // by addFiles; refreshes when folders is not empty.
+    // by addFiles; refreshes when folders is not empty. Files that look
+    // binary are left out, and a tip per folder says how many.
     int addFolders(const QStringList &folders, bool recursive);
+    // The same with the scan on a pool thread, so a large tree does not
+    // hold the window; the files are added when it ends (scanDoneSignal).
+    void addFoldersInBackground(const QStringList &folders, bool recursive);
+    bool isScanning() const { return m_scan.isRunning(); }
     // The local text files among urls, added as by addFiles, then refresh.
     int addDroppedUrls(const QList<QUrl> &urls);
 
     // The files named exactly "*.txt" in folder, depth first in the order
     // the folder lists them; subfolders only when recursive. A folder met
-    // twice (through a link) is scanned once.
-    static QStringList scanFolder(const QString &folder, bool recursive);
+    // twice (through a link) is scanned once. Files that look binary
+    // (ReadWriteTxt::looksBinary) are left out and counted in skipped.
+    static QStringList scanFolder(const QString &folder, bool recursive, int *skipped = nullptr);
     // Whether a drag from outside carries something the list may take.
     static bool acceptsDrag(const QMimeData *data);
     // The file-dialog filters: "suffix.ini", else the default text.
@@ -86,6 +104,10 @@ signals:
     void fileCountSignal(const QString &listNameCount);
     void closeSelectSignal(int tableID, QList<FileType *> list);
     void closeSignal(int tableID);
+    // A tip of the list (a folder scan's skipped files).
+    void tipSignal(int var1, int var2, const QString &fileName);
+    // A background folder scan has ended; added: the entries it added.
+    void scanDoneSignal(int added);
 
 protected:
     bool event(QEvent *event) override;
@@ -97,6 +119,7 @@ protected:
 
 private:
     void buildMenu();
+    int addScanned(const ScanResult &result);
     QList<FileType *> selectedEntries() const;
 
     int m_tableID;
@@ -107,6 +130,7 @@ private:
     QList<FileType *> m_entries;
     QSet<QString> m_paths;
     QTimer m_refreshTimer;
+    QFutureWatcher<ScanResult> m_scan;
 };
 
 #endif // TABLEVIEWWIDGET_H

@@ -62,6 +62,8 @@
         " 撤销存储<b>只读或没有写入权限</b>,无法保留文件之前的内容,这些文件未改写!") \
     TIP(StoreFailed, 12, 8, Failure,                                          /* any other failure to write it */ \
         " 撤销存储<b>无法写入</b>,无法保留文件之前的内容,这些文件未改写!") \
+    TIP(BinarySkipped, 14, TipCode::Counted, Info,                          /* a folder scan left these out */ \
+        " 扫描目录:跳过了 <b>%1</b> 个看似二进制的文件(前 8 KiB 内有空字节),未加入列表!") \
     TIP(FreeText, 99, 99, Info, "")                                           /* the file name is the message */
 
 // How a tip reads: it tells what happened, that something succeeded, or

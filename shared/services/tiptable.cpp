@@ -18,7 +18,7 @@ struct UnknownGroup
 constexpr UnknownGroup unknownGroups[] = {
     {0, "0"}, {-1, "1"}, {-2, "2"}, {-3, "3"}, {-4, "4"}, {-5, "5"}, {-6, "6"}, {-7, "7"}, {-9, "9"},
     {11, "7"}, // this group has always reported its unknown codes as 7
-    {12, "12"}, {-11, "11"},
+    {12, "12"}, {-11, "11"}, {14, "14"},
 };
 
 QString unknownMessage(int var1)

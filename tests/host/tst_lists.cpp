@@ -11,6 +11,8 @@
 #include "mytablemodel.h"
 #include "tableviewwidget.h"
 #include "testfolder.h"
+#include "tipcodes.h"
+#include "tiptable.h"
 
 namespace {
 
@@ -138,15 +140,24 @@ void TestLists::scanFolder_data()
 {
     QTest::addColumn<bool>("recursive");
     QTest::addColumn<QStringList>("expected");
-    QTest::newRow("with subfolders") << true << QStringList({ "sub/deep/z.txt", "sub/y.txt", "x.txt" });
-    QTest::newRow("own files only") << false << QStringList({ "x.txt" });
+    QTest::addColumn<int>("skipped");
+    QTest::newRow("with subfolders") << true
+        << QStringList({ "sub/deep/z.txt", "sub/late.txt", "sub/y.txt", "wide.txt", "x.txt" }) << 2;
+    QTest::newRow("own files only") << false << QStringList({ "wide.txt", "x.txt" }) << 1;
 }
 
 void TestLists::scanFolder()
 {
     QFETCH(bool, recursive);
     QFETCH(QStringList, expected);
+    QFETCH(int, skipped);
     QVERIFY(TestFolder::put(path("top/x.txt"), QByteArray("text\n")));
+    // Binary: a NUL early on. Text: a NUL only past the first 8 KiB, and
+    // UTF-16 with its byte-order mark.
+    QVERIFY(TestFolder::put(path("top/blob.txt"), QByteArray("PK\x03\x04\x00\x00data", 10)));
+    QVERIFY(TestFolder::put(path("top/sub/bin.txt"), QByteArray(8191, 'a') + QByteArray(1, '\0')));
+    QVERIFY(TestFolder::put(path("top/sub/late.txt"), QByteArray(8192, 'a') + QByteArray(1, '\0')));
+    QVERIFY(TestFolder::put(path("top/wide.txt"), QByteArray("\xFF\xFEt\x00x\x00t\x00", 8)));
     QVERIFY(TestFolder::put(path("top/x.TXT"), QByteArray("text\n")));
     QVERIFY(TestFolder::put(path("top/x.json"), QByteArray("text\n")));
     QVERIFY(TestFolder::put(path("top/xtxt"), QByteArray("text\n")));
@@ -155,7 +166,9 @@ void TestLists::scanFolder()
     QDir().mkpath(path("top/empty.txt.d"));
 
     QStringList found;
-    const QStringList paths = TableViewWidget::scanFolder(path("top"), recursive);
+    int binary = -1;
+    const QStringList paths = TableViewWidget::scanFolder(path("top"), recursive, &binary);
+    QCOMPARE(binary, skipped);
     for (const QString &p : paths) {
         QVERIFY(QFileInfo(p).isAbsolute());
         found << QDir(path("top")).relativeFilePath(p);
@@ -163,8 +176,19 @@ void TestLists::scanFolder()
     found.sort();
     QCOMPARE(found, expected);
 
+    // Added in the background, the list says how many it skipped.
     TableViewWidget list(1, "List1", &m_counter);
-    QCOMPARE(list.addFolders({ path("top") }, recursive), expected.size());
+    QSignalSpy tips(&list, &TableViewWidget::tipSignal);
+    QSignalSpy done(&list, &TableViewWidget::scanDoneSignal);
+    list.addFoldersInBackground({ path("top") }, recursive);
+    QVERIFY(done.wait());
+    QCOMPARE(done.at(0).at(0).toInt(), expected.size());
+    QCOMPARE(list.fileCount(), expected.size());
+    QCOMPARE(tips.count(), 1);
+    QCOMPARE(tips.at(0).at(0).toInt(), Tips::BinarySkipped.var1);
+    QCOMPARE(tips.at(0).at(1).toInt(), skipped);
+    QCOMPARE(tips.at(0).at(2).toString(), path("top"));
+    QVERIFY(TipTable::words(Tips::BinarySkipped.var1, skipped).contains(QString::number(skipped)));
 }
 
 void TestLists::scanFolderSurvivesLinkLoop()
