@@ -63,10 +63,11 @@ JobBatch::~JobBatch()
 {
     // Workers still running use this batch and their own objects; they are
     // let finish before anything goes away.
-    for (QFuture<void> &future : m_futures)
+    for (QFuture<void> &future : m_alive)
         future.waitForFinished();
     m_sync.waitForFinished();
-    qDeleteAll(m_workers);
+    qDeleteAll(m_alive.keys());
+    qDeleteAll(m_workers.mid(m_nextWorker));
 }
 
 void JobBatch::adopt(OptionRecord *record)
@@ -79,6 +80,26 @@ void JobBatch::add(TextBase *worker)
 {
     if (!worker || m_started)
         return;
+    prepare(worker);
+    m_workers << worker;
+    m_files << worker->fileName();
+    ++m_total;
+}
+
+void JobBatch::addFiles(const QStringList &files, const WorkerMaker &make)
+{
+    if (m_started || files.isEmpty() || !make)
+        return;
+    Lazy lazy;
+    lazy.files = files;
+    lazy.make = make;
+    m_lazy << lazy;
+    m_files += files;
+    m_total += files.size();
+}
+
+void JobBatch::prepare(TextBase *worker)
+{
     worker->setParent(nullptr);
     // Emitted on a pool thread; this batch lives on the GUI thread, so the
     // tip is queued and re-emitted there.
@@ -87,9 +108,6 @@ void JobBatch::add(TextBase *worker)
     worker->setControl(m_control);
     worker->setBackup(m_backup.get());
     worker->setCodeMode(m_codeMode);
-    m_workers << worker;
-    m_files << worker->fileName();
-    ++m_total;
 }
 
 void JobBatch::start()
@@ -99,36 +117,73 @@ void JobBatch::start()
     m_started = true;
     for (const QString &leftover : ReadWriteTxt::removeLeftovers(m_files))
         emit tipSignal(Tips::LeftoverRemoved.var1, Tips::LeftoverRemoved.var2, leftover);
-    m_pending = m_workers.size();
+    m_pending = m_total;
     if (m_pending == 0) {
         emit finishedSignal(0, 0);
         return;
     }
-    const QList<TextBase *> workers = m_workers;
-    const std::shared_ptr<JobControl> control = m_control;
-    for (TextBase *worker : workers) {
-        m_futures << QtConcurrent::run(QThreadPool::globalInstance(), [this, worker, control] {
-            // After a cancel the jobs still queued end without touching
-            // their files.
-            if (!control->isCancelled()) {
-                try {
-                    worker->run();
-                } catch (const std::bad_alloc &) {
-                    // Out of memory in a job that does not say so itself:
-                    // the job fails, the program and the other files go on.
-                    worker->emitTip(Tips::FileTooLarge, worker->fileName());
-                }
-            }
-            // Posted after every tip of the run, so it reaches the GUI
-            // thread after them.
-            QMetaObject::invokeMethod(this, [this, worker] { jobDone(worker); }, Qt::QueuedConnection);
-        });
+    launchMore();
+}
+
+void JobBatch::launchMore()
+{
+    while (m_alive.size() < maxAlive && !m_cancelled) {
+        if (m_nextWorker < m_workers.size()) {
+            TextBase *worker = m_workers.at(m_nextWorker);
+            m_workers[m_nextWorker++] = nullptr;
+            launch(worker);
+            continue;
+        }
+        if (m_nextWorker > 0) {
+            m_workers.clear();
+            m_nextWorker = 0;
+        }
+        if (m_nextLazy >= m_lazy.size())
+            break;
+        Lazy &lazy = m_lazy[m_nextLazy];
+        if (lazy.next >= lazy.files.size()) {
+            // Its files and maker are not needed any more.
+            lazy = Lazy();
+            ++m_nextLazy;
+            continue;
+        }
+        const int position = lazy.next++;
+        TextBase *worker = lazy.make(lazy.files.at(position), position);
+        if (!worker) {
+            --m_pending;
+            continue;
+        }
+        prepare(worker);
+        launch(worker);
     }
+    if (m_pending == 0 && m_alive.isEmpty() && !m_cancelled)
+        allJobsDone();
+}
+
+void JobBatch::launch(TextBase *worker)
+{
+    const std::shared_ptr<JobControl> control = m_control;
+    m_alive.insert(worker, QtConcurrent::run(QThreadPool::globalInstance(), [this, worker, control] {
+        // After a cancel the jobs still queued end without touching
+        // their files.
+        if (!control->isCancelled()) {
+            try {
+                worker->run();
+            } catch (const std::bad_alloc &) {
+                // Out of memory in a job that does not say so itself:
+                // the job fails, the program and the other files go on.
+                worker->emitTip(Tips::FileTooLarge, worker->fileName());
+            }
+        }
+        // Posted after every tip of the run, so it reaches the GUI
+        // thread after them.
+        QMetaObject::invokeMethod(this, [this, worker] { jobDone(worker); }, Qt::QueuedConnection);
+    }));
 }
 
 void JobBatch::jobDone(TextBase *worker)
 {
-    if (!m_workers.removeOne(worker))
+    if (!m_alive.remove(worker))
         return;
     if (worker->succeeded())
         ++m_succeeded;
@@ -143,13 +198,15 @@ void JobBatch::jobDone(TextBase *worker)
         emit jobDoneSignal(worker);
     delete worker;
     --m_pending;
-    if (m_pending > 0)
-        return;
     if (!m_cancelled) {
-        allJobsDone();
+        if (m_pending > 0)
+            launchMore();
+        else
+            allJobsDone();
         return;
     }
-    m_futures.clear();
+    if (!m_alive.isEmpty())
+        return;
     closeBackup();
     if (m_release)
         deleteLater();
@@ -161,13 +218,21 @@ void JobBatch::cancel()
         return;
     m_cancelled = true;
     m_control->cancel();
+    // Jobs not made or not started yet never run.
+    m_pending = m_alive.size();
+    qDeleteAll(m_workers.mid(m_nextWorker));
+    m_workers.clear();
+    m_nextWorker = 0;
+    m_lazy.clear();
+    if (m_alive.isEmpty())
+        closeBackup();
 }
 
 void JobBatch::releaseWhenIdle()
 {
     setParent(nullptr);
     m_release = true;
-    if (m_pending == 0)
+    if (m_alive.isEmpty())
         deleteLater();
 }
 
@@ -185,7 +250,6 @@ void JobBatch::closeBackup()
 
 void JobBatch::allJobsDone()
 {
-    m_futures.clear();
     closeBackup();
     // The journal of the backups becomes durable with the batch.
     if (m_backup && !m_backup->folder().isEmpty())

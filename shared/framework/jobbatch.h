@@ -2,6 +2,7 @@
 #define JOBBATCH_H
 
 #include <QFuture>
+#include <QHash>
 #include <QList>
 #include <QObject>
 #include <QSet>
@@ -21,6 +22,10 @@ class TextBase;
 // send, and the count of jobs still running. Each worker runs once on
 // QThreadPool::globalInstance() and is freed on the GUI thread as soon as
 // its run has returned; the option records live as long as the batch.
+//
+// At most maxAlive workers exist at a time: a batch of many files makes
+// each file's worker only when one of the running ones has ended (addFiles),
+// so the batch's memory does not grow with its number of files.
 // When the last job has ended, whether it succeeded or failed,
 // finishedSignal tells the plug-in that the start is over.
 //
@@ -55,6 +60,16 @@ public:
     void adopt(OptionRecord *record);
     // Takes ownership of a worker, to be run by start().
     void add(TextBase *worker);
+    // One job per file, each worker made by make(fileName, position) only
+    // when the batch is about to run it, after the workers added before.
+    // A null worker skips its file (it counts as neither done nor failed).
+    using WorkerMaker = std::function<TextBase *(const QString &fileName, int position)>;
+    void addFiles(const QStringList &files, const WorkerMaker &make);
+
+    // Workers alive (made, running or waiting for the pool) at most.
+    static constexpr int maxAlive = 256;
+    // Workers alive now.
+    int alive() const { return m_alive.size(); }
 
     int count() const { return m_total; }
     int pending() const { return m_pending; }
@@ -100,13 +115,27 @@ signals:
     void finishedSignal(int succeeded, int failed);
 
 private:
+    void prepare(TextBase *worker);
+    // Starts workers until maxAlive are alive or none is left.
+    void launchMore();
+    void launch(TextBase *worker);
     void jobDone(TextBase *worker);
     void allJobsDone();
     void closeBackup();
 
     std::vector<std::unique_ptr<OptionRecord>> m_options;
-    QList<TextBase *> m_workers; // added or running, not yet freed
-    QList<QFuture<void>> m_futures;
+    QList<TextBase *> m_workers; // added, not yet started
+    int m_nextWorker = 0;
+    // Files whose workers are made as the batch goes.
+    struct Lazy
+    {
+        QStringList files;
+        WorkerMaker make;
+        int next = 0;
+    };
+    QList<Lazy> m_lazy;
+    int m_nextLazy = 0;
+    QHash<TextBase *, QFuture<void>> m_alive; // started, not yet freed
     QFuture<void> m_sync;
     QStringList m_files;
     QSet<QString> m_writtenFolders;

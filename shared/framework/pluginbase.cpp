@@ -319,8 +319,13 @@ void PluginBase::startSingleFile(const OperationRow &row)
     }
     JobBatch *batch = newBatch();
     batch->adopt(options);
-    for (int i = 0; i < files.size(); ++i)
-        batch->add(row.job ? row.job(files.at(i), options, i) : createWorker(row.index, files.at(i), options, i));
+    // Each file's worker is made only when its turn comes; the batch is
+    // this plug-in's child, so the maker's this outlives it.
+    const OperationRow::JobMaker job = row.job;
+    const int index = row.index;
+    batch->addFiles(files, [this, job, index, options](const QString &file, int position) {
+        return job ? job(file, options, position) : createWorker(index, file, options, position);
+    });
     runBatch(batch);
 }
 
