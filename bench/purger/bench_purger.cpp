@@ -4,19 +4,316 @@
 //
 // bench_purger [files [rounds [settle seconds]]]
 //   defaults: 2000 files of 64 KiB, 3 rounds, 6 s
+//
+// bench_purger --scale [files...]
+//   defaults: 10000 100000. One list of that many 4 KiB files, digits
+//   deleted through the real program: the main window loads the real
+//   plug-ins, the files are added to a list, the deletion plug-in's label,
+//   range and start button are clicked, and the run is over when the
+//   closing line is shown. Each size runs in a child process of its own,
+//   so that each peak memory is its own; printed per size: the list's
+//   memory per entry, the peak memory, what the batch added to it per
+//   file, the time per file, and the longest stretch the GUI thread was
+//   kept from its event loop (wall time, and its own CPU time within it).
 
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
 #include <QByteArray>
+#include <QDockWidget>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QMenu>
+#include <QProcess>
 #include <QRandomGenerator>
 #include <QString>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
 
+#include <malloc.h>
+#include <time.h>
+
+#include <cstdio>
+#include <cstring>
+
+#include "benchfiles.h"
 #include "deleteoptions.h"
 #include "deletepatterns.h"
 #include "deleteregular.h"
+#include "dockwidgettips.h"
+#include "mainwindow.h"
 #include "mixedtext.h"
 #include "rewritebench.h"
+#include "tableviewwidget.h"
+#include "tipcodes.h"
+#include "tiptable.h"
+
+namespace {
+
+// From /proc/self/status, in KiB: "VmRSS" now, "VmHWM" the peak so far.
+qint64 statusKiB(const char *field)
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    const QList<QByteArray> lines = status.readAll().split('\n');
+    for (const QByteArray &line : lines) {
+        if (line.startsWith(field))
+            return line.mid(int(std::strlen(field)) + 1).trimmed().split(' ').value(0).toLongLong();
+    }
+    return -1;
+}
+
+// Bytes the heap hands out now.
+qint64 heapBytes()
+{
+    const struct mallinfo2 info = mallinfo2();
+    return qint64(info.uordblks) + qint64(info.hblkhd);
+}
+
+qint64 threadCpuNs()
+{
+    timespec t;
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return qint64(t.tv_sec) * 1000000000 + t.tv_nsec;
+}
+
+QString scaleFolder(const QString &root, int files)
+{
+    return root + QStringLiteral("/files%1").arg(files);
+}
+
+QString scaleName(int i)
+{
+    // A hundred files per folder, as real trees have.
+    return QString::asprintf("d%04d/text%06d.txt", i / 100, i);
+}
+
+bool clickIn(QDockWidget *dock, const QString &objectName)
+{
+    if (QLabel *label = dock->findChild<QLabel *>(objectName)) {
+        QTest::mouseClick(label, Qt::LeftButton);
+        return true;
+    }
+    if (QAbstractButton *button = dock->findChild<QAbstractButton *>(objectName)) {
+        QTest::mouseClick(button, Qt::LeftButton);
+        return true;
+    }
+    return false;
+}
+
+// One size, in this (child) process: prints one line of figures.
+int scaleChild(const QString &folder, int files)
+{
+    QApplication::setAttribute(Qt::AA_Use96Dpi);
+    QDir::setCurrent(folder);
+    QStringList paths;
+    paths.reserve(files);
+    for (int i = 0; i < files; ++i)
+        paths << folder + QLatin1Char('/') + scaleName(i);
+
+    MainWindow window;
+    window.resize(1200, 800);
+    window.show();
+    for (int i = 0; i < 20; ++i)
+        QCoreApplication::processEvents(); // the plug-ins load on the first show
+    QAction *action = nullptr;
+    for (QMenu *menu : window.findChildren<QMenu *>()) {
+        for (QAction *a : menu->actions()) {
+            if (a->text() == QLatin1String("Delete V0.0.0.1"))
+                action = a;
+        }
+    }
+    if (!action) {
+        std::fprintf(stderr, "no deletion plug-in\n");
+        return 1;
+    }
+    action->trigger();
+    QCoreApplication::processEvents();
+    QDockWidget *dock = nullptr;
+    for (QDockWidget *d : window.findChildren<QDockWidget *>()) {
+        if (d->windowTitle() == QLatin1String("Delete"))
+            dock = d;
+    }
+    if (!dock) {
+        std::fprintf(stderr, "no deletion dock\n");
+        return 1;
+    }
+
+    ScrivelFace *face = &window;
+    face->newList(QStringLiteral("List"));
+    TableViewWidget *list = window.currentList();
+    QCoreApplication::processEvents();
+    const qint64 heapBefore = heapBytes();
+    QElapsedTimer timer;
+    timer.start();
+    list->addFiles(paths);
+    QCoreApplication::processEvents();
+    const qint64 addMs = timer.elapsed();
+    paths = QStringList();
+    const qint64 listBytes = heapBytes() - heapBefore;
+    list->activateWindow();
+    QCoreApplication::processEvents();
+
+    if (!clickIn(dock, DeletePatterns::labelObjectName(DeletePatterns::ArabicNumber))
+        || !clickIn(dock, QStringLiteral("label_rangeList"))) {
+        std::fprintf(stderr, "cannot choose the operation\n");
+        return 1;
+    }
+    QCoreApplication::processEvents();
+    const qint64 rssBefore = statusKiB("VmRSS:");
+
+    int saved = 0, failed = 0;
+    bool over = false;
+    QObject::connect(&window, &MainWindow::tipSignal, [&](int var1, int var2, const QString &) {
+        if (Tips::Saved.is(var1, var2))
+            ++saved;
+        else if (TipTable::isFailure(var1, var2))
+            ++failed;
+        if (Tips::AllDone.is(var1, var2))
+            over = true;
+    });
+    // The event loop's pulse: the longest time between two turns of a
+    // 2 ms timer, and the GUI thread's own CPU time in the longest one.
+    QElapsedTimer pulse;
+    qint64 lastTick = 0, lastCpu = threadCpuNs(), longestGap = 0, longestCpu = 0;
+    QTimer ticker;
+    ticker.setTimerType(Qt::PreciseTimer);
+    ticker.setInterval(2);
+    QObject::connect(&ticker, &QTimer::timeout, [&] {
+        const qint64 now = pulse.nsecsElapsed();
+        const qint64 cpu = threadCpuNs();
+        longestGap = qMax(longestGap, now - lastTick);
+        longestCpu = qMax(longestCpu, cpu - lastCpu);
+        lastTick = now;
+        lastCpu = cpu;
+    });
+
+    timer.restart();
+    pulse.start();
+    ticker.start();
+    if (!clickIn(dock, QStringLiteral("pushButton_start"))) {
+        std::fprintf(stderr, "no start button\n");
+        return 1;
+    }
+    while (!over)
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    const qint64 batchMs = timer.elapsed();
+    ticker.stop();
+    const qint64 peak = statusKiB("VmHWM:");
+    // Every failure must still be in the pane.
+    const QString pane = window.tipsDock()->messageText();
+    int failuresShown = 0;
+    for (const QString &line : pane.split(QLatin1Char('\n'))) {
+        if (line.contains(QStringLiteral("不可写")) || line.contains(QStringLiteral("没有发现"))
+            || line.contains(QStringLiteral("不可读")) || line.contains(QStringLiteral("编码不符")))
+            ++failuresShown;
+    }
+    std::printf("%d %lld %lld %lld %lld %lld %lld %lld %d %d %d\n", files, addMs, listBytes, rssBefore, peak,
+                batchMs, longestGap / 1000, longestCpu / 1000, saved, failed, failuresShown);
+    return saved == files && failed == 0 ? 0 : 1;
+}
+
+struct ScaleFigures
+{
+    int files = 0;
+    qint64 addMs = 0, listBytes = 0, rssBeforeKiB = 0, peakKiB = 0, batchMs = 0, gapUs = 0, cpuUs = 0;
+    int saved = 0, failed = 0, shown = 0;
+    bool ok = false;
+};
+
+int scale(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    QList<int> sizes;
+    for (int i = 2; i < argc; ++i)
+        sizes << qMax(1, QString::fromLocal8Bit(argv[i]).toInt());
+    if (sizes.isEmpty())
+        sizes = { 10000, 100000 };
+    QTemporaryDir tmp;
+    if (!tmp.isValid())
+        return 1;
+    QRandomGenerator random(0x5CA1Eu);
+    for (int files : sizes) {
+        const QString folder = scaleFolder(tmp.path(), files);
+        for (int i = 0; i < files; ++i) {
+            const QString path = folder + QLatin1Char('/') + scaleName(i);
+            if (i % 100 == 0)
+                QDir().mkpath(QFileInfo(path).path());
+            if (!writeBytes(path, mixedText(random, 4096))) {
+                std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+                return 1;
+            }
+        }
+    }
+    std::printf("bench_purger --scale: digits deleted through the real program, one list of 4 KiB files, "
+                "backups for undo on; %s\n", qPrintable(QString::fromLocal8Bit(qgetenv("SCALE_NOTE"))));
+    QList<ScaleFigures> all;
+    for (int files : sizes) {
+        ReadWriteTxt::syncFileSystem(tmp.path());
+        QProcess child;
+        child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        child.start(QCoreApplication::applicationFilePath(),
+                    { QStringLiteral("--scale-child"), QString::number(files), scaleFolder(tmp.path(), files) });
+        child.waitForFinished(-1);
+        const QList<QByteArray> f = child.readAllStandardOutput().trimmed().split('\n').last().split(' ');
+        ScaleFigures s;
+        if (f.size() == 11) {
+            s.files = f[0].toInt();
+            s.addMs = f[1].toLongLong();
+            s.listBytes = f[2].toLongLong();
+            s.rssBeforeKiB = f[3].toLongLong();
+            s.peakKiB = f[4].toLongLong();
+            s.batchMs = f[5].toLongLong();
+            s.gapUs = f[6].toLongLong();
+            s.cpuUs = f[7].toLongLong();
+            s.saved = f[8].toInt();
+            s.failed = f[9].toInt();
+            s.shown = f[10].toInt();
+            s.ok = child.exitStatus() == QProcess::NormalExit && child.exitCode() == 0;
+        }
+        if (!s.ok) {
+            std::printf("%d files: FAILED\n", files);
+            return 1;
+        }
+        std::printf("%7d files: list %lld ms to add and show, %.0f bytes per entry; peak %.1f MB "
+                    "(%.1f MB before the start, the batch adds %.0f bytes per file); "
+                    "%.1f s, %.1f us per file; longest GUI stall %.1f ms (its own CPU %.1f ms); "
+                    "%d saved, %d failed, %d failures shown\n",
+                    s.files, s.addMs, double(s.listBytes) / s.files, s.peakKiB / 1024.0, s.rssBeforeKiB / 1024.0,
+                    (s.peakKiB - s.rssBeforeKiB) * 1024.0 / s.files, s.batchMs / 1000.0,
+                    s.batchMs * 1000.0 / s.files, s.gapUs / 1000.0, s.cpuUs / 1000.0, s.saved, s.failed, s.shown);
+        std::fflush(stdout);
+        all << s;
+    }
+    if (all.size() >= 2) {
+        const ScaleFigures &a = all.first();
+        const ScaleFigures &b = all.last();
+        const double perFile = (b.peakKiB - a.peakKiB) * 1024.0 / (b.files - a.files);
+        const double listPerEntry = double(b.listBytes) / b.files;
+        std::printf("from %d to %d files: peak grows %.0f bytes per file, %.0f beyond the list's %.0f "
+                    "(goal <= 1024); peak at %d: %.1f MB (goal <= 250); time per file %d/%d: %.2f "
+                    "(goal within 0.90..1.10)\n",
+                    a.files, b.files, perFile, perFile - listPerEntry, listPerEntry, b.files, b.peakKiB / 1024.0,
+                    b.files, a.files, (double(b.batchMs) / b.files) / (double(a.batchMs) / a.files));
+    }
+    return 0;
+}
+
+} // namespace
 
 int main(int argc, char *argv[])
 {
+    if (argc >= 2 && std::strcmp(argv[1], "--scale") == 0)
+        return scale(argc, argv);
+    if (argc == 4 && std::strcmp(argv[1], "--scale-child") == 0) {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        QApplication app(argc, argv);
+        return scaleChild(QString::fromLocal8Bit(argv[3]), QString::fromLocal8Bit(argv[2]).toInt());
+    }
+
     rewritebench::Case digits;
     digits.name = QStringLiteral("digits deleted");
     digits.sedArguments = QStringList{ "-E", "s/[0-9]+//g" };
