@@ -82,6 +82,8 @@ private slots:
     void utf8AgreesWithCodec_data();
     void utf8AgreesWithCodec();
     void utf8RandomAgreesWithCodec();
+    void largeFileInPieces_data();
+    void largeFileInPieces();
 
 private:
     QTemporaryDir m_dir;
@@ -602,6 +604,32 @@ void TestReadWriteTxt::utf8RandomAgreesWithCodec()
             ++accepted;
             QCOMPARE(text, QString(expected).replace(QLatin1String("\r\n"), QLatin1String("\n")));
         }
+        // The same bytes in pieces cut anywhere, a cut-off sequence or
+        // "\r" carried into the next piece: the same verdict and text.
+        {
+            QVector<ushort> out(bytes.size() + 16);
+            QByteArray rest;
+            int written = 0, crlf = 0;
+            bool piecesOk = true;
+            for (int from = 0; piecesOk;) {
+                const int cut = from >= bytes.size() ? 0 : 1 + int(random.bounded(quint32(bytes.size() - from)));
+                rest += bytes.mid(from, cut);
+                from += cut;
+                const bool last = from >= bytes.size();
+                int consumed = 0, units = 0;
+                piecesOk = Utf8Codec::decodePiece(rest.constData(), rest.size(), last, out.data() + written,
+                                                  consumed, units, crlf);
+                written += units;
+                rest.remove(0, consumed);
+                if (last)
+                    break;
+            }
+            QVERIFY2(piecesOk == ok, bytes.toHex().constData());
+            if (ok) {
+                QCOMPARE(QString(reinterpret_cast<const QChar *>(out.constData()), written), text);
+                QCOMPARE(crlf, ends.crlf);
+            }
+        }
 
         QString units;
         for (int i = int(random.bounded(40)); i > 0; --i) {
@@ -623,6 +651,70 @@ void TestReadWriteTxt::utf8RandomAgreesWithCodec()
         }
     }
     QVERIFY(accepted > 500); // the valid side was tried too
+}
+
+// Files large enough to be read and written a piece at a time: the same
+// text, format and verdict as the whole-file path, and a rewrite gives
+// back the same bytes.
+void TestReadWriteTxt::largeFileInPieces_data()
+{
+    QTest::addColumn<QString>("code");
+    QTest::addColumn<QByteArray>("head");   // before the body
+    QTest::addColumn<QByteArray>("line");   // repeated to past 8 MiB
+    QTest::addColumn<QByteArray>("tail");   // after the body
+    QTest::addColumn<QByteArray>("codecName"); // empty: refused
+    const QString automatic = CodeSetting::automaticName();
+    const QByteArray zh("\xE4\xB8\xAD\xE6\x96\x87 text \xF0\x9F\x98\x80 1234567\n");
+    QTest::newRow("UTF-8, CRLF, BOM") << automatic << QByteArray("\xEF\xBB\xBF") << QByteArray(zh).replace("\n", "\r\n")
+                                      << QByteArray("end") << QByteArray("UTF-8");
+    QTest::newRow("UTF-8 setting") << "UTF-8" << QByteArray() << zh << QByteArray("\r") << QByteArray("UTF-8");
+    QTest::newRow("GB18030 under automatic") << automatic << QByteArray() << QByteArray("\xD6\xD0\xCE\xC4 abc\r\n")
+                                             << QByteArray() << QByteArray("GB18030");
+    QTest::newRow("cut-off sequence at the end") << "UTF-8" << QByteArray() << zh << QByteArray("\xE4\xB8")
+                                                 << QByteArray();
+    QTest::newRow("stray byte deep inside") << automatic << QByteArray("\xEF\xBB\xBF") << zh
+                                            << QByteArray("\x80") + zh << QByteArray();
+}
+
+void TestReadWriteTxt::largeFileInPieces()
+{
+    QFETCH(QString, code);
+    QFETCH(QByteArray, head);
+    QFETCH(QByteArray, line);
+    QFETCH(QByteArray, tail);
+    QFETCH(QByteArray, codecName);
+    TestFolder folder;
+    QVERIFY(folder.enter());
+    QVERIFY(writeIni(configureIni(), QStringLiteral("text"), QStringLiteral("code"), code));
+    QByteArray bytes = head;
+    // Past 8 MiB of bytes to read, and past 8 Mi units to write.
+    bytes.reserve(12 << 20);
+    while (bytes.size() < (12 << 20))
+        bytes += line;
+    bytes += tail;
+    const QString path = folder.path(QStringLiteral("large.txt"));
+    QVERIFY(TestFolder::put(path, bytes));
+
+    QString whole;
+    TextFormat wholeFormat;
+    const bool decodes = ReadWriteTxt::decode(bytes, CodeSetting::current(), whole, &wholeFormat);
+    QString text = QStringLiteral("untouched");
+    TextFormat format;
+    const int outcome = ReadWriteTxt::readFile(path, text, &format);
+    if (codecName.isEmpty()) {
+        QVERIFY(!decodes);
+        QCOMPARE(outcome, int(ReadWriteTxt::EncodingMismatch));
+        QCOMPARE(text, QStringLiteral("untouched"));
+        return;
+    }
+    QVERIFY(decodes);
+    QCOMPARE(outcome, int(ReadWriteTxt::ReadOk));
+    QCOMPARE(format.codecName, codecName);
+    QVERIFY(format == wholeFormat);
+    QVERIFY(text == whole);
+    QVERIFY(text.size() >= (8 << 20));
+    QCOMPARE(ReadWriteTxt::writeFile(path, text, &format), int(ReadWriteTxt::Saved));
+    QVERIFY(TestFolder::bytesOf(path) == bytes);
 }
 
 QTEST_GUILESS_MAIN(TestReadWriteTxt)
