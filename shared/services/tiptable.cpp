@@ -57,6 +57,28 @@ QString html(const TipTable::Row &row)
     return text + paragraphEnd;
 }
 
+// The words without the blanks they may begin with (also inside leading
+// markup, as in "<b> 未选择</b>"): the line puts the one blank between the
+// file name and the words itself.
+QString withoutLeadingBlanks(const QString &html)
+{
+    int i = 0;
+    QString text = html;
+    while (i < text.size()) {
+        if (text.at(i) == QLatin1Char('<')) {
+            const int close = text.indexOf(QLatin1Char('>'), i);
+            if (close < 0)
+                break;
+            i = close + 1;
+        } else if (text.at(i).isSpace()) {
+            text.remove(i, 1);
+        } else {
+            break;
+        }
+    }
+    return text;
+}
+
 QString seconds(qint64 msecs)
 {
     return QString::number(double(msecs) / 1000.0, 'f', 2);
@@ -102,14 +124,14 @@ QString TipTable::message(int var1, int var2, int done, int expected)
 {
     const Row *found = row(var1, var2);
     if (!found)
-        return unknownMessage(var1);
+        return withoutLeadingBlanks(unknownMessage(var1));
     if (found->code == Tips::FreeText)
         return QString();
     if (found->code == Tips::JobDone)
-        return html(*found).arg(done).arg(expected);
+        return withoutLeadingBlanks(html(*found).arg(done).arg(expected));
     if (found->code.var2 == TipCode::Counted)
-        return html(*found).arg(var2);
-    return html(*found);
+        return withoutLeadingBlanks(html(*found).arg(var2));
+    return withoutLeadingBlanks(html(*found));
 }
 
 QString TipTable::words(int var1, int var2, int done, int expected)
@@ -154,7 +176,13 @@ QString TipTable::plainText(const QString &html)
 
 QString TipTable::prefix(const QString &time, int var1, int var2, const QString &fileName)
 {
-    return time + QLatin1String("  ") + QString::number(var1) + QString::number(var2) + QLatin1Char(' ') + fileName;
+    QString text = time + QLatin1String("  ") + QString::number(var1) + QString::number(var2) + QLatin1Char(' ')
+        + fileName;
+    // One blank between a file name and the words, whatever the row's
+    // words begin with; free text has no words after its name.
+    if (!fileName.isEmpty() && !Tips::FreeText.is(var1, var2))
+        text += QLatin1Char(' ');
+    return text;
 }
 
 QString TipTable::line(const QTime &time, int var1, int var2, const QString &fileName, int done, int expected)

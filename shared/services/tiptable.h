@@ -39,8 +39,8 @@ public:
     static QColor failureColour() { return QColor(0xFF, 0, 0); }
     static QString emphasis(const QString &words, TipSeverity severity);
 
-    // The HTML text that follows the line prefix. done/expected are the
-    // completion counters shown by (-4, 0).
+    // The HTML text that follows the line prefix, without leading blanks.
+    // done/expected are the completion counters shown by (-4, 0).
     static QString message(int var1, int var2, int done = 0, int expected = 0);
     // The same words without markup.
     static QString words(int var1, int var2, int done = 0, int expected = 0);
@@ -57,7 +57,8 @@ public:
     static QString plainText(const QString &html);
 
     // The line prefix as plain text: time, two blanks, var1 and var2 run
-    // together, one blank, the file name.
+    // together, one blank, the file name and, after a file name, the blank
+    // that parts it from the words (not for free text, which is all name).
     static QString prefix(const QString &time, int var1, int var2, const QString &fileName);
 
     // A whole HTML line: prefix (escaped) and message; (99, 99) is the

@@ -24,6 +24,8 @@ private slots:
     void unknownCodes();
     void linePrefix_data();
     void linePrefix();
+    void oneBlankBeforeTheWords_data();
+    void oneBlankBeforeTheWords();
     void dockShowsNewestFirstAndEscapes();
     void completionCounting_data();
     void completionCounting();
@@ -97,11 +99,11 @@ void TestMessages::unknownCodes_data()
     QTest::addColumn<int>("var1");
     QTest::addColumn<int>("var2");
     QTest::addColumn<QString>("words");
-    QTest::newRow("file group") << 0 << 99 << " 未知错误代码0!";
-    QTest::newRow("any -5") << -5 << 0 << " 未知错误代码5!";
-    QTest::newRow("11,14 reports code 7") << 11 << 14 << " 未知错误代码7!";
-    QTest::newRow("undo group") << 12 << 12 << " 未知错误代码12!";
-    QTest::newRow("no count") << -11 << 0 << " 未知错误代码11!";
+    QTest::newRow("file group") << 0 << 99 << "未知错误代码0!";
+    QTest::newRow("any -5") << -5 << 0 << "未知错误代码5!";
+    QTest::newRow("11,14 reports code 7") << 11 << 14 << "未知错误代码7!";
+    QTest::newRow("undo group") << 12 << 12 << "未知错误代码12!";
+    QTest::newRow("no count") << -11 << 0 << "未知错误代码11!";
     QTest::newRow("99,1") << 99 << 1 << "未知错误代码00";
     QTest::newRow("-8,0 unknown group") << -8 << 0 << "未知错误代码00";
 }
@@ -140,6 +142,45 @@ void TestMessages::linePrefix()
     QFETCH(QString, expected);
     QCOMPARE(TipTable::line(QTime(9, 5, 3), var1, var2, fileName, 1, 2), expected);
     QCOMPARE(TipTable::plainLine(QTime(9, 5, 3), var1, var2, fileName, 1, 2), TipTable::plainText(expected));
+}
+
+// However a row's words begin, a line has exactly one blank between the
+// file name (or, without one, the code) and the words: in the plain line,
+// in the dock and in the log. Every row, and a pair without one.
+void TestMessages::oneBlankBeforeTheWords_data()
+{
+    QTest::addColumn<int>("var1");
+    QTest::addColumn<int>("var2");
+    QTest::addColumn<QString>("fileName");
+    QList<TipCode> codes;
+    for (const TipTable::Row &row : TipTable::rows()) {
+        if (row.code != Tips::FreeText)
+            codes << (row.code.var2 == TipCode::Counted ? row.code.withCount(3) : row.code);
+    }
+    codes << TipCode{0, 99} << TipCode{-8, 0};
+    for (const TipCode &code : qAsConst(codes)) {
+        const QByteArray pair = QByteArray::number(code.var1) + ',' + QByteArray::number(code.var2);
+        QTest::newRow(pair + " file") << code.var1 << code.var2 << "/tmp/a b.txt";
+        QTest::newRow(pair + " none") << code.var1 << code.var2 << "";
+    }
+}
+
+void TestMessages::oneBlankBeforeTheWords()
+{
+    QFETCH(int, var1);
+    QFETCH(int, var2);
+    QFETCH(QString, fileName);
+    const QString code = QString::number(var1) + QString::number(var2);
+    const QString before = fileName.isEmpty() ? code : code + QLatin1Char(' ') + fileName;
+    const QRegularExpression apart(QStringLiteral("%1 \\S").arg(QRegularExpression::escape(before)));
+    const QString plain = TipTable::plainLine(QTime(9, 5, 3), var1, var2, fileName, 1, 2);
+    QVERIFY2(apart.match(plain).hasMatch(), qPrintable(plain));
+
+    DockWidgetTips dock;
+    dock.setExpected(2);
+    dock.tip(var1, var2, fileName);
+    const QString shown = dock.messageText();
+    QVERIFY2(apart.match(shown).hasMatch(), qPrintable(shown));
 }
 
 void TestMessages::dockShowsNewestFirstAndEscapes()
