@@ -38,6 +38,7 @@
 #include "readwritetxt.h"
 #include "tableviewwidget.h"
 #include "tipcodes.h"
+#include "undorun.h"
 #include "windowlayout.h"
 
 namespace {
@@ -1027,22 +1028,10 @@ void MainWindow::undoLastBatch()
 {
     if (!m_uiEnabled)
         return;
-    const BatchBackup::UndoResult result = BatchBackup::undoLast(BatchBackup::defaultRoot());
-    if (!result.found) {
-        sendTip(Tips::NothingToUndo.var1, Tips::NothingToUndo.var2, QString());
-        return;
-    }
-    for (const QString &file : result.restored)
-        emit tipSignal(Tips::Restored.var1, Tips::Restored.var2, file);
-    for (const QString &file : result.changed)
-        emit tipSignal(Tips::ChangedSince.var1, Tips::ChangedSince.var2, file);
-    for (const QString &file : result.failed)
-        emit tipSignal(Tips::RestoreFailed.var1, Tips::RestoreFailed.var2, file);
+    const QList<UndoRun::Tip> tips = UndoRun::run(BatchBackup::defaultRoot());
+    for (const UndoRun::Tip &tip : tips)
+        emit tipSignal(tip.code.var1, tip.code.var2, tip.fileName);
     followEditorFiles();
-    const int total = int(result.restored.size() + result.changed.size() + result.failed.size());
-    // The closing line names the batch and says restored of total.
-    emit tipSignal(Tips::UndoDone.var1, Tips::UndoDone.var2,
-                   QStringLiteral("%1 %2/%3").arg(QFileInfo(result.batch).fileName()).arg(result.restored.size()).arg(total));
 }
 
 void MainWindow::setUiEnabled(bool enabled)

@@ -19,8 +19,10 @@
 
 #include "codeeditorex.h"
 #include "dockwidgettips.h"
+#include "batchbackup.h"
 #include "mainwindow.h"
 #include "mytablemodel.h"
+#include "readwritetxt.h"
 #include "tableviewwidget.h"
 #include "testfolder.h"
 #include "windowlayout.h"
@@ -94,6 +96,7 @@ private slots:
     void faceAddFileToList();
     void faceTips();
     void progressWhileJobRuns();
+    void undoRemovesLeftoversOfKilledBatch();
     void faceQueriesAndCast();
 
 private:
@@ -749,6 +752,46 @@ void TestMainWindow::progressWhileJobRuns()
     face->setUiEnabled(true);
     QVERIFY(!m_window->progressBar()->isVisible());
     QVERIFY(!m_window->cancelButton()->isVisible());
+}
+
+// Undo right after a restart that followed a killed batch: the batch's
+// temporary files go as the next batch would remove them, a newer one (a
+// write that may still be running) stays, and the files come back.
+void TestMainWindow::undoRemovesLeftoversOfKilledBatch()
+{
+    const QString file = path(QStringLiteral("files/a.txt"));
+    QVERIFY(TestFolder::put(file, "old"));
+    {
+        // The killed batch: a.txt kept and replaced, b.txt cut short in
+        // its temporary file.
+        BatchBackup killed(BatchBackup::defaultRoot());
+        QCOMPARE(ReadWriteTxt::writeFile(file, QStringLiteral("new"), nullptr, ReadWriteTxt::SyncLater,
+                                         [&] { return killed.keep(file, QStringLiteral("new")); }),
+                 int(ReadWriteTxt::Saved));
+    }
+    const QString leftover = path(QStringLiteral("files/.scrivel.b.txt.k1ll3d"));
+    const QString running = path(QStringLiteral("files/.scrivel.c.txt.n0w000"));
+    QVERIFY(TestFolder::put(leftover, "half"));
+    QVERIFY(TestFolder::put(running, "half"));
+    {
+        QFile before(leftover);
+        QVERIFY(before.open(QIODevice::ReadWrite));
+        QVERIFY(before.setFileTime(QDateTime::currentDateTime().addSecs(-3600), QFileDevice::FileModificationTime));
+    }
+    QSignalSpy tips(m_window, &MainWindow::tipSignal);
+    trigger("action_undo");
+    QCOMPARE(TestFolder::bytesOf(file), QByteArray("old"));
+    QVERIFY(!QFileInfo::exists(leftover));
+    QVERIFY(QFileInfo::exists(running));
+    QList<QPair<int, QString>> seen;
+    for (const QList<QVariant> &tip : qAsConst(tips))
+        seen << qMakePair(tip.at(0).toInt() * 100 + tip.at(1).toInt(), tip.at(2).toString());
+    QCOMPARE(seen.size(), 3);
+    QCOMPARE(seen.at(0), qMakePair(7, leftover));
+    QCOMPARE(seen.at(1), qMakePair(1201, file));
+    QCOMPARE(seen.at(2).first, 1204);
+    QVERIFY(seen.at(2).second.endsWith(QStringLiteral(" 1/1")));
+    QVERIFY(m_window->tipsDock()->messageText().contains(QStringLiteral("07 ") + leftover + QStringLiteral(" 已删除")));
 }
 
 void TestMainWindow::faceTips()
