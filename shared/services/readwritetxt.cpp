@@ -4,11 +4,10 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QRandomGenerator>
-#include <QRegularExpression>
 #include <QSet>
 #include <QTextCodec>
 
+#include "atomicwriter.h"
 #include "codesetting.h"
 #include "utf8codec.h"
 
@@ -248,11 +247,6 @@ int rewriteInPlace(const QByteArray &target, const Payload &bytes, const struct 
 int replaceAtomically(const QByteArray &target, const Payload &bytes, const struct stat *old, ReadWriteTxt::Sync sync,
                       const std::function<bool()> &beforeReplace)
 {
-    const int slash = target.lastIndexOf('/');
-    const QByteArray folder = slash < 0 ? QByteArray(".") : slash == 0 ? QByteArray("/") : target.left(slash);
-    // Kept within the 255 bytes of a file name.
-    const QByteArray base = target.mid(slash + 1).left(200);
-    static const char letters[] = "0123456789abcdefghijklmnopqrstuvwxyz";
     // A new file gets the usual 0666 less the umask. A replaced one asks
     // for its predecessor's bits: all of them when the process already
     // owns it with its own group, so usually no change of mode follows;
@@ -262,18 +256,9 @@ int replaceAtomically(const QByteArray &target, const Payload &bytes, const stru
         : old->st_uid == ::geteuid() && old->st_gid == ::getegid() ? (old->st_mode & 0777)
                                                                    : (old->st_mode & 0700);
     QByteArray temporary;
-    int fd = -1;
-    for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-        QByteArray suffix(6, '0');
-        for (char &c : suffix)
-            c = letters[QRandomGenerator::global()->bounded(36)];
-        temporary = folder + "/.scrivel." + base + '.' + suffix;
-        fd = ::open(temporary.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, requested);
-        if (fd < 0 && errno != EEXIST)
-            return writeFailure(errno);
-    }
+    const int fd = AtomicWriter::openTemporary(target, requested, &temporary);
     if (fd < 0)
-        return ReadWriteTxt::NotWritable;
+        return writeFailure(errno);
 
     bool ok = true;
     if (old) {
@@ -299,23 +284,15 @@ int replaceAtomically(const QByteArray &target, const Payload &bytes, const stru
         ::unlink(temporary.constData());
         return ReadWriteTxt::NotKept;
     }
-    if (ok && ::rename(temporary.constData(), target.constData()) != 0) {
-        const int error = errno;
-        ::unlink(temporary.constData());
-        return writeFailure(error);
-    }
     if (!ok) {
         ::unlink(temporary.constData());
         return ReadWriteTxt::NotWritable;
     }
-    if (sync == ReadWriteTxt::SyncNow) {
-        // The rename itself is durable once the folder is.
-        const int dir = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-        if (dir >= 0) {
-            ::fsync(dir);
-            ::close(dir);
-        }
-    }
+    if (!AtomicWriter::moveIntoPlace(temporary, target, AtomicWriter::Replace))
+        return writeFailure(errno);
+    // The rename itself is durable once the folder is.
+    if (sync == ReadWriteTxt::SyncNow)
+        AtomicWriter::syncFolder(target);
     return ReadWriteTxt::Saved;
 }
 
@@ -677,8 +654,7 @@ bool ReadWriteTxt::looksBinary(const QString &fileName)
 
 bool ReadWriteTxt::isTemporaryName(const QString &name)
 {
-    static const QRegularExpression pattern(QStringLiteral("^\\.scrivel\\..+\\.[0-9a-z]{6}$"));
-    return pattern.match(name).hasMatch();
+    return AtomicWriter::isTemporaryName(name);
 }
 
 QStringList ReadWriteTxt::removeLeftovers(const QStringList &files)
