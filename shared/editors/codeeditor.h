@@ -3,8 +3,6 @@
 
 #include "linenumberededit.h"
 
-class LineNumberArea;
-
 // A plain-text editor with a line-number gutter and a highlighted current
 // line. Not bound to any file.
 class CodeEditor : public LineNumberedEdit
@@ -12,9 +10,6 @@ class CodeEditor : public LineNumberedEdit
     Q_OBJECT
 public:
     explicit CodeEditor(QWidget *parent = nullptr);
-
-private:
-    LineNumberArea *lineNumberArea;
 };
 
 #endif // CODEEDITOR_H

@@ -18,7 +18,6 @@
 #include "closebefore.h"
 #include "codesetting.h"
 #include "diskwatch.h"
-#include "linenumberareaex.h"
 #include "readwritetxt.h"
 #include "tipcodes.h"
 
@@ -59,12 +58,10 @@ QString askSaveFileName(QWidget *parent, const QString &filter)
 
 CodeEditorEx::CodeEditorEx(int tableID, int codeID, const QString &fileName, QWidget *parent)
     : LineNumberedEdit(parent)
-    , lineNumberArea(new LineNumberAreaEx(this))
     , m_tableID(tableID)
     , CodeEditorExID(codeID)
     , m_fileName(fileName)
 {
-    setLineNumberArea(lineNumberArea);
     if (!m_fileName.isEmpty()) {
         DiskWatch::shared()->hold(m_fileName);
         m_disk = DiskState::of(m_fileName);

@@ -6,7 +6,6 @@
 #include "linenumberededit.h"
 #include "textformat.h"
 
-class LineNumberAreaEx;
 
 // The host's document editor: bound to one file and one list (tableID),
 // line-numbered, marks unsaved changes with "*" in its title and saves
@@ -128,7 +127,6 @@ private:
     void setFormat(const TextFormat &format);
     void updateTitle();
 
-    LineNumberAreaEx *lineNumberArea;
     int m_tableID;
     int CodeEditorExID;
     QString m_fileName;

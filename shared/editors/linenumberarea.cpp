@@ -1,8 +1,8 @@
 #include "linenumberarea.h"
 
-#include "codeeditor.h"
+#include "linenumberededit.h"
 
-LineNumberArea::LineNumberArea(CodeEditor *editor)
+LineNumberArea::LineNumberArea(LineNumberedEdit *editor)
     : QWidget(editor)
     , m_editor(editor)
 {

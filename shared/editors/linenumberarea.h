@@ -3,13 +3,14 @@
 
 #include <QWidget>
 
-class CodeEditor;
+class LineNumberedEdit;
 
-// The line-number gutter of a CodeEditor: sized by the editor, painted by it.
+// The line-number gutter of a LineNumberedEdit (every editor has one): sized
+// by the editor, painted by it.
 class LineNumberArea : public QWidget
 {
 public:
-    explicit LineNumberArea(CodeEditor *editor);
+    explicit LineNumberArea(LineNumberedEdit *editor);
 
     QSize sizeHint() const override;
 
@@ -17,7 +18,7 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
-    CodeEditor *m_editor;
+    LineNumberedEdit *m_editor;
 };
 
 #endif // LINENUMBERAREA_H

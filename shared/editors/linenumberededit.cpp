@@ -3,18 +3,16 @@
 #include <QPainter>
 #include <QTextBlock>
 
+#include "linenumberarea.h"
+
 LineNumberedEdit::LineNumberedEdit(QWidget *parent)
     : QPlainTextEdit(parent)
+    , m_lineNumberArea(new LineNumberArea(this))
 {
     connect(this, &QPlainTextEdit::blockCountChanged, this, &LineNumberedEdit::updateLineNumberAreaWidth);
     connect(this, &QPlainTextEdit::updateRequest, this, &LineNumberedEdit::updateLineNumberArea);
     connect(this, &QPlainTextEdit::cursorPositionChanged, this, &LineNumberedEdit::highlightCurrentLine);
     highlightCurrentLine();
-}
-
-void LineNumberedEdit::setLineNumberArea(QWidget *area)
-{
-    m_lineNumberArea = area;
     updateLineNumberAreaWidth(0);
 }
 
@@ -29,8 +27,6 @@ void LineNumberedEdit::setTopMargin(int height)
 
 void LineNumberedEdit::placeLineNumberArea()
 {
-    if (!m_lineNumberArea)
-        return;
     const QRect cr = contentsRect();
     m_lineNumberArea->setGeometry(QRect(cr.left(), cr.top() + m_topMargin, lineNumberAreaWidth(),
                                         cr.height() - m_topMargin));
@@ -59,8 +55,6 @@ void LineNumberedEdit::updateLineNumberAreaWidth(int newBlockCount)
 
 void LineNumberedEdit::updateLineNumberArea(const QRect &rect, int dy)
 {
-    if (!m_lineNumberArea)
-        return;
     if (dy)
         m_lineNumberArea->scroll(0, dy);
     else
@@ -91,8 +85,6 @@ void LineNumberedEdit::highlightCurrentLine()
 
 void LineNumberedEdit::lineNumberAreaPaintEvent(QPaintEvent *event)
 {
-    if (!m_lineNumberArea)
-        return;
     QPainter painter(m_lineNumberArea);
     painter.fillRect(event->rect(), Qt::lightGray);
 

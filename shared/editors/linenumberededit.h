@@ -5,9 +5,8 @@
 
 // A plain-text edit with a line-number gutter left of its text and the
 // current line highlighted while it is editable: what CodeEditor and
-// CodeEditorEx have in common. The gutter widget is the subclass's, set
-// once in its constructor; it sizes itself by lineNumberAreaWidth() and
-// paints through lineNumberAreaPaintEvent().
+// CodeEditorEx have in common. The gutter (LineNumberArea) sizes itself by
+// lineNumberAreaWidth() and paints through lineNumberAreaPaintEvent().
 class LineNumberedEdit : public QPlainTextEdit
 {
     Q_OBJECT
@@ -23,8 +22,6 @@ public:
     void lineNumberAreaPaintEvent(QPaintEvent *event);
 
 protected:
-    // Takes the gutter, a child widget of this edit.
-    void setLineNumberArea(QWidget *area);
     // Room kept above the text (and the gutter) for a bar of the
     // subclass's, placed there by it.
     void setTopMargin(int height);
@@ -42,7 +39,7 @@ private slots:
 private:
     void placeLineNumberArea();
 
-    QWidget *m_lineNumberArea = nullptr;
+    QWidget *m_lineNumberArea;
     int m_topMargin = 0;
 };
 
