@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QFutureWatcher>
 #include <QSet>
 #include <QThreadPool>
 #include <QtConcurrent>
@@ -66,6 +67,7 @@ JobBatch::~JobBatch()
     for (QFuture<void> &future : m_alive)
         future.waitForFinished();
     m_sync.waitForFinished();
+    m_leftovers.waitForFinished();
     qDeleteAll(m_alive.keys());
     qDeleteAll(m_workers.mid(m_nextWorker));
 }
@@ -115,9 +117,29 @@ void JobBatch::start()
     if (m_started)
         return;
     m_started = true;
-    for (const QString &leftover : ReadWriteTxt::removeLeftovers(m_files))
-        emit tipSignal(Tips::LeftoverRemoved.var1, Tips::LeftoverRemoved.var2, leftover);
     m_pending = m_total;
+    if (m_files.size() < leftoversOnPoolFrom) {
+        leftoversRemoved(ReadWriteTxt::removeLeftovers(m_files));
+        return;
+    }
+    // Looking through the folders of many files is work for a pool
+    // thread; the jobs start once it is done. The task needs nothing of
+    // this batch, which waits for it before it goes.
+    m_leftovers = QtConcurrent::run(QThreadPool::globalInstance(), &ReadWriteTxt::removeLeftovers, m_files);
+    auto *watcher = new QFutureWatcher<QStringList>(this);
+    connect(watcher, &QFutureWatcherBase::finished, this, [this, watcher] {
+        watcher->deleteLater();
+        leftoversRemoved(m_leftovers.result());
+    });
+    watcher->setFuture(m_leftovers);
+}
+
+void JobBatch::leftoversRemoved(const QStringList &removed)
+{
+    for (const QString &leftover : removed)
+        emit tipSignal(Tips::LeftoverRemoved.var1, Tips::LeftoverRemoved.var2, leftover);
+    if (m_cancelled)
+        return;
     if (m_pending == 0) {
         emit finishedSignal(0, 0);
         return;

@@ -119,6 +119,10 @@ private:
     // Starts workers until maxAlive are alive or none is left.
     void launchMore();
     void launch(TextBase *worker);
+    void leftoversRemoved(const QStringList &removed);
+    // Batches of at least this many files look for leftovers on a pool
+    // thread.
+    static constexpr int leftoversOnPoolFrom = 2000;
     void jobDone(TextBase *worker);
     void allJobsDone();
     void closeBackup();
@@ -137,6 +141,7 @@ private:
     int m_nextLazy = 0;
     QHash<TextBase *, QFuture<void>> m_alive; // started, not yet freed
     QFuture<void> m_sync;
+    QFuture<QStringList> m_leftovers;
     QStringList m_files;
     QSet<QString> m_writtenFolders;
     int m_total = 0;

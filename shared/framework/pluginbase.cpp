@@ -1,6 +1,8 @@
 #include "pluginbase.h"
 
 #include <QDebug>
+#include <QFutureWatcher>
+#include <QtConcurrent>
 #include <QStandardPaths>
 
 #include "dockwidgetlistbase.h"
@@ -310,8 +312,33 @@ void PluginBase::startSingleFile(const OperationRow &row)
         finishStart();
         return;
     }
-    const QStringList files = JobBatch::distinctFiles(rangeFiles(row.index, range));
-    OptionRecord *options = optionsOf(row, files);
+    const QStringList files = rangeFiles(row.index, range);
+    if (files.size() < distinctOnPoolFrom) {
+        startWithFiles(row.index, JobBatch::distinctFiles(files));
+        return;
+    }
+    // Telling repeats apart looks up every name on the file system: for a
+    // large range that is work for a pool thread, not for the window. The
+    // docks and the host stay disabled meanwhile.
+    m_running = true;
+    auto *watcher = new QFutureWatcher<QStringList>(this);
+    const int index = row.index;
+    connect(watcher, &QFutureWatcherBase::finished, this, [this, watcher, index] {
+        watcher->deleteLater();
+        m_running = false;
+        startWithFiles(index, watcher->result());
+    });
+    watcher->setFuture(QtConcurrent::run(QThreadPool::globalInstance(), &JobBatch::distinctFiles, files));
+}
+
+void PluginBase::startWithFiles(int index, const QStringList &files)
+{
+    const OperationRow *row = operation(index);
+    if (!row) {
+        finishStart();
+        return;
+    }
+    OptionRecord *options = optionsOf(*row, files);
     if (!options) {
         cancelSlot();
         emit jobsFinishedSignal(0, 0);
@@ -321,8 +348,7 @@ void PluginBase::startSingleFile(const OperationRow &row)
     batch->adopt(options);
     // Each file's worker is made only when its turn comes; the batch is
     // this plug-in's child, so the maker's this outlives it.
-    const OperationRow::JobMaker job = row.job;
-    const int index = row.index;
+    const OperationRow::JobMaker job = row->job;
     batch->addFiles(files, [this, job, index, options](const QString &file, int position) {
         return job ? job(file, options, position) : createWorker(index, file, options, position);
     });

@@ -140,6 +140,11 @@ private:
     void batchFinished(JobBatch *batch, int succeeded, int failed);
     void finishStart(int succeeded = 0, int failed = 0);
     void startSingleFile(const OperationRow &row);
+    // The rest of a single-file start, once its files are known.
+    void startWithFiles(int index, const QStringList &files);
+    // Ranges of at least this many files are checked for repeats on a
+    // pool thread.
+    static constexpr int distinctOnPoolFrom = 2000;
     void startMultiFile(const OperationRow &row);
     OptionRecord *optionsOf(const OperationRow &row, const QStringList &files);
     // The option dock's copy of the current range's files, refreshed.
