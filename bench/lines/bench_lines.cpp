@@ -96,7 +96,11 @@ int runOperation(const QString &operation, const QString &fileName, bool transfo
         if (operation == QLatin1String("number"))
             TextNumber::processInPlace(text, number);
         else if (operation == QLatin1String("space"))
-            text = TextSpace::process(text, space).value_or(QString());
+        {
+            bool changed = false;
+            if (!TextSpace::processInPlace(text, space, changed))
+                text.clear();
+        }
         else
             text = TextExtraction::process(text, extraction);
         ok = !text.isEmpty();
@@ -105,7 +109,7 @@ int runOperation(const QString &operation, const QString &fileName, bool transfo
         job.run();
         ok = job.succeeded();
     } else if (operation == QLatin1String("space")) {
-        CheckedTextJob<SpaceOptions, &TextSpace::process, Tips::FileTooLarge> job(fileName, &space);
+        InPlaceTextJob<SpaceOptions, &TextSpace::processInPlace, Tips::FileTooLarge> job(fileName, &space);
         job.run();
         ok = job.succeeded();
     } else if (operation == QLatin1String("prime")) {

@@ -143,7 +143,7 @@ QList<OperationRow> reworkerOperations()
                         "<b>字符处理：空格</b><br>支持在段首或段尾设置空格数量",
                         "空格：设置每段开头或结尾的空格数量，或删除全部空格"),
                     pageOptions(&PageSpace::options),
-                    jobMaker<CheckedTextJob<SpaceOptions, &TextSpace::process, Tips::FileTooLarge>>());
+                    jobMaker<InPlaceTextJob<SpaceOptions, &TextSpace::processInPlace, Tips::FileTooLarge>>());
 
     rows << withJob(row(textAdd, "Label_textAdd", "加", "处理选项 - 字符处理：追加", pageAdd,
                         "<b>字符处理：追加</b><br>追加段落已有文本内容",

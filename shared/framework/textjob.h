@@ -45,6 +45,35 @@ public:
     }
 };
 
+// The same for a function that rewrites the text in its own memory, so a
+// large file is not held twice: F(text, options, changed) returns false to
+// refuse (the file untouched, the tip Refusal) and says whether anything
+// changed (nothing changed: the file is not written).
+template <class O, bool (*F)(QString &, const O &, bool &), const TipCode &Refusal>
+class InPlaceTextJob : public TextBase
+{
+public:
+    InPlaceTextJob(const QString &fileName, const OptionRecord *options, QObject *parent = nullptr)
+        : TextBase(fileName, options, parent)
+    {
+    }
+
+    QString processText() override
+    {
+        QString text = std::move(m_text);
+        m_text = QString();
+        bool changed = false;
+        if (!F(text, *options<O>(), changed)) {
+            refuse(Refusal);
+            m_text = std::move(text);
+            return m_text;
+        }
+        if (!changed)
+            m_text = text; // the same text: the base leaves the file as it is
+        return text;
+    }
+};
+
 // The job maker of an operation table row for a worker class Job with the
 // constructor (fileName, options).
 template <class Job>

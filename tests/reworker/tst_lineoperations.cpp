@@ -145,6 +145,16 @@ void TestLineOperations::spaces_data()
     QTest::newRow("increase left") << int(S::Left) << int(S::Increase) << 1 << " a\n" << "  a\n";
     QTest::newRow("longer than a text") << int(S::Left) << int(S::Fixde) << 1500000000 << "a" << "refused";
     QTest::newRow("all") << int(S::All) << int(S::Increase) << 3 << " a b \n c" << "ab\nc";
+    // Lines that grow and lines that shrink, in either order: the result
+    // made in the text's own memory must not overwrite what is still to
+    // be read.
+    QTest::newRow("shrink then grow") << int(S::Left) << int(S::Fixde) << 2 << "      x\ny\nz\nw"
+                                      << "  x\n  y\n  z\n  w";
+    QTest::newRow("grow then shrink") << int(S::Left) << int(S::Fixde) << 3 << "a\nb\n        c\n\n"
+                                      << "   a\n   b\n   c\n   \n";
+    QTest::newRow("right, grow then shrink") << int(S::Right) << int(S::Fixde) << 2 << "a\nb     \nc"
+                                             << "a  \nb  \nc  ";
+    QTest::newRow("nothing to change") << int(S::Left) << int(S::Retain) << 4 << "  a\nb\n" << "  a\nb\n";
 }
 
 void TestLineOperations::spaces()
@@ -158,6 +168,12 @@ void TestLineOperations::spaces()
     options.implement = SpaceOptions::Implement(implement);
     options.count = count;
     QTEST(TextSpace::process(text, options).value_or(QStringLiteral("refused")), "expected");
+    QFETCH(QString, expected);
+    QString inPlace = text;
+    bool changed = false;
+    const bool ok = TextSpace::processInPlace(inPlace, options, changed);
+    QCOMPARE(ok ? inPlace : QStringLiteral("refused"), expected);
+    QCOMPARE(changed, ok && expected != text);
 }
 
 void TestLineOperations::blankLines_data()

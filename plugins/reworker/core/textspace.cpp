@@ -30,6 +30,61 @@ void appendSpaces(QString &out, int n)
 
 } // namespace
 
+namespace {
+
+// The spaces at the start (left) or end of a line.
+int spacesAt(QStringView line, bool left)
+{
+    const int len = line.size();
+    int found = 0;
+    if (left) {
+        while (found < len && line.at(found) == QLatin1Char(' '))
+            ++found;
+    } else {
+        while (found < len && line.at(len - 1 - found) == QLatin1Char(' '))
+            ++found;
+    }
+    return found;
+}
+
+} // namespace
+
+bool TextSpace::processInPlace(QString &text, const SpaceOptions &options, bool &changed)
+{
+    changed = false;
+    if (options.index == SpaceOptions::All) {
+        changed = text.contains(QLatin1Char(' '));
+        if (changed)
+            text.remove(QLatin1Char(' '));
+        return true;
+    }
+    const bool left = options.index == SpaceOptions::Left;
+    const auto length = [&](QStringView line) {
+        const int found = spacesAt(line, left);
+        const int spaces = spacesAfter(found, options);
+        if (spaces != found)
+            changed = true;
+        return qint64(line.size()) - found + spaces;
+    };
+    const auto write = [&](QStringView line, QChar *out) {
+        const int found = spacesAt(line, left);
+        const int spaces = spacesAfter(found, options);
+        if (left) {
+            // The kept text first: the spaces may only be written over
+            // what has been moved already.
+            TextLines::moveUnits(out + spaces, line.data() + found, line.size() - found);
+            std::fill(out, out + spaces, QLatin1Char(' '));
+        } else {
+            TextLines::moveUnits(out, line.data(), line.size() - found);
+            std::fill(out + line.size() - found, out + line.size() - found + spaces, QLatin1Char(' '));
+        }
+    };
+    const bool ok = TextLines::rewriteInPlace(text, length, write);
+    if (!ok)
+        changed = false;
+    return ok;
+}
+
 std::optional<QString> TextSpace::process(const QString &text, const SpaceOptions &options)
 {
     if (options.index == SpaceOptions::All) {

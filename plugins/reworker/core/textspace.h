@@ -27,6 +27,10 @@ public:
     // Nothing when the spaces asked for would make the text longer than a
     // text can be.
     static std::optional<QString> process(const QString &text, const SpaceOptions &options);
+    // The same in the text's own memory (one copy of a large text, not
+    // two); changed tells whether any space was set or removed. False,
+    // text as it was, where process() gives nothing.
+    static bool processInPlace(QString &text, const SpaceOptions &options, bool &changed);
 };
 
 #endif // TEXTSPACE_H
