@@ -19,6 +19,12 @@ NewJob::NewJob(const QString &fileName, const OptionRecord *options, const QStri
 
 void NewJob::run()
 {
+    // A dry run makes no file: the file it would make is only named.
+    if (dryRun()) {
+        emitTip(Tips::WouldChange, m_fileName);
+        finish();
+        return;
+    }
     const QByteArray target = QFile::encodeName(QFileInfo(m_fileName).absoluteFilePath());
     QByteArray temporary;
     const int fd = m_fileName.isEmpty() ? -1 : AtomicWriter::openTemporary(target, 0666, &temporary);

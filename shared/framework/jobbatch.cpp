@@ -78,6 +78,19 @@ void JobBatch::adopt(OptionRecord *record)
         m_options.emplace_back(record);
 }
 
+void JobBatch::setDryRun(bool dryRun)
+{
+    if (m_started)
+        return;
+    m_dryRun = dryRun;
+    if (dryRun)
+        m_backup.reset();
+    for (TextBase *worker : qAsConst(m_workers)) {
+        worker->setDryRun(dryRun);
+        worker->setBackup(m_backup.get());
+    }
+}
+
 void JobBatch::add(TextBase *worker)
 {
     if (!worker || m_started)
@@ -110,6 +123,7 @@ void JobBatch::prepare(TextBase *worker)
     worker->setControl(m_control);
     worker->setBackup(m_backup.get());
     worker->setCodeMode(m_codeMode);
+    worker->setDryRun(m_dryRun);
 }
 
 void JobBatch::start()
@@ -118,8 +132,9 @@ void JobBatch::start()
         return;
     m_started = true;
     m_pending = m_total;
-    if (m_files.size() < leftoversOnPoolFrom) {
-        leftoversRemoved(ReadWriteTxt::removeLeftovers(m_files));
+    // A dry run leaves even the leftovers of killed writes as they are.
+    if (m_dryRun || m_files.size() < leftoversOnPoolFrom) {
+        leftoversRemoved(m_dryRun ? QStringList() : ReadWriteTxt::removeLeftovers(m_files));
         return;
     }
     // Looking through the folders of many files is work for a pool

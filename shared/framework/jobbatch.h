@@ -83,6 +83,13 @@ public:
     QStringList files() const { return m_files; }
     bool isStarted() const { return m_started; }
 
+    // A dry run writes nothing: its jobs work as usual but leave every
+    // file as it is, reporting a file they would have replaced with the
+    // tip WouldChange; no previous content is kept and no leftover of an
+    // earlier write is removed. Set before start().
+    void setDryRun(bool dryRun);
+    bool isDryRun() const { return m_dryRun; }
+
     // Runs every added worker. A batch without workers finishes at once.
     void start();
 
@@ -152,6 +159,7 @@ private:
     bool m_started = false;
     bool m_cancelled = false;
     bool m_release = false;
+    bool m_dryRun = false;
     std::shared_ptr<JobControl> m_control;
     std::unique_ptr<BatchBackup> m_backup;
     int m_keepBatches = 0;

@@ -10,6 +10,7 @@
 #include "filetype.h"
 #include "jobbatch.h"
 #include "optionrecord.h"
+#include "presetcontrol.h"
 #include "textbase.h"
 #include "tipcodes.h"
 
@@ -39,6 +40,7 @@ PluginBase::PluginBase(const QString &name, const QString &version, const QStrin
 {
     m_dataFolder = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)
         + QLatin1Char('/') + dataTag + version + QLatin1Char('/') + dataSubfolder;
+    m_presets = new PresetControl(this);
 }
 
 PluginBase::~PluginBase()
@@ -115,6 +117,7 @@ bool PluginBase::openPlugin(int x, int y)
             m_optionDock = option;
             option->setWindowTitle(QStringLiteral("处理选项"));
             connect(option, &DockWidgetOptionBase::tipSignal, this, qOverload<int, int, const QString &>(&PluginBase::forwardTip));
+            m_presets->attach(option);
         }
 
         connect(list, &DockWidgetEx::activateSignal, this, [this] {
@@ -388,11 +391,26 @@ void PluginBase::cancelSlot()
     forwardTip(Tips::Cancelled);
 }
 
+bool PluginBase::applyPreset(const QString &path)
+{
+    return m_presets->apply(path);
+}
+
+void PluginBase::setRunMode(int range, bool dryRun)
+{
+    state().currentRange = range;
+    state().currentMultiRange = range;
+    m_dryRun = dryRun;
+}
+
 JobBatch *PluginBase::newBatch()
 {
     JobBatch *batch = new JobBatch(this);
+    batch->setDryRun(m_dryRun);
     connect(batch, &JobBatch::tipSignal, this, qOverload<int, int, const QString &>(&PluginBase::forwardTip));
     connect(batch, &JobBatch::jobDoneSignal, this, [this, batch](TextBase *worker) {
+        if (batch->isDryRun() && worker->succeeded() && !worker->unchanged())
+            emit resultSignal(worker->fileName(), worker->text());
         jobFinished(worker);
         if (ScrivelFace *h = host())
             h->jobProgress(batch->ended(), batch->count(), worker->fileName());

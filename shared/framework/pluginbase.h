@@ -16,6 +16,7 @@ struct OptionRecord;
 class DockWidgetListBase;
 class DockWidgetOptionBase;
 class JobBatch;
+class PresetControl;
 class TextBase;
 
 // The plug-in side of ScrivelFace shared by every plug-in: identity, the
@@ -87,6 +88,18 @@ public:
     // Whether jobs of a start are still running.
     bool isRunning() const { return m_running; }
 
+    // Presets, for the host (called by name through QMetaObject, since
+    // ScrivelFace stays as it is). applyPreset loads a preset file into
+    // the open docks as "载入预设" does; false when it is refused.
+    Q_INVOKABLE bool applyPreset(const QString &path);
+    // For a run without a window: the range of the next starts (single-
+    // file and multi-file alike), and whether they write nothing (a dry
+    // run: every file is read and worked on as usual, and a file that
+    // would change is reported as such and left as it is).
+    Q_INVOKABLE void setRunMode(int range, bool dryRun);
+    bool isDryRun() const { return m_dryRun; }
+    PresetControl *presets() const { return m_presets; }
+
     // The files a single-file start covers for range (all lists, current
     // list, current document), in order, repeats included. Current
     // document gives exactly one name, empty when no editor is open.
@@ -104,6 +117,8 @@ public slots:
 signals:
     // A start is over: every job has ended (or none was started).
     void jobsFinishedSignal(int succeeded, int failed);
+    // In a dry run, the text a job would have written to its file.
+    void resultSignal(const QString &fileName, const QString &text);
 
 protected:
     void setOperations(const QList<OperationRow> &rows) { m_table.setRows(rows); }
@@ -157,7 +172,9 @@ private:
     QPointer<DockWidgetListBase> m_listDock;
     QPointer<DockWidgetOptionBase> m_optionDock;
     bool m_running = false;
+    bool m_dryRun = false;
     QPointer<JobBatch> m_batch; // the running start's
+    PresetControl *m_presets = nullptr;
 };
 
 #endif // PLUGINBASE_H

@@ -83,7 +83,7 @@ bool TextBase::readTxt(const QString &fileName, QString &text)
 bool TextBase::writeTxt(const QString &fileName, const QString &text)
 {
     const int outcome = writeKeepingOld(fileName, text, m_format, m_syncLater);
-    if (outcome == ReadWriteTxt::Saved)
+    if (outcome == ReadWriteTxt::Saved && !m_dryRun)
         m_writtenFolder = QFileInfo(fileName).absolutePath();
     emitTip(ReadWriteTxt::tipOf(outcome), fileName);
     return outcome == ReadWriteTxt::Saved;
@@ -91,6 +91,10 @@ bool TextBase::writeTxt(const QString &fileName, const QString &text)
 
 int TextBase::writeKeepingOld(const QString &fileName, const QString &text, const TextFormat &format, bool syncLater)
 {
+    // A dry run stops here, whichever way a job writes: the file stays as
+    // it is, and the outcome is what the write would have been.
+    if (m_dryRun)
+        return ReadWriteTxt::checkWrite(fileName, text, &format);
     // The old content is kept for undo once the new one is complete, just
     // before it is replaced; a file whose old content cannot be kept is
     // not replaced (NotKept), so undo never silently misses a file.

@@ -57,13 +57,23 @@ public:
     void setCodeMode(int mode) { m_codeMode = mode; }
     // Whether the last run was stopped by a cancel before it wrote.
     bool discarded() const { return m_discarded; }
+    // A dry run's job writes nothing: each write it would make is reported
+    // with the tip WouldChange in place of Saved, and text() keeps what it
+    // would have written to its own file.
+    void setDryRun(bool dryRun) { m_dryRun = dryRun; }
+    bool dryRun() const { return m_dryRun; }
 
     QString fileName() const { return m_fileName; }
     QString text() const { return m_text; }
     const OptionRecord *optionRecord() const { return m_options; }
 
     // Sends the tip code for fileName.
-    void emitTip(TipCode code, const QString &fileName) { emit tipSignal(code.var1, code.var2, fileName); }
+    void emitTip(TipCode code, const QString &fileName)
+    {
+        if (m_dryRun && code == Tips::Saved)
+            code = Tips::WouldChange;
+        emit tipSignal(code.var1, code.var2, fileName);
+    }
 
 signals:
     void tipSignal(int var1, int var2, const QString &fileName = QString());
@@ -114,6 +124,7 @@ private:
     bool m_unchanged = false;
     bool m_syncLater = false;
     bool m_discarded = false;
+    bool m_dryRun = false;
     std::shared_ptr<JobControl> m_control;
     BatchBackup *m_backup = nullptr;
     QString m_writtenFolder;

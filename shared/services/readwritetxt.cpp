@@ -652,6 +652,35 @@ bool ReadWriteTxt::looksBinary(const QString &fileName)
     return looksBinary(buffer, filled);
 }
 
+int ReadWriteTxt::checkWrite(const QString &fileName, const QString &text, const TextFormat *format)
+{
+    if (fileName.isEmpty())
+        return NotFound;
+    QByteArray bytes;
+    try {
+        if (!encode(text, format ? *format : TextFormat(), bytes))
+            return NotWritable;
+    } catch (const std::bad_alloc &) {
+        return NotWritable;
+    }
+    QByteArray target;
+    struct stat st;
+    if (!writeTarget(fileName, target, st)) {
+        if (errno != ENOENT)
+            return missing(errno) ? NotFound : NotWritable;
+    } else {
+        if (!S_ISREG(st.st_mode))
+            return NotRegular;
+        if ((st.st_mode & 0222) == 0 || ::access(target.constData(), W_OK) != 0)
+            return NotWritable;
+        if (st.st_nlink > 1)
+            return Saved; // rewritten in place: the folder does not matter
+    }
+    // The new content goes into a temporary file beside the target.
+    const QByteArray folder = QFile::encodeName(QFileInfo(QFile::decodeName(target)).absolutePath());
+    return ::access(folder.constData(), W_OK | X_OK) == 0 ? int(Saved) : int(NotWritable);
+}
+
 bool ReadWriteTxt::isTemporaryName(const QString &name)
 {
     return AtomicWriter::isTemporaryName(name);

@@ -94,6 +94,11 @@ public:
     // it returns false the file is not replaced and the outcome is NotKept.
     static int writeFile(const QString &fileName, const QString &text, const TextFormat *format = nullptr,
                          Sync sync = SyncNow, const std::function<bool()> &beforeReplace = {});
+    // What writeFile would say before it writes anything, writing nothing
+    // (for a dry run): NotFound, NotWritable (the text cannot be encoded,
+    // the file or, for a new file, its folder may not be written) or
+    // NotRegular; Saved when the write would go ahead.
+    static int checkWrite(const QString &fileName, const QString &text, const TextFormat *format = nullptr);
 
     // Opens fileName, which must be a regular file, with flags (O_RDONLY,
     // O_WRONLY or O_RDWR; close-on-exec is added). A special file is never

@@ -64,6 +64,18 @@
         " 撤销存储<b>无法写入</b>,无法保留文件之前的内容,这些文件未改写!") \
     TIP(BinarySkipped, 14, TipCode::Counted, Info,                          /* a folder scan left these out */ \
         " 扫描目录:跳过了 <b>%1</b> 个看似二进制的文件(前 8 KiB 内有空字节),未加入列表!") \
+    /* Presets and runs from the command line. */ \
+    TIP(PresetSaved, 13, 0, Success, " 预设<b>已保存</b>!") \
+    TIP(PresetLoaded, 13, 1, Success, " 预设<b>已载入</b>!") \
+    TIP(PresetUnknownKey, 13, 2, Failure,                                     /* file name: preset and key */ \
+        " 预设中的这一项<b>不对应</b>该操作页面上的任何选项,已忽略!") \
+    TIP(PresetBadValue, 13, 3, Failure,                                       /* file name: preset and key */ \
+        " 预设中这一项的<b>值不适用</b>于该选项(类型或范围不符),已忽略,该选项保持原样!") \
+    TIP(PresetUnreadable, 13, 4, Failure, " 预设<b>无法读取</b>或不是有效的预设!") \
+    TIP(PresetNotHere, 13, 5, Failure,                                        /* another plug-in's, or no such operation */ \
+        " 预设属于<b>其他插件</b>,或其操作在本插件中不存在!") \
+    TIP(PresetSaveFailed, 13, 6, Failure, " 预设<b>保存失败</b>!") \
+    TIP(WouldChange, 13, 7, Info, " 文件<b>将被修改</b>(试运行,未写入)!")   /* a dry run's changed file */ \
     TIP(FreeText, 99, 99, Info, "")                                           /* the file name is the message */
 
 // How a tip reads: it tells what happened, that something succeeded, or
