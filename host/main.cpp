@@ -10,6 +10,7 @@
 #include <cstdlib>
 
 #include "commandline.h"
+#include "headlessrun.h"
 #include "loghandler.h"
 #include "mainwindow.h"
 #include "runtimefolder.h"
@@ -23,10 +24,40 @@ int main(int argc, char *argv[])
     if (commandLine.answeredWithoutWindow(argc, argv))
         return 0;
 
+    // A run from a script needs no display and opens no window: the
+    // plug-ins' option pages, which are widgets, live off screen.
+    const bool headless = CommandLine::wantsHeadless(argc, argv);
+    if (headless)
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+
     const QString stamp = LogHandler::launchStamp(QDateTime::currentDateTime());
     RuntimeFolder::ensure();
     QApplication app(argc, argv);
     commandLine.process(app);
+
+    if (headless) {
+        LogHandler::install(stamp);
+        int code;
+        {
+            HeadlessRun run;
+            if (commandLine.undo()) {
+                code = run.undo();
+            } else {
+                HeadlessRun::Request request;
+                request.preset = commandLine.preset();
+                request.dryRun = commandLine.dryRun();
+                request.diff = commandLine.diff();
+                request.files.paths = commandLine.paths();
+                request.files.recursive = commandLine.recursive();
+                request.files.include = commandLine.include();
+                request.files.exclude = commandLine.exclude();
+                code = run.run(request);
+            }
+        }
+        QThreadPool::globalInstance()->waitForDone();
+        std::fflush(nullptr);
+        return code;
+    }
 
     // Everything the program keeps (settings, logs, data) is relative to its
     // working folder. Started from the desktop, that is a folder of its own,
