@@ -1,8 +1,9 @@
 #include "runfiles.h"
 
+#include "readwritetxt.h"
+
 #include <QDir>
 #include <QDirIterator>
-#include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
 
@@ -29,17 +30,6 @@ bool matchesAny(const QList<QRegularExpression> &list, const QString &name)
 
 } // namespace
 
-bool RunFiles::looksBinary(const QString &path)
-{
-    QFile file(path);
-    // Only regular files are looked into: a named pipe would block here,
-    // and the reader refuses such files anyway.
-    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
-        return false;
-    const QByteArray head = file.read(sniffBytes);
-    return head.contains('\0');
-}
-
 RunFiles::Result RunFiles::collect(const Request &request)
 {
     Result result;
@@ -50,7 +40,7 @@ RunFiles::Result RunFiles::collect(const Request &request)
         if (!info.isDir()) {
             // Named files are taken as named; one that is missing or not
             // readable is reported by the job.
-            if (looksBinary(path))
+            if (ReadWriteTxt::looksBinary(path))
                 ++result.binarySkipped;
             else
                 result.files << path;
@@ -70,7 +60,7 @@ RunFiles::Result RunFiles::collect(const Request &request)
         }
         std::sort(found.begin(), found.end());
         for (const QString &file : qAsConst(found)) {
-            if (looksBinary(file))
+            if (ReadWriteTxt::looksBinary(file))
                 ++result.binarySkipped;
             else
                 result.files << file;

@@ -10,7 +10,7 @@
 // files and folders inside a folder are left out, and symbolic links to
 // folders are not followed, so a run never wanders into a version
 // control folder or around a loop. Files that look binary are skipped and
-// counted.
+// counted (ReadWriteTxt::looksBinary: a NUL byte in the first 8 KiB).
 class RunFiles
 {
 public:
@@ -28,11 +28,6 @@ public:
     };
 
     static Result collect(const Request &request);
-
-    // Whether the file looks binary: a NUL byte in its first 8 KiB. A file
-    // that cannot be read does not (the reader reports it).
-    static bool looksBinary(const QString &path);
-    static constexpr int sniffBytes = 8192;
 };
 
 #endif // RUNFILES_H
