@@ -54,6 +54,8 @@ private slots:
     void labels();
     void numbering_data();
     void numbering();
+    void numberingAcrossDigitCounts_data();
+    void numberingAcrossDigitCounts();
     void shuffleKeepsEveryPiece_data();
     void shuffleKeepsEveryPiece();
     void shuffleJobsAreIndependent();
@@ -305,6 +307,53 @@ void TestLineOperations::numbering()
     options.padText = QStringLiteral("0");
     options.padLength = 3;
     QTEST(TextNumber::process(text, options), "expected");
+}
+
+// Many lines numbered at once agree with the labels one by one, across the
+// points where the serial gains a digit, in every notation, padded or not.
+void TestLineOperations::numberingAcrossDigitCounts_data()
+{
+    QTest::addColumn<int>("serial");
+    QTest::addColumn<QString>("digits");
+    QTest::addColumn<int>("padLength");
+    QTest::addColumn<int>("index");
+    using N = NumberOptions;
+    QTest::newRow("decimal") << int(N::Number) << QString() << 0 << int(N::Left);
+    QTest::newRow("decimal padded to 2, right") << int(N::Number) << QString() << 2 << int(N::Right);
+    QTest::newRow("letters") << int(N::Alpha) << QString() << 0 << int(N::Left);
+    QTest::newRow("binary digits") << int(N::Custom) << QStringLiteral("o,x") << 3 << int(N::Left);
+    QTest::newRow("digits of two characters") << int(N::Custom) << QStringLiteral("甲乙,丙丁,戊") << 0 << int(N::Right);
+}
+
+void TestLineOperations::numberingAcrossDigitCounts()
+{
+    QFETCH(int, serial);
+    QFETCH(QString, digits);
+    QFETCH(int, padLength);
+    QFETCH(int, index);
+    NumberOptions options;
+    options.serial = NumberOptions::Serial(serial);
+    options.customSequence = digits;
+    options.index = NumberOptions::Index(index);
+    options.templateText = QStringLiteral("[i]");
+    options.padEnabled = padLength > 0;
+    options.padText = QStringLiteral("_-");
+    options.padLength = padLength;
+    for (const int lines : { 1, 9, 10, 11, 26, 27, 100, 703, 1025 }) {
+        for (const bool finalBreak : { false, true }) {
+            QStringList in, expected;
+            for (int k = 1; k <= lines; ++k) {
+                const QString line = k % 7 == 0 ? QString() : QStringLiteral("line %1").arg(k);
+                in << line;
+                const QString label = TextNumber::label(k, options);
+                expected << (index == NumberOptions::Left ? label + line : line + label);
+            }
+            const QString tail = finalBreak ? QStringLiteral("\n") : QString();
+            QString text = in.join(QLatin1Char('\n')) + tail;
+            QVERIFY(TextNumber::processInPlace(text, options));
+            QCOMPARE(text, expected.join(QLatin1Char('\n')) + tail);
+        }
+    }
 }
 
 void TestLineOperations::shuffleKeepsEveryPiece_data()

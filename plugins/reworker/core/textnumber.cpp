@@ -1,10 +1,15 @@
 #include "textnumber.h"
 
 #include <cstring>
+#include <optional>
 #include <limits>
 #include <vector>
 
 #include "textlines.h"
+
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
 
 namespace {
 
@@ -68,6 +73,72 @@ public:
                 to = copy(to, digit);
         }
         copy(to, m_suffix);
+    }
+
+    // Whether labels can be counted down digit by digit (countdown()):
+    // a positional notation of one-character digits.
+    bool countsDown() const { return !m_bijective && m_singleCharDigits && m_digits.size() >= 2; }
+
+    // The labels of k, k - 1, ..., 1 in turn, without working each out
+    // from its number: the serial's digits are decremented in place.
+    class Countdown
+    {
+    public:
+        Countdown(const LabelMaker &maker, int k)
+            : m_maker(maker)
+        {
+            m_count = maker.digitsOf(k, m_digits);
+        }
+        int length() const
+        {
+            return m_maker.m_prefix.size() + qMax(m_maker.m_padLength, m_count) + m_maker.m_suffix.size();
+        }
+        // Writes the current label at to.
+        void write(QChar *to) const
+        {
+            to = copy(to, m_maker.m_prefix);
+            for (int i = m_maker.m_padLength - m_count; i > 0; --i)
+                *to++ = m_maker.m_padText.at((m_maker.m_padLength - m_count - i) % m_maker.m_padText.size());
+            for (int i = m_count - 1; i >= 0; --i)
+                *to++ = m_maker.m_digits[size_t(m_digits[i])].at(0);
+            copy(to, m_maker.m_suffix);
+        }
+        void decrement()
+        {
+            const int base = int(m_maker.m_digits.size());
+            int i = 0;
+            while (i < m_count && m_digits[i] == 0)
+                m_digits[i++] = base - 1;
+            if (i < m_count && --m_digits[i] == 0 && i == m_count - 1 && m_count > 1)
+                --m_count;
+        }
+
+    private:
+        const LabelMaker &m_maker;
+        int m_digits[64];
+        int m_count = 0;
+    };
+
+    // The total length of the labels of 1 ... lines.
+    qint64 totalLength(int lines) const
+    {
+        if (!countsDown()) {
+            qint64 total = 0;
+            for (int k = 1; k <= lines; ++k)
+                total += length(k);
+            return total;
+        }
+        // By the serials' number of digits: base^(d-1) ... base^d - 1.
+        const qint64 base = qint64(m_digits.size());
+        const qint64 fixed = qint64(m_prefix.size()) + m_suffix.size();
+        qint64 total = 0;
+        qint64 low = 1;
+        for (int d = 1; low <= lines; ++d) {
+            const qint64 high = qMin<qint64>(lines, low * base - 1);
+            total += (high - low + 1) * (fixed + qMax(m_padLength, d));
+            low *= base;
+        }
+        return total;
     }
 
     // The length of the label of serial k.
@@ -134,6 +205,29 @@ private:
     bool m_singleCharDigits = true;
 };
 
+// The start of the line that ends at from: just after the "\n" before it,
+// or 0. Looks eight units at a time.
+int lineStart(const QChar *data, int from)
+{
+    int start = from;
+#ifdef __SSE2__
+    const __m128i lineFeed = _mm_set1_epi16('\n');
+    while (start >= 8) {
+        const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i *>(data + start - 8));
+        const uint mask = uint(_mm_movemask_epi8(_mm_cmpeq_epi16(chunk, lineFeed)));
+        if (mask) {
+            // The highest unit that is a "\n" (two mask bits per unit).
+            const int unit = (31 - __builtin_clz(mask)) / 2;
+            return start - 8 + unit + 1;
+        }
+        start -= 8;
+    }
+#endif
+    while (start > 0 && data[start - 1] != QLatin1Char('\n'))
+        --start;
+    return start;
+}
+
 } // namespace
 
 QString TextNumber::label(int k, const NumberOptions &options)
@@ -189,10 +283,10 @@ bool TextNumber::processInPlace(QString &text, const NumberOptions &options)
     // Adding labels: the text grows by all labels at once, then the lines
     // move up from the last one down, each to its final place, with its
     // label beside it.
-    int lines = 0;
-    qint64 growth = 0;
-    const bool finalBreak = TextLines::forEach(text, [&](QStringView) { growth += maker.length(++lines); });
     const int oldSize = text.size();
+    const bool finalBreak = text.at(oldSize - 1) == QLatin1Char('\n');
+    const int lines = int(text.count(QLatin1Char('\n'))) + (finalBreak ? 0 : 1);
+    const qint64 growth = maker.totalLength(lines);
     if (oldSize + growth > TextLines::MaxSize)
         return false;
     text.resize(oldSize + int(growth));
@@ -201,22 +295,34 @@ bool TextNumber::processInPlace(QString &text, const NumberOptions &options)
     int to = text.size();   // end of the part still to be written
     if (finalBreak)
         data[--to] = data[--from];
+    std::optional<LabelMaker::Countdown> countdown;
+    if (maker.countsDown())
+        countdown.emplace(maker, lines);
+    int labelSize = 0;
     for (int k = lines; k >= 1; --k) {
-        int start = from;
-        while (start > 0 && data[start - 1] != QLatin1Char('\n'))
-            --start;
+        int start = lineStart(data, from);
         const int length = from - start;
-        maker.write(k, label);
-        if (!left) {
-            to -= label.size();
-            std::memcpy(data + to, label.constData(), size_t(label.size()) * sizeof(QChar));
+        if (countdown) {
+            labelSize = countdown->length();
+        } else {
+            maker.write(k, label);
+            labelSize = label.size();
         }
+        const auto putLabel = [&] {
+            to -= labelSize;
+            if (countdown)
+                countdown->write(data + to);
+            else
+                std::memcpy(data + to, label.constData(), size_t(labelSize) * sizeof(QChar));
+        };
+        if (!left)
+            putLabel();
         to -= length;
         std::memmove(data + to, data + start, size_t(length) * sizeof(QChar));
-        if (left) {
-            to -= label.size();
-            std::memcpy(data + to, label.constData(), size_t(label.size()) * sizeof(QChar));
-        }
+        if (left)
+            putLabel();
+        if (countdown)
+            countdown->decrement();
         if (start > 0)
             data[--to] = data[--start];
         from = start;
