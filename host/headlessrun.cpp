@@ -18,6 +18,7 @@
 #include "readwritetxt.h"
 #include "tipcodes.h"
 #include "tiptable.h"
+#include "undorun.h"
 #include "unifieddiff.h"
 
 namespace {
@@ -261,22 +262,19 @@ int HeadlessRun::run(const Request &request)
 int HeadlessRun::undo()
 {
     CodeSetting::apply(CodeSetting::setting());
-    const BatchBackup::UndoResult result = BatchBackup::undoLast(BatchBackup::defaultRoot());
-    if (!result.found) {
-        err(wordsOf(Tips::NothingToUndo));
-        return AllDone;
+    bool left = false;
+    for (const UndoRun::Tip &tip : UndoRun::run(BatchBackup::defaultRoot())) {
+        if (tip.code == Tips::Restored) {
+            out(QStringLiteral("restored	") + tip.fileName);
+        } else if (tip.code == Tips::ChangedSince || tip.code == Tips::RestoreFailed) {
+            left = true;
+            out(QStringLiteral("left	") + tip.fileName + QLatin1Char('	') + wordsOf(tip.code));
+        } else if (tip.code == Tips::UndoDone) {
+            err(wordsOf(tip.code) + QLatin1Char(' ') + tip.fileName);
+        } else {
+            note(tip.code.var1, tip.code.var2, tip.fileName);
+        }
     }
-    for (const QString &file : result.restored)
-        out(QStringLiteral("restored\t") + file);
-    for (const QString &file : result.changed)
-        out(QStringLiteral("left\t") + file + QLatin1Char('\t') + wordsOf(Tips::ChangedSince));
-    for (const QString &file : result.failed)
-        out(QStringLiteral("left\t") + file + QLatin1Char('\t') + wordsOf(Tips::RestoreFailed));
-    const int total = int(result.restored.size() + result.changed.size() + result.failed.size());
-    err(QStringLiteral("%1 %2 %3/%4")
-            .arg(wordsOf(Tips::UndoDone), QFileInfo(result.batch).fileName())
-            .arg(result.restored.size())
-            .arg(total));
     std::fflush(m_out);
-    return result.changed.isEmpty() && result.failed.isEmpty() ? AllDone : SomeFailed;
+    return left ? SomeFailed : AllDone;
 }
