@@ -35,6 +35,7 @@
 #include "ini.h"
 #include "option.h"
 #include "pluginhost.h"
+#include "presetmenu.h"
 #include "readwritetxt.h"
 #include "tableviewwidget.h"
 #include "tipcodes.h"
@@ -198,6 +199,7 @@ void MainWindow::showEvent(QShowEvent *event)
     m_loadingPlugins = true;
     m_pluginHost->loadAll(PluginHost::pluginFolder(QCoreApplication::applicationDirPath()));
     m_loadingPlugins = false;
+    m_presetMenu = new PresetMenu(ui->menu_p, m_pluginHost, this);
     resizeDocks({m_tipsDock}, {messageDockHeight()}, Qt::Vertical);
     layoutWindows();
 }

@@ -20,6 +20,7 @@ class CodeEditorEx;
 class DockWidgetTips;
 class Option;
 class PluginHost;
+class PresetMenu;
 class QDockWidget;
 class QAction;
 class QLabel;
@@ -59,6 +60,8 @@ public:
     // "Scrivel纯文本批量处理工具 V" and the version.
     static QString windowTitleText();
     PluginHost *pluginHost() const { return m_pluginHost; }
+    // The presets in the plug-in menu; null before the plug-ins are loaded.
+    PresetMenu *presetMenu() const { return m_presetMenu; }
     QMdiArea *mdiArea() const;
 
     QList<TableViewWidget *> lists() const { return m_lists; }
@@ -259,6 +262,7 @@ private:
     // files back into the list that is letting them go.
     bool m_savingToClose = false;
     PluginHost *m_pluginHost = nullptr;
+    PresetMenu *m_presetMenu = nullptr;
 
     QRect m_layoutScreen;
     WindowLayout m_layout;

@@ -396,6 +396,11 @@ bool PluginBase::applyPreset(const QString &path)
     return m_presets->apply(path);
 }
 
+bool PluginBase::savePreset(const QString &name)
+{
+    return m_presets->save(name);
+}
+
 void PluginBase::setRunMode(int range, bool dryRun)
 {
     state().currentRange = range;

@@ -92,6 +92,8 @@ public:
     // ScrivelFace stays as it is). applyPreset loads a preset file into
     // the open docks as "载入预设" does; false when it is refused.
     Q_INVOKABLE bool applyPreset(const QString &path);
+    // Saves the chosen operation and its page as "保存预设" does, under name.
+    Q_INVOKABLE bool savePreset(const QString &name);
     // For a run without a window: the range of the next starts (single-
     // file and multi-file alike), and whether they write nothing (a dry
     // run: every file is read and worked on as usual, and a file that

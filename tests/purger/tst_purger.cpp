@@ -7,6 +7,8 @@
 #include <QTextBlock>
 #include <QStackedWidget>
 #include <QTextCodec>
+#include <QMenu>
+#include <QProcess>
 #include <QtTest>
 
 #include "deletepatterns.h"
@@ -14,6 +16,7 @@
 #include "fakehost.h"
 #include "codeeditorex.h"
 #include "hostdriver.h"
+#include "presetmenu.h"
 #include "ini.h"
 #include "mainwindow.h"
 #include "qlabelex.h"
@@ -59,6 +62,7 @@ private slots:
     void mixedEncodingsUnderAutomatic();
     void editorsFollowTheBatch_data();
     void editorsFollowTheBatch();
+    void presetFromMenuRunsFromShell();
 
 private:
     QString path(const QString &name) const { return m_folder.path(name); }
@@ -320,6 +324,45 @@ void TestPurger::customPatternRefusedOrKept()
     QCOMPARE(count(QStringLiteral("文件处理完毕!")), refused ? 0 : files.size());
     for (const QString &file : files)
         QCOMPARE(HostDriver::bytesOf(file), QByteArray("ab[a-(ab\n"));
+}
+
+// A preset saved in the program comes back from the 插件 menu, and runs
+// from a shell with the same result as 处理.
+void TestPurger::presetFromMenuRunsFromShell()
+{
+    const QByteArray text = "a1b22 c333\nx\n";
+    QVERIFY(HostDriver::put(path("gui/a.txt"), text));
+    QVERIFY(HostDriver::put(path("shell/a.txt"), text));
+    startWithPlugin();
+    choose("Label_regular");
+    customEdit()->setPlainText(QStringLiteral("[0-9]+ ?"));
+    QObject *plugin = m_host.pluginAction(key)->parent();
+    bool saved = false;
+    QVERIFY(QMetaObject::invokeMethod(plugin, "savePreset", Q_RETURN_ARG(bool, saved), Q_ARG(QString, "numbers")));
+    QVERIFY(saved);
+
+    customEdit()->setPlainText(QString());
+    choose("Label_chinese");
+    m_host.window()->presetMenu()->refresh();
+    QMenu *presets = m_host.pluginMenu()->findChild<QMenu *>(QStringLiteral("menu_presets_Delete"));
+    QVERIFY(presets);
+    QCOMPARE(presets->actions().size(), 1);
+    presets->actions().first()->trigger();
+    QCOMPARE(customEdit()->toPlainText(), QStringLiteral("[0-9]+ ?"));
+    QVERIFY(m_host.messages().contains(QStringLiteral("预设已载入")));
+
+    m_host.window()->addFileToList(path("gui/a.txt"), QStringLiteral("List"));
+    chooseRange(0);
+    start();
+    waitUntilUsable();
+    QCOMPARE(HostDriver::bytesOf(path("gui/a.txt")), QByteArray("abc\nx\n"));
+
+    QProcess shell;
+    shell.start(QCoreApplication::applicationDirPath() + QStringLiteral("/scrivel"),
+                {QStringLiteral("--run"), QStringLiteral("numbers"), path("shell")});
+    QVERIFY(shell.waitForFinished(60000));
+    QCOMPARE(shell.exitCode(), 0);
+    QCOMPARE(HostDriver::bytesOf(path("shell/a.txt")), HostDriver::bytesOf(path("gui/a.txt")));
 }
 
 // UTF-16 code units in the given byte order, after a byte-order mark.
