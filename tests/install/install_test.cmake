@@ -11,7 +11,7 @@ if(NOT rc EQUAL 0)
   message(FATAL_ERROR "install into ${prefix} failed: ${rc}")
 endif()
 foreach(f bin/scrivel lib/scrivel/scrivel share/applications/scrivel.desktop
-          share/icons/hicolor/scalable/apps/scrivel.svg)
+          share/icons/hicolor/scalable/apps/scrivel.svg share/man/man1/scrivel.1)
   if(NOT EXISTS ${prefix}/${f})
     message(FATAL_ERROR "not installed: ${f}")
   endif()
