@@ -51,6 +51,9 @@ void HeadlessRun::out(const QString &line)
     clearProgress();
     const QByteArray bytes = m_terminal->fromUnicode(line + QLatin1Char('\n'));
     std::fwrite(bytes.constData(), 1, size_t(bytes.size()), m_out);
+    // Line by line also into a pipe, so a script reading the outcomes
+    // gets each as its file ends.
+    std::fflush(m_out);
 }
 
 void HeadlessRun::err(const QString &line)

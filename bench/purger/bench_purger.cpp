@@ -15,6 +15,15 @@
 //   memory per entry, the peak memory, what the batch added to it per
 //   file, the time per file, and the longest stretch the GUI thread was
 //   kept from its event loop (wall time, and its own CPU time within it).
+//
+// bench_purger --cli [files [rounds]]
+//   defaults: 2000 files of 64 KiB, 3 rounds. The same deletion from a
+//   shell (scrivel --run with a saved preset, a process of its own, its
+//   start-up included) against the GUI path in this process (the main
+//   window, the plug-in's label, range and start button), each round on
+//   fresh copies of the same files, sides alternating; then the start-up
+//   of scrivel --run: the whole run over a single small file, and the time
+//   to the first file's line in the big runs.
 
 #include <QAbstractButton>
 #include <QAction>
@@ -30,6 +39,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
+#include <QTextCodec>
+#include <QThreadPool>
 #include <QTimer>
 
 #include <fcntl.h>
@@ -348,8 +359,155 @@ int scale(int argc, char *argv[])
 
 } // namespace
 
+// The --cli benchmark (see the top of this file).
+int cliBench(int argc, char *argv[])
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QApplication::setAttribute(Qt::AA_Use96Dpi);
+    QTextCodec::setCodecForLocale(QTextCodec::codecForName("UTF-8"));
+    const QStringList args = app.arguments();
+    const int files = args.size() > 2 ? qMax(1, args.at(2).toInt()) : 2000;
+    const int rounds = args.size() > 3 ? qMax(1, args.at(3).toInt()) : 3;
+    QTemporaryDir tmp;
+    QDir::setCurrent(tmp.path());
+    const QString source = tmp.filePath("source");
+    QDir().mkpath(source);
+    QRandomGenerator random(0x5C21E1u);
+    QStringList names;
+    for (int i = 0; i < files; ++i) {
+        names << QString::asprintf("text%04d.txt", i);
+        if (!writeBytes(source + "/" + names.last(), mixedText(random, 64 * 1024)))
+            return 1;
+    }
+    const QString scrivel = QCoreApplication::applicationDirPath() + QStringLiteral("/scrivel");
+    QDir().mkpath(tmp.filePath("data/presets"));
+    writeBytes(tmp.filePath("data/presets/digits.json"),
+               "{\"plugin\": \"Delete V0.0.0.1\", \"operation\": \"Label_arabicNumber\", \"options\": {}}");
+
+    MainWindow window;
+    window.resize(1200, 800);
+    window.show();
+    for (int i = 0; i < 20; ++i)
+        QCoreApplication::processEvents();
+    QAction *action = nullptr;
+    for (QMenu *menu : window.findChildren<QMenu *>()) {
+        for (QAction *a : menu->actions()) {
+            if (a->text() == QLatin1String("Delete V0.0.0.1"))
+                action = a;
+        }
+    }
+    if (!action)
+        return 1;
+    action->trigger();
+    QCoreApplication::processEvents();
+    QDockWidget *dock = nullptr;
+    for (QDockWidget *d : window.findChildren<QDockWidget *>()) {
+        if (d->windowTitle() == QLatin1String("Delete"))
+            dock = d;
+    }
+    bool over = false;
+    QObject::connect(&window, &MainWindow::tipSignal, [&](int var1, int var2, const QString &) {
+        if (Tips::AllDone.is(var1, var2))
+            over = true;
+    });
+
+    std::printf("bench_purger --cli: %d files of 64 KiB, %d rounds, %d pool threads\n", files, rounds,
+                QThreadPool::globalInstance()->maxThreadCount());
+    std::vector<double> ratios;
+    qint64 bestGui = -1, bestCli = -1, bestFirst = -1;
+    bool good = true;
+    for (int round = 0; round < rounds; ++round) {
+        qint64 ms[2] = {0, 0};
+        for (int turn = 0; turn < 2; ++turn) {
+            const int side = (turn + round) % 2; // 0 GUI, 1 CLI
+            const QString folder = tmp.filePath(QStringLiteral("round%1side%2").arg(round).arg(side));
+            if (!copyAll(source, folder, names))
+                return 1;
+            QStringList paths;
+            for (const QString &name : names)
+                paths << folder + "/" + name;
+            ReadWriteTxt::syncFileSystem(tmp.path());
+            QThread::sleep(2);
+            QElapsedTimer timer;
+            if (side == 0) {
+                window.newList(QStringLiteral("List"));
+                window.currentList()->addFiles(paths);
+                QCoreApplication::processEvents();
+                window.currentList()->activateWindow();
+                if (!clickIn(dock, DeletePatterns::labelObjectName(DeletePatterns::ArabicNumber))
+                    || !clickIn(dock, QStringLiteral("label_rangeList")))
+                    return 1;
+                QCoreApplication::processEvents();
+                over = false;
+                timer.start();
+                clickIn(dock, QStringLiteral("pushButton_start"));
+                while (!over)
+                    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+                ms[side] = timer.elapsed();
+            } else {
+                QProcess run;
+                qint64 first = -1;
+                QObject::connect(&run, &QProcess::readyReadStandardOutput, [&] {
+                    if (first < 0)
+                        first = timer.elapsed();
+                });
+                timer.start();
+                run.start(scrivel, {QStringLiteral("--run"), QStringLiteral("digits"), folder});
+                run.waitForStarted();
+                while (run.state() != QProcess::NotRunning)
+                    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+                ms[side] = timer.elapsed();
+                run.readAll();
+                good = good && run.exitCode() == 0;
+                if (first >= 0 && (bestFirst < 0 || first < bestFirst))
+                    bestFirst = first;
+            }
+        }
+        // Both sides wrote the same bytes.
+        for (const QString &name : names) {
+            if (readBytes(tmp.filePath(QStringLiteral("round%1side0/").arg(round) + name))
+                != readBytes(tmp.filePath(QStringLiteral("round%1side1/").arg(round) + name)))
+                good = false;
+        }
+        ratios.push_back(rewritebench::ratio(ms[1], ms[0]));
+        bestGui = bestGui < 0 ? ms[0] : qMin(bestGui, ms[0]);
+        bestCli = bestCli < 0 ? ms[1] : qMin(bestCli, ms[1]);
+        std::printf("round %d (%s first): GUI path %lld ms, scrivel --run %lld ms, CLI/GUI %.2f\n", round + 1,
+                    round % 2 ? "CLI" : "GUI", ms[0], ms[1], ratios.back());
+        std::fflush(stdout);
+    }
+    std::printf("best: GUI path %lld ms, scrivel --run %lld ms, CLI/GUI %.2f; median of the rounds' ratios %.2f "
+                "(goal <= 1.1)\n",
+                bestGui, bestCli, rewritebench::ratio(bestCli, bestGui), rewritebench::median(ratios));
+
+    // Start-up: a whole run over one small file, best of five.
+    const QString one = tmp.filePath("one/a.txt");
+    QDir().mkpath(tmp.filePath("one"));
+    qint64 bestOne = -1;
+    for (int i = 0; i < 5; ++i) {
+        writeBytes(one, "abc123\n");
+        QElapsedTimer timer;
+        timer.start();
+        QProcess run;
+        run.start(scrivel, {QStringLiteral("--run"), QStringLiteral("digits"), one});
+        run.waitForFinished(60000);
+        const qint64 ms = timer.elapsed();
+        good = good && run.exitStatus() == QProcess::NormalExit && run.exitCode() == 0;
+        bestOne = bestOne < 0 ? ms : qMin(bestOne, ms);
+    }
+    std::printf("start-up: scrivel --run over one small file, whole process %lld ms (best of 5); first file's "
+                "line of the big runs after %lld ms (goal <= 300 ms)\n",
+                bestOne, bestFirst);
+    std::printf(good ? "outputs byte-identical\n" : "OUTPUTS DIFFER OR RUNS FAILED\n");
+    return good ? 0 : 1;
+}
+
 int main(int argc, char *argv[])
 {
+    if (argc >= 2 && std::strcmp(argv[1], "--cli") == 0)
+        return cliBench(argc, argv);
     if (argc >= 2 && std::strcmp(argv[1], "--scale") == 0)
         return scale(argc, argv);
     if (argc == 4 && std::strcmp(argv[1], "--scale-child") == 0) {
