@@ -13,6 +13,7 @@
 #include "codesetting.h"
 #include "jobcontrol.h"
 #include "optionrecord.h"
+#include "previewstore.h"
 #include "readwritetxt.h"
 #include "textbase.h"
 #include "tipcodes.h"
@@ -121,7 +122,8 @@ void JobBatch::prepare(TextBase *worker)
     connect(worker, &TextBase::tipSignal, this, &JobBatch::tipSignal);
     worker->setSyncLater(true);
     worker->setControl(m_control);
-    worker->setBackup(m_backup.get());
+    worker->setBackup(m_preview ? nullptr : m_backup.get());
+    worker->setPreview(m_preview.get());
     worker->setCodeMode(m_codeMode);
     worker->setDryRun(m_dryRun);
 }
@@ -131,10 +133,20 @@ void JobBatch::start()
     if (m_started)
         return;
     m_started = true;
+    if (m_preview) {
+        // Nothing is kept for undo: nothing is replaced.
+        for (TextBase *worker : qAsConst(m_workers)) {
+            worker->setBackup(nullptr);
+            worker->setPreview(m_preview.get());
+        }
+        m_backup.reset();
+    }
     m_pending = m_total;
-    // A dry run leaves even the leftovers of killed writes as they are.
-    if (m_dryRun || m_files.size() < leftoversOnPoolFrom) {
-        leftoversRemoved(m_dryRun ? QStringList() : ReadWriteTxt::removeLeftovers(m_files));
+    // A dry run or a preview leaves even the leftovers of killed writes as
+    // they are.
+    const bool writes = !m_dryRun && !m_preview;
+    if (!writes || m_files.size() < leftoversOnPoolFrom) {
+        leftoversRemoved(writes ? ReadWriteTxt::removeLeftovers(m_files) : QStringList());
         return;
     }
     // Looking through the folders of many files is work for a pool
@@ -187,6 +199,7 @@ void JobBatch::launchMore()
         const int position = lazy.next++;
         TextBase *worker = lazy.make(lazy.files.at(position), position);
         if (!worker) {
+            ++m_launched;
             --m_pending;
             continue;
         }
@@ -199,6 +212,9 @@ void JobBatch::launchMore()
 
 void JobBatch::launch(TextBase *worker)
 {
+    if (m_preview)
+        m_positions.insert(worker, m_launched);
+    ++m_launched;
     const std::shared_ptr<JobControl> control = m_control;
     m_alive.insert(worker, QtConcurrent::run(QThreadPool::globalInstance(), [this, worker, control] {
         // After a cancel the jobs still queued end without touching
@@ -231,6 +247,8 @@ void JobBatch::jobDone(TextBase *worker)
     const QString folder = worker->writtenFolder();
     if (!folder.isEmpty())
         m_writtenFolders.insert(folder);
+    if (m_preview && !m_cancelled)
+        recordPreview(worker);
     if (!m_cancelled)
         emit jobDoneSignal(worker);
     delete worker;
@@ -247,6 +265,41 @@ void JobBatch::jobDone(TextBase *worker)
     closeBackup();
     if (m_release)
         deleteLater();
+}
+
+void JobBatch::keepResults(const std::shared_ptr<PreviewStore> &store)
+{
+    if (!m_started)
+        m_preview = store;
+}
+
+void JobBatch::recordPreview(TextBase *worker)
+{
+    const int position = m_positions.take(worker);
+    bool ownKept = false;
+    for (PreviewRecord record : worker->keptRecords()) {
+        record.position = position;
+        ownKept = ownKept || record.fileName == worker->fileName();
+        m_preview->addRecord(record);
+    }
+    if (ownKept)
+        return;
+    // The job's own file, left as it is: unchanged, or why the job failed.
+    PreviewRecord record;
+    record.position = position;
+    record.fileName = worker->fileName();
+    const PreviewStore::Source &source = worker->source();
+    record.sourceDigest = source.digest;
+    record.sizeBefore = source.size;
+    record.sourceModified = source.modified;
+    if (worker->succeeded()) {
+        record.outcome = PreviewRecord::Unchanged;
+        record.sizeAfter = source.size;
+    } else {
+        record.outcome = PreviewRecord::Failed;
+        record.failure = worker->lastTip();
+    }
+    m_preview->addRecord(record);
 }
 
 void JobBatch::cancel()

@@ -16,6 +16,7 @@
 struct OptionRecord;
 class BatchBackup;
 class JobControl;
+class PreviewStore;
 class TextBase;
 
 // The jobs of one start: its workers and option records, the tips they
@@ -89,6 +90,14 @@ public:
     // earlier write is removed. Set before start().
     void setDryRun(bool dryRun);
     bool isDryRun() const { return m_dryRun; }
+    // Makes the batch a preview: its jobs run exactly as they would (same
+    // reading, decoding, processing and refusals), but every file they
+    // would write is kept in store instead, one record per file of the
+    // batch (PreviewStore::records()); nothing is written, synced, backed
+    // up or cleaned up beside the files. Called before start().
+    void keepResults(const std::shared_ptr<PreviewStore> &store);
+    std::shared_ptr<PreviewStore> previewStore() const { return m_preview; }
+    bool isPreview() const { return m_preview != nullptr; }
 
     // Runs every added worker. A batch without workers finishes at once.
     void start();
@@ -131,6 +140,7 @@ private:
     // thread.
     static constexpr int leftoversOnPoolFrom = 2000;
     void jobDone(TextBase *worker);
+    void recordPreview(TextBase *worker);
     void allJobsDone();
     void closeBackup();
 
@@ -162,6 +172,9 @@ private:
     bool m_dryRun = false;
     std::shared_ptr<JobControl> m_control;
     std::unique_ptr<BatchBackup> m_backup;
+    std::shared_ptr<PreviewStore> m_preview;
+    QHash<TextBase *, int> m_positions; // a preview's: each worker's place in the batch
+    int m_launched = 0; // files whose turn has come (launched or skipped), in the order added
     int m_keepBatches = 0;
     int m_codeMode = 0; // the encoding setting (CodeSetting::Mode) at the batch's start
 };

@@ -4,6 +4,7 @@
 #include <QFutureWatcher>
 #include <QtConcurrent>
 #include <QStandardPaths>
+#include <QThreadPool>
 
 #include "dockwidgetlistbase.h"
 #include "dockwidgetoptionbase.h"
@@ -11,6 +12,7 @@
 #include "jobbatch.h"
 #include "optionrecord.h"
 #include "presetcontrol.h"
+#include "previewstore.h"
 #include "textbase.h"
 #include "tipcodes.h"
 
@@ -71,6 +73,14 @@ void PluginBase::setUiEnabled(bool enabled)
 void PluginBase::setHost(ScrivelFace *host)
 {
     g_host = host;
+    // The kept results of previews of a program that was killed; once per
+    // library, off the window's thread.
+    static bool cleaned = false;
+    if (host && !cleaned) {
+        cleaned = true;
+        const QString root = PreviewStore::defaultRoot();
+        QThreadPool::globalInstance()->start([root] { PreviewStore::removeStale(root); });
+    }
 }
 
 QString PluginBase::pluginVersion()
@@ -273,6 +283,34 @@ void PluginBase::jobFinished(TextBase *worker)
 
 void PluginBase::startSlot()
 {
+    startRun(false);
+}
+
+void PluginBase::previewSlot()
+{
+    startRun(true);
+}
+
+JobBatch *PluginBase::newStartBatch()
+{
+    JobBatch *batch = newBatch();
+    if (!m_previewing)
+        return batch;
+    batch->setDryRun(false);
+    batch->keepResults(std::make_shared<PreviewStore>());
+    // Each file's outcome is the preview's to show; what the message dock
+    // gets is only what is not about one file's fate (a conversion's
+    // counts, a table's problems).
+    disconnect(batch, &JobBatch::tipSignal, this, nullptr);
+    connect(batch, &JobBatch::tipSignal, this, [](int var1, int var2, const QString &fileName) {
+        if (var1 != 0 && !Tips::JobDone.is(var1, var2))
+            forwardTip(var1, var2, fileName);
+    });
+    return batch;
+}
+
+void PluginBase::startRun(bool preview)
+{
     ScrivelFace *h = host();
     if (!h || h->listCount() <= 0)
         return;
@@ -280,6 +318,7 @@ void PluginBase::startSlot()
     if (m_running)
         return;
 
+    m_previewing = preview;
     setUiEnabled(false);
     h->setUiEnabled(false);
 
@@ -347,7 +386,7 @@ void PluginBase::startWithFiles(int index, const QStringList &files)
         emit jobsFinishedSignal(0, 0);
         return;
     }
-    JobBatch *batch = newBatch();
+    JobBatch *batch = newStartBatch();
     batch->adopt(options);
     // Each file's worker is made only when its turn comes; the batch is
     // this plug-in's child, so the maker's this outlives it.
@@ -376,7 +415,7 @@ void PluginBase::startMultiFile(const OperationRow &row)
         emit jobsFinishedSignal(0, 0);
         return;
     }
-    JobBatch *batch = newBatch();
+    JobBatch *batch = newStartBatch();
     batch->adopt(options);
     for (const ListSource &list : lists)
         batch->add(row.listJob ? row.listJob(list, options) : createListWorker(row.index, list, options));
@@ -463,6 +502,22 @@ void PluginBase::batchFinished(JobBatch *batch, int succeeded, int failed)
     // delivered by any event processing, unlike a deferred delete.
     QMetaObject::invokeMethod(this, [batch] { delete batch; }, Qt::QueuedConnection);
     endStart();
+    if (const std::shared_ptr<PreviewStore> store = batch->previewStore()) {
+        // Nothing was written: the line says what the preview found.
+        int changed = 0, unchanged = 0, failures = 0;
+        for (const PreviewRecord &record : store->records()) {
+            if (record.willWrite())
+                ++changed;
+            else if (record.outcome == PreviewRecord::Unchanged)
+                ++unchanged;
+            else
+                ++failures;
+        }
+        forwardTip(Tips::PreviewDone, QStringLiteral("将修改 %1 个, 无变化 %2 个, 失败 %3 个").arg(changed).arg(unchanged).arg(failures));
+        emit jobsFinishedSignal(succeeded, failed);
+        emit previewReadySignal(store);
+        return;
+    }
     // The host closes the job with its summary line (files done, unchanged,
     // failed, time taken), after every file of the batch is durable.
     forwardTip(Tips::AllDone);

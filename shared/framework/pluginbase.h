@@ -7,6 +7,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <memory>
+
 #include "listsource.h"
 #include "operationtable.h"
 #include "scrivelface.h"
@@ -17,6 +19,7 @@ class DockWidgetListBase;
 class DockWidgetOptionBase;
 class JobBatch;
 class PresetControl;
+class PreviewStore;
 class TextBase;
 
 // The plug-in side of ScrivelFace shared by every plug-in: identity, the
@@ -113,6 +116,11 @@ public:
 public slots:
     // The start handler (pushButton_start).
     virtual void startSlot();
+    // The preview handler (pushButton_preview): the same start over the
+    // same files with the same options and jobs, but every result is kept
+    // (see JobBatch::keepResults) instead of written. When its last job
+    // has ended, previewReadySignal hands over the kept results.
+    void previewSlot();
     // Options unusable: both sides enabled again and the tip (-6, 0).
     void cancelSlot();
 
@@ -121,6 +129,8 @@ signals:
     void jobsFinishedSignal(int succeeded, int failed);
     // In a dry run, the text a job would have written to its file.
     void resultSignal(const QString &fileName, const QString &text);
+    // A preview is ready; the store lives as long as someone holds it.
+    void previewReadySignal(const std::shared_ptr<PreviewStore> &store);
 
 protected:
     void setOperations(const QList<OperationRow> &rows) { m_table.setRows(rows); }
@@ -156,6 +166,7 @@ private:
     void listDockClosed(DockWidgetListBase *dock);
     void batchFinished(JobBatch *batch, int succeeded, int failed);
     void finishStart(int succeeded = 0, int failed = 0);
+    void startRun(bool preview);
     void startSingleFile(const OperationRow &row);
     // The rest of a single-file start, once its files are known.
     void startWithFiles(int index, const QStringList &files);
@@ -163,6 +174,8 @@ private:
     // pool thread.
     static constexpr int distinctOnPoolFrom = 2000;
     void startMultiFile(const OperationRow &row);
+    // The batch of a start, a preview when this start is one.
+    JobBatch *newStartBatch();
     OptionRecord *optionsOf(const OperationRow &row, const QStringList &files);
     // The option dock's copy of the current range's files, refreshed.
     void refreshRangeFiles();
@@ -175,6 +188,7 @@ private:
     QPointer<DockWidgetOptionBase> m_optionDock;
     bool m_running = false;
     bool m_dryRun = false;
+    bool m_previewing = false; // the start being set up is a preview
     QPointer<JobBatch> m_batch; // the running start's
     PresetControl *m_presets = nullptr;
 };

@@ -7,6 +7,7 @@
 
 #include "batchbackup.h"
 #include "jobcontrol.h"
+#include "linediff.h"
 #include "readwritetxt.h"
 #include "tipcodes.h"
 
@@ -24,6 +25,7 @@ void TextBase::run()
     m_succeeded = false;
     m_refused = false;
     m_discarded = false;
+    m_kept.clear();
     if (!readTxt(m_fileName, m_text))
         return;
     QString result;
@@ -49,6 +51,9 @@ void TextBase::run()
         m_discarded = true;
         return;
     }
+    // A preview compares the result with the text as read.
+    if (m_preview)
+        m_previewOld = m_text;
     m_text = std::move(result);
     // A moved-from QString keeps the other's data (the move swaps): the
     // old text would stay alive through the write, one more copy of a
@@ -56,6 +61,7 @@ void TextBase::run()
     result = QString();
     if (writeTxt(m_fileName, m_text))
         finish();
+    m_previewOld = QString();
     if (m_control)
         m_control->endWrite();
 }
@@ -72,8 +78,13 @@ bool TextBase::readTxt(const QString &fileName, QString &text)
     // shown when debugging is switched on (QT_LOGGING_RULES="scrivel.jobs.debug=true").
     qCDebug(lcJobs) << "readTxt m_fileName:" << fileName;
     // No name (no editor open) cannot open; said without a Qt warning.
-    const int outcome = fileName.isEmpty() ? int(ReadWriteTxt::NotFound)
-                                           : ReadWriteTxt::readFile(fileName, text, &m_format, m_codeMode);
+    int outcome = ReadWriteTxt::NotFound;
+    if (fileName.isEmpty())
+        outcome = ReadWriteTxt::NotFound;
+    else if (m_preview)
+        outcome = PreviewStore::readSource(fileName, text, &m_format, m_codeMode, m_source);
+    else
+        outcome = ReadWriteTxt::readFile(fileName, text, &m_format, m_codeMode);
     if (outcome == ReadWriteTxt::ReadOk)
         return true;
     emitTip(ReadWriteTxt::tipOf(outcome), fileName);
@@ -83,14 +94,55 @@ bool TextBase::readTxt(const QString &fileName, QString &text)
 bool TextBase::writeTxt(const QString &fileName, const QString &text)
 {
     const int outcome = writeKeepingOld(fileName, text, m_format, m_syncLater);
-    if (outcome == ReadWriteTxt::Saved && !m_dryRun)
+    if (outcome == ReadWriteTxt::Saved && !m_dryRun && !m_preview)
         m_writtenFolder = QFileInfo(fileName).absolutePath();
     emitTip(ReadWriteTxt::tipOf(outcome), fileName);
     return outcome == ReadWriteTxt::Saved;
 }
 
+int TextBase::keepResult(const QString &fileName, const QString &text, const TextFormat &format)
+{
+    PreviewRecord record;
+    record.fileName = fileName;
+    QString old;
+    const bool own = fileName == m_fileName && !m_source.digest.isEmpty();
+    if (own && !m_previewOld.isNull()) {
+        old = m_previewOld;
+    } else {
+        // Another file the job writes: as it is now, if it is there (its
+        // text, when it has one, for the count of changed lines).
+        PreviewStore::Source source;
+        QByteArray bytes;
+        if (PreviewStore::sourceOf(fileName, source, &bytes)) {
+            record.sourceDigest = source.digest;
+            record.sizeBefore = source.size;
+            record.sourceModified = source.modified;
+            ReadWriteTxt::decode(bytes, m_codeMode, old);
+        }
+    }
+    // The job's own file as it was when the job read it.
+    if (own) {
+        record.sourceDigest = m_source.digest;
+        record.sizeBefore = m_source.size;
+        record.sourceModified = m_source.modified;
+    }
+    const int check = ReadWriteTxt::checkWrite(fileName, text, &format);
+    if (check != ReadWriteTxt::Saved)
+        return check;
+    const int outcome = m_preview->keep(text, format, record);
+    if (outcome != ReadWriteTxt::Saved)
+        return outcome;
+    record.outcome = record.sourceDigest.isEmpty() ? PreviewRecord::Created : PreviewRecord::Changed;
+    record.changedLines = record.outcome == PreviewRecord::Created ? int(text.count(QLatin1Char('\n')) + 1)
+                                                                   : LineDiff::changedLines(old, text);
+    m_kept << record;
+    return outcome;
+}
+
 int TextBase::writeKeepingOld(const QString &fileName, const QString &text, const TextFormat &format, bool syncLater)
 {
+    if (m_preview)
+        return keepResult(fileName, text, format);
     // A dry run stops here, whichever way a job writes: the file stays as
     // it is, and the outcome is what the write would have been.
     if (m_dryRun)

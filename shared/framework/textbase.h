@@ -7,6 +7,8 @@
 #include <memory>
 
 #include "optionrecord.h"
+#include "previewrecord.h"
+#include "previewstore.h"
 #include "textformat.h"
 #include "tipcodes.h"
 
@@ -63,6 +65,19 @@ public:
     void setDryRun(bool dryRun) { m_dryRun = dryRun; }
     bool dryRun() const { return m_dryRun; }
 
+    // Keeps results instead of writing (a preview): every file the job
+    // would write is kept in the store, with its record, and nothing is
+    // written anywhere else. Reading and every decision are the job's own.
+    void setPreview(PreviewStore *store) { m_preview = store; }
+    bool isPreview() const { return m_preview != nullptr; }
+    // The records of the files the last run kept (a preview).
+    const QList<PreviewRecord> &keptRecords() const { return m_kept; }
+    // How the job's own file was when the last run read it (a preview).
+    const PreviewStore::Source &source() const { return m_source; }
+    // The last tip the job sent about a file: why it failed, for a job
+    // that did not succeed.
+    TipCode lastTip() const { return m_lastTip; }
+
     QString fileName() const { return m_fileName; }
     QString text() const { return m_text; }
     const OptionRecord *optionRecord() const { return m_options; }
@@ -70,6 +85,7 @@ public:
     // Sends the tip code for fileName.
     void emitTip(TipCode code, const QString &fileName)
     {
+        m_lastTip = code;
         if (m_dryRun && code == Tips::Saved)
             code = Tips::WouldChange;
         emit tipSignal(code.var1, code.var2, fileName);
@@ -117,6 +133,9 @@ protected:
     TextFormat m_format; // as found by readTxt; a new file's default otherwise
 
 private:
+    // A preview's write: text kept in the store with its record.
+    int keepResult(const QString &fileName, const QString &text, const TextFormat &format);
+
     const OptionRecord *m_options;
     bool m_succeeded = false;
     bool m_refused = false;
@@ -129,6 +148,11 @@ private:
     BatchBackup *m_backup = nullptr;
     QString m_writtenFolder;
     int m_codeMode = -1;
+    PreviewStore *m_preview = nullptr;
+    QList<PreviewRecord> m_kept;
+    PreviewStore::Source m_source;
+    QString m_previewOld; // the job's own text as read, while a preview keeps its result
+    TipCode m_lastTip{0, 0};
 };
 
 #endif // TEXTBASE_H

@@ -28,6 +28,8 @@
         " 该文件<b>不是普通文件</b>(命名管道、套接字、设备或文件夹),保持原样!") \
     TIP(NotKept, 0, 10, Failure,                                              /* previous content not kept for undo */ \
         " 该文件之前的内容<b>无法保留</b>以供撤销,未改写,保持原样!") \
+    TIP(ChangedSincePreview, 0, 11, Failure,                                  /* edited after its preview: not applied */ \
+        " 该文件在预览之后<b>已被修改</b>,未应用预览结果,保持原样!") \
     TIP(TablesUnequal, -1, 1, Failure, " 繁简转换:替换相关配置行数<b>不一致</b>!请【编辑对应转换文档】") \
     TIP(CustomUnequal, -1, 2, Failure, " 自定义转换:替换相关配置行数<b>不一致</b>!请【编辑对应替换文档】") \
     TIP(TablesEmpty, -1, 3, Info, " 繁简转换:替换相关配置文件没有内容,请添加(每行一个)!请【编辑对应转换文档】") \
@@ -42,6 +44,8 @@
     TIP(PoolFailed, -4, 1, Failure, " 线程池启动<b>失败</b>!") \
     TIP(AllDone, -4, 2, Success, "所有线程处理<b>全部完毕</b>!")               /* a start is over: its summary */ \
     TIP(JobCancelled, -4, 3, Info, " 处理已<b>取消</b>!")                     /* stopped by the user: its summary */ \
+    TIP(PreviewDone, -4, 4, Success,                                          /* a preview is over: its counts */ \
+        " 预览<b>完毕</b>!尚未写入任何文件,请在预览窗口中查看并应用。") \
     TIP(Cancelled, -6, 0, Failure, " 操作<b>取消</b>!参数设置有误,请检查!")     /* options unusable, nothing started */ \
     TIP(EmptyKeyRow, -7, 0, Failure, "<b>警告</b>:上一条[被替换关键字]为空,请补充!") \
     TIP(NoOperation, -9, 9, Failure, "<b> 未选择</b>:操作选项!")               /* start without an operation */ \

@@ -1,0 +1,84 @@
+#ifndef PREVIEWSTORE_H
+#define PREVIEWSTORE_H
+
+#include <QFile>
+#include <QList>
+#include <QMutex>
+#include <QString>
+
+#include <atomic>
+
+#include "previewrecord.h"
+#include "textformat.h"
+
+// The kept results of one preview: a folder of its own under the preview
+// root (in the data folder) holding, per file the job would write, the
+// exact bytes it would write, and one record file with a line per file of
+// the preview (see PreviewRecord). Nothing of a whole batch is held in
+// memory: results go to the folder as each job ends.
+//
+// The folder is removed with the store, and folders left by a program that
+// was killed are removed by removeStale() at the next start.
+class PreviewStore
+{
+public:
+    // root: the folder holding the previews' folders (made when needed).
+    explicit PreviewStore(const QString &root = defaultRoot());
+    // Removes the store's folder and everything in it.
+    ~PreviewStore();
+
+    PreviewStore(const PreviewStore &) = delete;
+    PreviewStore &operator=(const PreviewStore &) = delete;
+
+    // Whether the folder could be made.
+    bool isValid() const { return !m_folder.isEmpty(); }
+    QString folder() const { return m_folder; }
+
+    // How a file was when a job read it.
+    struct Source
+    {
+        QByteArray digest; // empty: not read
+        qint64 size = -1;
+        qint64 modified = 0;
+    };
+
+    // Reads fileName as a job reads it (ReadWriteTxt::readFile, under the
+    // encoding mode given) and notes how the file was. Safe on any thread.
+    static int readSource(const QString &fileName, QString &text, TextFormat *format, int mode, Source &source);
+    // How fileName is now, its bytes into bytes (when given); false when
+    // it cannot be read.
+    static bool sourceOf(const QString &fileName, Source &source, QByteArray *bytes = nullptr);
+    // The digest of a file's bytes, as Source::digest holds it.
+    static QByteArray digestOf(const QByteArray &bytes);
+
+    // Keeps the bytes text would be written as (in format, as the writer
+    // encodes it) for the file record.fileName; fills in record's
+    // sizeAfter, resultDigest and keptName. Returns the outcome the writer
+    // would report: Saved, or NotWritable (a character the encoding cannot
+    // hold, or the store cannot be written). Safe on any thread.
+    int keep(const QString &text, const TextFormat &format, PreviewRecord &record);
+
+    // Adds a file's record (GUI thread).
+    void addRecord(const PreviewRecord &record);
+    // Every record, in the order of the files of the preview.
+    QList<PreviewRecord> records() const;
+    int recordCount() const { return m_recordCount; }
+
+    // The path of a kept result.
+    QString keptPath(const QString &keptName) const;
+    // The bytes kept for a record; false when they cannot be read.
+    bool keptBytes(const PreviewRecord &record, QByteArray &bytes) const;
+
+    // "data/preview" in the working folder.
+    static QString defaultRoot();
+    // Removes the previews under root whose program is no longer running.
+    static void removeStale(const QString &root = defaultRoot());
+
+private:
+    QString m_folder;
+    mutable QFile m_recordFile; // flushed before it is read
+    int m_recordCount = 0;
+    std::atomic<int> m_next{0};
+};
+
+#endif // PREVIEWSTORE_H
