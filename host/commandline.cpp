@@ -31,7 +31,13 @@ CommandLine::CommandLine()
     , m_undo(QStringLiteral("undo"),
              QStringLiteral("Undo the last batch run in the working folder, without a window."))
 {
-    m_parser.setApplicationDescription(QStringLiteral("Scrivel 纯文本批量处理工具"));
+    m_parser.setApplicationDescription(
+        QStringLiteral("Scrivel 纯文本批量处理工具\n\n"
+                       "scrivel --run PRESET [--dry-run [--diff]] [--recursive] [--include GLOB]... "
+                       "[--exclude GLOB]... PATH...\n"
+                       "Exit status of --run and --undo: 0 every file done or unchanged, 1 some file failed "
+                       "(or was left), 2 the preset or its options refused or a wrong command line "
+                       "(man scrivel)."));
     m_parser.addOption(m_quitAfterStart);
     m_parser.addOption(m_desktop);
     for (const QCommandLineOption *option : {&m_run, &m_dryRun, &m_diff, &m_recursive, &m_include, &m_exclude, &m_undo})

@@ -243,6 +243,14 @@ int HeadlessRun::run(const Request &request)
 
     m_clock.start();
     QMetaObject::invokeMethod(root, "startSlot", Qt::DirectConnection);
+    // A start that neither ended nor runs would leave the run waiting for
+    // ever: it is reported as refused instead.
+    bool running = false;
+    QMetaObject::invokeMethod(root, "isRunning", Qt::DirectConnection, Q_RETURN_ARG(bool, running));
+    if (!m_finished && !running) {
+        err(QStringLiteral("scrivel: %1 %2").arg(path, wordsOf(Tips::Cancelled)));
+        return Refused;
+    }
     while (!m_finished)
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     // Tips posted before the end (leftovers removed, the last outcomes).

@@ -89,7 +89,7 @@ public:
     DockWidgetOptionBase *optionDock() const;
 
     // Whether jobs of a start are still running.
-    bool isRunning() const { return m_running; }
+    Q_INVOKABLE bool isRunning() const { return m_running; }
 
     // Presets, for the host (called by name through QMetaObject, since
     // ScrivelFace stays as it is). applyPreset loads a preset file into
