@@ -44,7 +44,10 @@ uint qHash(const FolderId &id, uint seed = 0)
 // Lists folder with readdir: its entry types come with the names, so a
 // tree of many thousand files costs no status call per file (only per
 // link or where the file system gives no type).
-void scanInto(const QString &folder, bool recursive, QStringList &paths, int &skipped, QSet<FolderId> &visited)
+// Collects the "*.txt" files of folder; probe[i] tells whether paths[i] is
+// a regular file whose first bytes are still to be looked at.
+void scanInto(const QString &folder, bool recursive, QStringList &paths, std::vector<char> &probe,
+              QSet<FolderId> &visited)
 {
     const QByteArray encoded = QFile::encodeName(folder);
     struct stat st;
@@ -77,16 +80,21 @@ void scanInto(const QString &folder, bool recursive, QStringList &paths, int &sk
         const size_t length = std::strlen(name);
         if (isDir) {
             if (recursive)
-                scanInto(prefix + QFile::decodeName(name), recursive, paths, skipped, visited);
+                scanInto(prefix + QFile::decodeName(name), recursive, paths, probe, visited);
         } else if (isFile && length > 4 && std::memcmp(name + length - 4, ".txt", 4) == 0) {
-            const QString path = prefix + QFile::decodeName(name);
-            if (entry->d_type == DT_REG && ReadWriteTxt::looksBinary(path))
-                ++skipped;
-            else
-                paths.append(path);
+            paths.append(prefix + QFile::decodeName(name));
+            probe.push_back(entry->d_type == DT_REG || entry->d_type == DT_LNK || entry->d_type == DT_UNKNOWN);
         }
     }
     ::closedir(dir);
+}
+
+// Whether path names a file (links followed), with one status call and
+// nothing else: refreshing a large list asks it for every entry.
+bool isExistingFile(const QString &path)
+{
+    struct stat st;
+    return !path.isEmpty() && ::stat(QFile::encodeName(path).constData(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
 } // namespace
@@ -197,13 +205,16 @@ TableViewWidget::ScanResult TableViewWidget::scanFolders(const QStringList &fold
 
 int TableViewWidget::addScanned(const ScanResult &result)
 {
+    const int known = m_entries.size();
     int added = 0;
     for (const QString &path : result.paths) {
         ++*m_fileIdCounter;
         if (addFile(path, *m_fileIdCounter))
             ++added;
     }
-    refresh();
+    // The scan has just found the new entries; only the others are looked
+    // up again.
+    refreshFrom(known);
     for (const auto &skipped : result.skipped)
         emit tipSignal(Tips::BinarySkipped.var1, skipped.second, skipped.first);
     return added;
@@ -250,12 +261,32 @@ int TableViewWidget::addDroppedUrls(const QList<QUrl> &urls)
 QStringList TableViewWidget::scanFolder(const QString &folder, bool recursive, int *skipped)
 {
     QStringList paths;
+    std::vector<char> probe;
     QSet<FolderId> visited;
-    int binary = 0;
-    scanInto(QFileInfo(folder).absoluteFilePath(), recursive, paths, binary, visited);
+    scanInto(QFileInfo(folder).absoluteFilePath(), recursive, paths, probe, visited);
+    // Each file's first bytes are read on every pool thread at once, in
+    // stretches of files; the order of the paths stays as found.
+    std::vector<char> binary(size_t(paths.size()), 0);
+    constexpr int stretch = 512;
+    QVector<int> starts;
+    for (int i = 0; i < paths.size(); i += stretch)
+        starts << i;
+    QtConcurrent::blockingMap(starts, [&](int from) {
+        const int to = qMin(from + stretch, paths.size());
+        for (int i = from; i < to; ++i) {
+            if (probe[size_t(i)])
+                binary[size_t(i)] = ReadWriteTxt::looksBinary(paths.at(i));
+        }
+    });
+    QStringList text;
+    text.reserve(paths.size());
+    for (int i = 0; i < paths.size(); ++i) {
+        if (!binary[size_t(i)])
+            text << paths.at(i);
+    }
     if (skipped)
-        *skipped = binary;
-    return paths;
+        *skipped = paths.size() - text.size();
+    return text;
 }
 
 bool TableViewWidget::acceptsDrag(const QMimeData *data)
@@ -427,11 +458,17 @@ void TableViewWidget::requestRefresh()
 
 void TableViewWidget::refresh()
 {
+    refreshFrom(m_entries.size());
+}
+
+void TableViewWidget::refreshFrom(int checked)
+{
     m_refreshTimer.stop();
     QList<FileType *> kept;
     kept.reserve(m_entries.size());
-    for (FileType *entry : qAsConst(m_entries)) {
-        if (QFileInfo(entry->fileName).isFile()) {
+    for (int i = 0; i < m_entries.size(); ++i) {
+        FileType *entry = m_entries.at(i);
+        if (i >= checked || isExistingFile(entry->fileName)) {
             kept.append(entry);
         } else {
             m_paths.remove(entry->fileName);

@@ -120,6 +120,9 @@ protected:
 private:
     void buildMenu();
     int addScanned(const ScanResult &result);
+    // refresh(), looking up only the entries before checked: those after
+    // it are known to be files.
+    void refreshFrom(int checked);
     QList<FileType *> selectedEntries() const;
 
     int m_tableID;
