@@ -1,7 +1,9 @@
+#include <QAction>
 #include <QDockWidget>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QProcess>
 #include <QRadioButton>
 #include <QtTest>
 
@@ -32,6 +34,7 @@ private slots:
         m_folder.leave();
     }
     void replaceOverCurrentList();
+    void replacePresetRunsFromShell();
     void mergeAllLists();
     void splitCurrentList();
 
@@ -85,6 +88,33 @@ void TestReworker::replaceOverCurrentList()
     QCOMPARE(HostDriver::bytesOf(crlf), bom + QByteArray("水果 fruit\r\nfruit\r\n"));
     QCOMPARE(HostDriver::bytesOf(plain), QByteArray("fruit pie\n"));
     QCOMPARE(HostDriver::bytesOf(other), QByteArray("apple\n"));
+}
+
+// 替1 saved as a preset in the program, run from a shell: the same
+// rewrite, byte-order mark and line ends kept.
+void TestReworker::replacePresetRunsFromShell()
+{
+    const QByteArray bom("\xEF\xBB\xBF");
+    const QString crlf = m_folder.path(QStringLiteral("shell/crlf.txt"));
+    QVERIFY(HostDriver::put(crlf, bom + QByteArray("苹果 apple\r\npear\r\n")));
+    startHost();
+    click("Label_textReplaced");
+    edit("plainTextEdit_replacedKey")->setPlainText(QStringLiteral("apple,pear\n苹果"));
+    edit("plainTextEdit_replaceWith")->setPlainText(QStringLiteral("fruit\n水果"));
+    QObject *plugin = m_host.pluginAction(key)->parent();
+    bool saved = false;
+    QVERIFY(QMetaObject::invokeMethod(plugin, "savePreset", Q_RETURN_ARG(bool, saved), Q_ARG(QString, "fruit")));
+    QVERIFY(saved);
+    const QByteArray json = HostDriver::bytesOf(QStringLiteral("data/presets/fruit.json"));
+    QVERIFY2(json.contains("\"operation\": \"Label_textReplaced\"") && json.contains("plainTextEdit_replaceWith"),
+             json.constData());
+
+    QProcess shell;
+    shell.start(QCoreApplication::applicationDirPath() + QStringLiteral("/scrivel"),
+                {QStringLiteral("--run"), QStringLiteral("fruit"), m_folder.path(QStringLiteral("shell"))});
+    QVERIFY(shell.waitForFinished(60000));
+    QVERIFY2(shell.exitCode() == 0, shell.readAllStandardError().constData());
+    QCOMPARE(HostDriver::bytesOf(crlf), bom + QByteArray("水果 fruit\r\nfruit\r\n"));
 }
 
 void TestReworker::startHost()
