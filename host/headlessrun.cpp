@@ -8,6 +8,10 @@
 #include <QTextCodec>
 #include <QWidget>
 
+#include <QSocketNotifier>
+
+#include <csignal>
+#include <fcntl.h>
 #include <unistd.h>
 
 #include "batchbackup.h"
@@ -28,7 +32,40 @@ QString wordsOf(TipCode code)
     return TipTable::words(code.var1, code.var2).trimmed();
 }
 
+// The write end of the pipe that turns a signal into an event.
+int g_signalPipe[2] = {-1, -1};
+
+void onSignal(int number)
+{
+    const char byte = char(number);
+    if (g_signalPipe[1] >= 0)
+        (void)::write(g_signalPipe[1], &byte, 1);
+}
+
 } // namespace
+
+void HeadlessRun::catchSignals()
+{
+    if (g_signalPipe[0] < 0 && ::pipe2(g_signalPipe, O_CLOEXEC | O_NONBLOCK) != 0)
+        return;
+    auto *notifier = new QSocketNotifier(g_signalPipe[0], QSocketNotifier::Read, this);
+    connect(notifier, &QSocketNotifier::activated, this, &HeadlessRun::interrupted);
+    struct sigaction action = {};
+    action.sa_handler = onSignal;
+    sigemptyset(&action.sa_mask);
+    ::sigaction(SIGINT, &action, nullptr);
+    ::sigaction(SIGTERM, &action, nullptr);
+}
+
+void HeadlessRun::interrupted()
+{
+    char byte = 0;
+    if (::read(g_signalPipe[0], &byte, 1) != 1 || m_signal)
+        return;
+    m_signal = byte;
+    if (m_face)
+        m_face->cancelJobs();
+}
 
 HeadlessRun::HeadlessRun(std::FILE *out, std::FILE *err, QObject *parent)
     : QObject(parent)
@@ -134,7 +171,7 @@ void HeadlessRun::sendTip(int var1, int var2, const QString &fileName)
 {
     const TipCode code{var1, var2};
     if (code == Tips::PluginLoaded || code == Tips::PluginOpened || code == Tips::PluginClosed
-        || code == Tips::PresetLoaded || code == Tips::AllDone) {
+        || code == Tips::PresetLoaded || code == Tips::AllDone || code == Tips::JobCancelled) {
         return; // the run's own summary closes it
     }
     if (code == Tips::JobDone) {
@@ -224,6 +261,8 @@ int HeadlessRun::run(const Request &request)
         return Refused;
     }
     face->openPlugin(0, 0);
+    m_face = face;
+    catchSignals();
     bool applied = false;
     if (!QMetaObject::invokeMethod(root, "applyPreset", Qt::DirectConnection, Q_RETURN_ARG(bool, applied),
                                    Q_ARG(QString, path))) {
@@ -257,6 +296,12 @@ int HeadlessRun::run(const Request &request)
     QCoreApplication::processEvents();
     clearProgress();
 
+    if (m_signal) {
+        const int untouched = qMax(0, m_total - m_done - m_batchFailed);
+        err(TipTable::plainText(TipTable::cancelSummary(m_done, m_batchFailed, untouched, m_clock.elapsed())).trimmed());
+        std::fflush(m_out);
+        return 128 + m_signal;
+    }
     if (m_refused)
         return Refused;
     const int failed = qMax(m_batchFailed, m_failedFiles.size());

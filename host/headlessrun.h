@@ -74,6 +74,9 @@ public:
 
 private slots:
     void jobsFinished(int succeeded, int failed);
+    // SIGINT or SIGTERM arrived: the batch stops as "取消" stops it (no
+    // file left half-written), and the run ends with 128 + the signal.
+    void interrupted();
     void result(const QString &fileName, const QString &text);
 
 private:
@@ -83,7 +86,11 @@ private:
     void drawProgress();
     void clearProgress();
 
+    void catchSignals();
+
     std::unique_ptr<QWidget> m_window;
+    ScrivelFace *m_face = nullptr;
+    int m_signal = 0;
     std::FILE *m_out;
     std::FILE *m_err;
     QTextCodec *m_terminal; // the encoding of the terminal, as at start
