@@ -192,14 +192,17 @@ int scaleChild(const QString &folder, int files)
     // The event loop's pulse: the longest time between two turns of a
     // 2 ms timer, and the GUI thread's own CPU time in the longest one.
     QElapsedTimer pulse;
-    qint64 lastTick = 0, lastCpu = threadCpuNs(), longestGap = 0, longestCpu = 0;
+    qint64 lastTick = 0, lastCpu = threadCpuNs(), longestGap = 0, longestCpu = 0, longestAt = 0;
     QTimer ticker;
     ticker.setTimerType(Qt::PreciseTimer);
     ticker.setInterval(2);
     QObject::connect(&ticker, &QTimer::timeout, [&] {
         const qint64 now = pulse.nsecsElapsed();
         const qint64 cpu = threadCpuNs();
-        longestGap = qMax(longestGap, now - lastTick);
+        if (now - lastTick > longestGap) {
+            longestGap = now - lastTick;
+            longestAt = lastTick;
+        }
         longestCpu = qMax(longestCpu, cpu - lastCpu);
         lastTick = now;
         lastCpu = cpu;
@@ -216,6 +219,7 @@ int scaleChild(const QString &folder, int files)
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     const qint64 batchMs = timer.elapsed();
     ticker.stop();
+    std::fprintf(stderr, "longest stall began %.1f ms into the batch of %lld ms\n", longestAt / 1e6, batchMs);
     const qint64 peak = statusKiB("VmHWM:");
     // Every failure must still be in the pane.
     const QString pane = window.tipsDock()->messageText();
