@@ -32,6 +32,7 @@
 #include "codeeditorex.h"
 #include "codesetting.h"
 #include "dockwidgettips.h"
+#include "emptyguide.h"
 #include "ini.h"
 #include "option.h"
 #include "pluginhost.h"
@@ -92,7 +93,17 @@ MainWindow::MainWindow(QWidget *parent)
     ui->menu_12->insertSeparator(ui->action_quit);
     connect(m_undoAction, &QAction::triggered, this, &MainWindow::undoLastBatch);
 
+    m_emptyGuide = new EmptyGuide(ui->mdiArea_text);
+    connect(m_emptyGuide, &EmptyGuide::stepSignal, this, [this](EmptyGuide::Step step) { followGuideStep(step); });
+    m_emptyGuideTimer.setSingleShot(true);
+    m_emptyGuideTimer.setInterval(0);
+    connect(&m_emptyGuideTimer, &QTimer::timeout, this, [this] {
+        m_emptyGuide->setVisible(m_lists.isEmpty() && m_editors.isEmpty() && dockPairs().isEmpty()
+                                 && floatingDocks().isEmpty());
+    });
+
     createStartLists();
+    updateEmptyGuide();
     qApp->installEventFilter(this);
 }
 
@@ -120,6 +131,32 @@ void MainWindow::setupMdiArea()
     area->setTabsClosable(false);
     area->setTabsMovable(false);
     area->setTabShape(QTabWidget::Rounded);
+}
+
+void MainWindow::updateEmptyGuide()
+{
+    m_emptyGuideTimer.start();
+}
+
+void MainWindow::followGuideStep(int step)
+{
+    switch (step) {
+    case EmptyGuide::AddFiles:
+        ui->action_add->trigger();
+        break;
+    case EmptyGuide::AddFolder:
+        listForAdding()->addFolderByDialog();
+        break;
+    case EmptyGuide::OpenPlugin:
+        // The menu itself drops down, where the plug-ins are listed.
+        menuBar()->setActiveAction(ui->menu_p->menuAction());
+        break;
+    case EmptyGuide::ReadGuide:
+        ui->action_guide->trigger();
+        break;
+    default:
+        break;
+    }
 }
 
 void MainWindow::createStartLists()
@@ -184,6 +221,11 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event)
     if (event->type() == QEvent::MouseButtonPress && watched->isWidgetType()
         && static_cast<QWidget *>(watched)->window() == this)
         QTimer::singleShot(0, this, &MainWindow::raiseToolWindows);
+    // A plug-in's docks shown or closed: the work area may have become
+    // empty, or not be any more.
+    if ((event->type() == QEvent::Show || event->type() == QEvent::Hide) && watched->parent() == this
+        && qobject_cast<QDockWidget *>(watched) && watched != m_tipsDock)
+        updateEmptyGuide();
     return QMainWindow::eventFilter(watched, event);
 }
 
@@ -425,6 +467,7 @@ TableViewWidget *MainWindow::createList(const QString &prefix, int number)
     connect(list, &TableViewWidget::tipSignal, m_tipsDock, &DockWidgetTips::tip);
 
     m_lists.append(list);
+    updateEmptyGuide();
     placeList(list, true);
     list->show();
     m_currentList = list;
@@ -542,6 +585,7 @@ CodeEditorEx *MainWindow::newEditor(int tableID, int id, const QString &fileName
             showEditorCode();
     });
     m_editors.append(editor);
+    updateEmptyGuide();
     setCurrentEditor(editor);
     QMdiSubWindow *sub = ui->mdiArea_text->addSubWindow(editor);
     sub->show();
@@ -672,6 +716,7 @@ bool MainWindow::closeListEditor(CodeEditorEx *editor)
 void MainWindow::editorDestroyed(CodeEditorEx *editor)
 {
     m_editors.removeAll(editor);
+    updateEmptyGuide();
     if (m_currentEditor == editor)
         setCurrentEditor(nullptr);
 }
@@ -752,6 +797,7 @@ void MainWindow::listDestroyed(int tableID)
             m_lists.removeAt(i);
     }
     activateFirstList(true);
+    updateEmptyGuide();
 }
 
 // ---- menu commands -----------------------------------------------------
@@ -920,6 +966,7 @@ void MainWindow::on_action_delAllList_triggered()
     m_currentList = nullptr;
     m_listLabel->clear();
     qDeleteAll(lists);
+    updateEmptyGuide();
 }
 
 void MainWindow::on_action_triggered()

@@ -18,6 +18,7 @@ class MainWindow;
 }
 class CodeEditorEx;
 class DockWidgetTips;
+class EmptyGuide;
 class Option;
 class PluginHost;
 class PresetMenu;
@@ -54,6 +55,9 @@ public:
     Option *optionWindow() const;
     // The built-in guide ("使用说明") while it is open.
     QTextBrowser *guideWindow() const;
+    // The three steps the work area shows while it is empty: no list, no
+    // plug-in and no editor open.
+    EmptyGuide *emptyGuide() const { return m_emptyGuide; }
     // What "关于" says: the program as the title bar names it, its
     // version, its licence and where its conversion data comes from.
     static QString aboutText();
@@ -202,6 +206,10 @@ private:
     static WindowLayout::Pair layoutPair(const DockPair &pair);
     static void applyPair(const DockPair &pair, const WindowLayout::PairPlace &place);
     void setupMdiArea();
+    // Shows the empty work area's guide, or hides it, once the events now
+    // waiting are handled (lists, editors and docks come and go in steps).
+    void updateEmptyGuide();
+    void followGuideStep(int step);
     void createStartLists();
 
     // tableID handed to saves: the current list's, or -1.
@@ -257,6 +265,8 @@ private:
     QLabel *m_codeLabel = nullptr;
     QPointer<Option> m_option;
     QPointer<QTextBrowser> m_guide;
+    EmptyGuide *m_emptyGuide = nullptr;
+    QTimer m_emptyGuideTimer;
     bool m_firstShow = true;
     // Set while a list closes its editors: their saves must not put the
     // files back into the list that is letting them go.

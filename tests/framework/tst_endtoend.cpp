@@ -6,6 +6,7 @@
 
 #include "fakehost.h"
 #include "hostdriver.h"
+#include "emptyguide.h"
 #include "mainwindow.h"
 #include "testfolder.h"
 
@@ -146,10 +147,13 @@ void TestEndToEnd::menuReopensAfterClose()
     QVERIFY(!dock(QStringLiteral("Demo")));
     QVERIFY(demoAction()->isCheckable() && !demoAction()->isChecked());
     QCOMPARE(state(), (key + ",0").toUtf8());
+    // Nothing open yet: the work area shows its guide, until the plug-in is.
+    QTRY_VERIFY(m_window->emptyGuide()->isVisible());
     demoAction()->trigger();
     QDockWidget *list = dock(QStringLiteral("Demo"));
     QVERIFY(list);
     QVERIFY(demoAction()->isChecked());
+    QTRY_VERIFY(!m_window->emptyGuide()->isVisible());
     QCOMPARE(state(), (key + ",2").toUtf8());
     // Placed by the host's layout, inside the area above the message dock.
     QVERIFY(m_window->workArea().contains(list->frameGeometry()));
@@ -161,6 +165,7 @@ void TestEndToEnd::menuReopensAfterClose()
     QVERIFY(messages().contains(key + QStringLiteral(" 插件关闭!")));
     QVERIFY(!demoAction()->isChecked());
     QCOMPARE(TestFolder::bytesOf(QStringLiteral("plus.ini")), "Text V0.0.0.1,2\n" + (key + ",0").toUtf8());
+    QTRY_VERIFY(m_window->emptyGuide()->isVisible());
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(!dock(QStringLiteral("Demo")));
     demoAction()->trigger();

@@ -19,6 +19,7 @@
 
 #include "codeeditorex.h"
 #include "dockwidgettips.h"
+#include "emptyguide.h"
 #include "batchbackup.h"
 #include "mainwindow.h"
 #include "mytablemodel.h"
@@ -60,6 +61,9 @@ private slots:
     void cleanup();
 
     void menus();
+    void emptyGuideShownAndHidden_data();
+    void emptyGuideShownAndHidden();
+    void emptyGuideLinks();
     void startLists_data();
     void startLists();
     void listPlacement();
@@ -209,6 +213,70 @@ void TestMainWindow::menus()
     QCOMPARE(area->viewMode(), QMdiArea::TabbedView);
     trigger("action_4");
     QCOMPARE(area->viewMode(), QMdiArea::SubWindowView);
+}
+
+// The guide of the empty work area: there while nothing is open, gone as
+// soon as a list or an editor is, back when the last one closes.
+void TestMainWindow::emptyGuideShownAndHidden_data()
+{
+    QTest::addColumn<QString>("opened"); // what is opened, then closed again
+    QTest::newRow("a list") << "list";
+    QTest::newRow("a list at start") << "start list";
+    QTest::newRow("a new document") << "document";
+    QTest::newRow("an editor of a list's file") << "editor";
+    QTest::newRow("lists closed all at once") << "all lists";
+}
+
+void TestMainWindow::emptyGuideShownAndHidden()
+{
+    QFETCH(QString, opened);
+    if (opened == "start list") {
+        delete m_window;
+        setIni("start", "listNumber", "1");
+        m_window = new MainWindow;
+    }
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window));
+    EmptyGuide *guide = m_window->emptyGuide();
+    QVERIFY(guide);
+    if (opened != "start list") {
+        QTRY_VERIFY(guide->isVisible());
+        QVERIFY(m_window->mdiArea()->rect().contains(guide->geometry()));
+        QVERIFY(guide->label()->text().contains(EmptyGuide::href(EmptyGuide::OpenPlugin)));
+    }
+    if (opened == "list" || opened == "all lists")
+        trigger("action_newList");
+    else if (opened == "document")
+        trigger("action_new");
+    else if (opened == "editor") {
+        TableViewWidget *list = listWithFiles(1);
+        m_window->openFiles(list->tableID(), list->entries());
+    }
+    QTRY_VERIFY(!guide->isVisible());
+
+    if (opened == "list" || opened == "start list")
+        m_window->lists().first()->close();
+    else if (opened == "all lists")
+        trigger("action_delAllList");
+    else if (opened == "document")
+        delete m_window->mdiArea()->subWindowList().first();
+    else if (opened == "editor")
+        trigger("action_closeCurrent"); // the list and its editor
+    QTRY_VERIFY(guide->isVisible());
+}
+
+// Each step's link does what it says.
+void TestMainWindow::emptyGuideLinks()
+{
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window));
+    EmptyGuide *guide = m_window->emptyGuide();
+    emit guide->label()->linkActivated(EmptyGuide::href(EmptyGuide::ReadGuide));
+    QVERIFY(m_window->guideWindow() && m_window->guideWindow()->isVisible());
+    m_window->guideWindow()->close();
+    emit guide->label()->linkActivated(EmptyGuide::href(EmptyGuide::OpenPlugin));
+    QMenu *plugins = m_window->findChild<QMenu *>(QStringLiteral("menu_p"));
+    QTRY_COMPARE(m_window->menuBar()->activeAction(), plugins->menuAction());
 }
 
 void TestMainWindow::startLists_data()
