@@ -296,6 +296,25 @@ QRect MainWindow::freeEditorArea() const
     return local.intersected(viewport->rect());
 }
 
+void MainWindow::placeEditor(QMdiSubWindow *sub)
+{
+    // In the part of the work area no list or plug-in dock covers, each
+    // new editor a step down and right of the one before, starting again
+    // at the top left when the next step would leave that part.
+    if (ui->mdiArea_text->viewMode() != QMdiArea::SubWindowView)
+        return;
+    const QRect free = freeEditorArea();
+    const QSize smallest(200, 120);
+    if (free.width() < smallest.width() || free.height() < smallest.height())
+        return; // covered all over: Qt's own placement
+    const int step = 24;
+    const QSize size(qMin(free.width(), qMax(smallest.width(), free.width() * 2 / 3)),
+                     qMin(free.height(), qMax(smallest.height(), free.height() * 2 / 3)));
+    const int steps = qMax(1, qMin((free.width() - size.width()) / step, (free.height() - size.height()) / step) + 1);
+    const int n = (ui->mdiArea_text->subWindowList().size() - 1) % steps;
+    sub->setGeometry(QRect(free.topLeft() + QPoint(n * step, n * step), size));
+}
+
 QList<QDockWidget *> MainWindow::floatingDocks() const
 {
     QList<QDockWidget *> docks;
@@ -588,6 +607,7 @@ CodeEditorEx *MainWindow::newEditor(int tableID, int id, const QString &fileName
     updateEmptyGuide();
     setCurrentEditor(editor);
     QMdiSubWindow *sub = ui->mdiArea_text->addSubWindow(editor);
+    placeEditor(sub);
     sub->show();
     if (editor->loadFailed())
         editor->reportLoadFailure();

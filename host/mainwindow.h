@@ -206,6 +206,8 @@ private:
     static WindowLayout::Pair layoutPair(const DockPair &pair);
     static void applyPair(const DockPair &pair, const WindowLayout::PairPlace &place);
     void setupMdiArea();
+    // Puts a new editor's window where no dock or list covers it.
+    void placeEditor(QMdiSubWindow *sub);
     // Shows the empty work area's guide, or hides it, once the events now
     // waiting are handled (lists, editors and docks come and go in steps).
     void updateEmptyGuide();

@@ -2,6 +2,8 @@
 #include <QDockWidget>
 #include <QLabel>
 #include <QMenu>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QtTest>
 
 #include "dockwidgettips.h"
@@ -38,6 +40,7 @@ private slots:
     void firstStartIsSilent();
     void windowsDoNotCover_data();
     void windowsDoNotCover();
+    void editorsClearOfDocks();
     void labelsAndCellsHaveTooltips();
     void placesOnRectangles_data();
     void placesOnRectangles();
@@ -121,6 +124,34 @@ void TestStartLayout::windowsDoNotCover()
     QCOMPARE(window->dockPairs().size(), keys.size());
     rects = windowRects();
     QVERIFY(!WindowLayout::anyOverlap(rects));
+}
+
+// Editors open where no list or plug-in dock covers them, each a step
+// further down and right.
+void TestStartLayout::editorsClearOfDocks()
+{
+    QVERIFY(HostDriver::put(m_folder.path("plus.ini"), "Text V0.0.0.1,2"));
+    QVERIFY(m_host.start());
+    MainWindow *window = m_host.window();
+    QStringList files;
+    for (int i = 0; i < 3; ++i) {
+        files << m_folder.path(QStringLiteral("e%1.txt").arg(i));
+        QVERIFY(HostDriver::put(files.last(), "x"));
+        window->addFileToList(files.last(), QStringLiteral("List"));
+    }
+    const QRect free = window->freeEditorArea();
+    QVERIFY2(free.width() >= 200 && free.height() >= 120, qPrintable(describe({free})));
+    window->openFiles(window->currentListId(), window->currentListFiles());
+    QCOMPARE(window->mdiArea()->subWindowList().size(), 3);
+    QList<QPoint> corners;
+    for (QMdiSubWindow *sub : window->mdiArea()->subWindowList()) {
+        QVERIFY2(free.contains(sub->geometry()), qPrintable(describe({free, sub->geometry()})));
+        const QRect global(sub->mapToGlobal(QPoint(0, 0)), sub->size());
+        for (const QRect &rect : windowRects())
+            QVERIFY2(!rect.intersects(global), qPrintable(describe({rect, global})));
+        QVERIFY(corners.isEmpty() || corners.last() != sub->pos()); // never right on the one before
+        corners << sub->pos();
+    }
 }
 
 // The operation labels are a character or two: each says its full name
