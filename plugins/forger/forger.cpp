@@ -120,7 +120,6 @@ Forger::Forger(QObject *parent)
             "<b>文本创建：文本变量</b><br>通过带有【文本】变量的文本模板，生成指定数量的文本", OperationRow::Nothing,
             "文本变量：用带文本变量的模板生成文本；尚未实现，按“处理”不做任何事"),
     });
-    connect(this, &PluginBase::jobsFinishedSignal, this, &Forger::addProducedFiles);
 }
 
 bool Forger::openPlugin(int x, int y)
@@ -199,11 +198,9 @@ void Forger::startJobs(const OperationRow &row, const QString &folder, const QDa
         cancelSlot();
         return;
     }
-    host()->newList(QStringLiteral("New"));
-    m_planned = names;
-    m_written.clear();
     JobBatch *batch = newBatch();
     batch->adopt(options);
+    batch->setProducedList(QStringLiteral("New"));
     for (int k = 0; k < names.size(); ++k)
         batch->add(row.job(names.at(k), options, k));
     runBatch(batch);
@@ -213,27 +210,4 @@ bool Forger::fits(quint64 bytes, const QString &folder) const
 {
     const qint64 available = m_freeSpaceLimit >= 0 ? m_freeSpaceLimit : QStorageInfo(folder).bytesAvailable();
     return available >= 0 && bytes <= quint64(available);
-}
-
-void Forger::jobFinished(TextBase *worker)
-{
-    auto *job = qobject_cast<NewJob *>(worker);
-    if (job && job->succeeded()) {
-        m_written.insert(job->fileName());
-        m_listTitle = job->listTitle();
-    }
-}
-
-void Forger::addProducedFiles()
-{
-    ScrivelFace *h = host();
-    if (!h)
-        return;
-    // In the order of the files, whatever order their jobs ended in.
-    for (const QString &name : qAsConst(m_planned)) {
-        if (m_written.contains(name))
-            h->addFileToList(name, m_listTitle);
-    }
-    m_planned.clear();
-    m_written.clear();
 }

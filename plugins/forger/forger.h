@@ -2,7 +2,6 @@
 #define FORGER_H
 
 #include <QDateTime>
-#include <QSet>
 #include <QStringList>
 
 #include "pluginbase.h"
@@ -51,19 +50,13 @@ public slots:
 protected:
     DockWidgetListBase *createListDock(QWidget *parent) override;
     DockWidgetOptionBase *createOptionDock(QWidget *parent) override;
-    void jobFinished(TextBase *worker) override;
 
 private:
     void startJobs(const OperationRow &row, const QString &folder, const QDateTime &now, int run);
     bool fits(quint64 bytes, const QString &folder) const;
-    void addProducedFiles();
 
     QDateTime m_clock;
     qint64 m_freeSpaceLimit = -1;
-    // The files of the running start in order, and those written so far.
-    QStringList m_planned;
-    QSet<QString> m_written;
-    QString m_listTitle;
 };
 
 #endif // FORGER_H

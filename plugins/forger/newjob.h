@@ -31,6 +31,8 @@ public:
     QByteArray bytes() const;
 
     QString listTitle() const { return m_listTitle; }
+    // The file, once written.
+    QStringList producedFiles() const override { return succeeded() ? QStringList(m_fileName) : QStringList(); }
 
 protected:
     // Writes the job's output; the writer reports failures itself.

@@ -18,19 +18,6 @@ public:
 protected:
     DockWidgetListBase *createListDock(QWidget *parent) override;
     DockWidgetOptionBase *createOptionDock(QWidget *parent) override;
-    // The files a merge or split job has written go to their list once the
-    // start is over, in the order of the lists or files they came from.
-    void jobFinished(TextBase *worker) override;
-
-private:
-    void addProducedFiles();
-
-    struct Produced {
-        quint64 order;
-        QString listName;
-        QStringList files;
-    };
-    QList<Produced> m_produced;
 };
 
 #endif // REWORKER_H

@@ -44,18 +44,6 @@ OperationRow row(int index, const char *label, const char *caption, const char *
     return r;
 }
 
-// The files a start of these options writes go to a new list of the host,
-// created once the options are known to be usable.
-OperationRow::OptionsGetter inNewList(OperationRow::OptionsGetter read, const QString &listName)
-{
-    return [read, listName](DockWidgetOptionBase *dock, const QStringList &files) -> OptionRecord * {
-        OptionRecord *options = read(dock, files);
-        if (options && PluginBase::host())
-            PluginBase::host()->newList(listName);
-        return options;
-    };
-}
-
 // Merge: one job per list that has files, writing "merge<list id>.txt"
 // into the working directory.
 TextBase *mergeJob(const ListSource &list, const OptionRecord *options)
@@ -202,7 +190,8 @@ QList<OperationRow> reworkerOperations()
     OperationRow merge = row(textMerge, "Label_textMerge", "并", "处理选项 - 多文件处理：合并", pageMerge,
                              "<b>字符处理：合并</b><br>将一个列表(list)中所有的文本文件合并为一个文本文件",
                              "合并：把一个列表中的所有文件按顺序合并为一个新文件（merge+列表号.txt），原文件不变");
-    merge.options = inNewList(pageOptions(&PageMerge::mergeOptions), QStringLiteral("Merge"));
+    merge.options = pageOptions(&PageMerge::mergeOptions);
+    merge.producedList = QStringLiteral("Merge");
     merge.listJob = mergeJob;
     rows << merge;
 
@@ -213,9 +202,9 @@ QList<OperationRow> reworkerOperations()
                                      "每隔固定段数，或在每个内容等于分割字符的段处（该段不保留）拆分；"
                                      "各部分与原文件同目录，名为 原名_1、原名_2…，并加入新列表 Split，原文件不变",
                                      "拆分：按段数或分隔段把文件拆成多个文件（原名_1、原名_2…），原文件不变"),
-                                 inNewList(pageOptions(&PageRepeatSplit::splitOptions), QStringLiteral("Split")),
-                                 jobMaker<TextSplit>());
+                                 pageOptions(&PageRepeatSplit::splitOptions), jobMaker<TextSplit>());
     split.perFile = true;
+    split.producedList = QStringLiteral("Split");
     rows << split;
 
     return rows;

@@ -29,6 +29,7 @@ public:
 
     // Whether the output file was written by the last run.
     bool outputWritten() const { return m_outputWritten; }
+    QStringList producedFiles() const override { return m_outputWritten ? QStringList(m_fileName) : QStringList(); }
 
 private:
     bool m_outputWritten = false;

@@ -133,6 +133,8 @@ void Tailor::startSlot()
 
     JobBatch *batch = newBatch();
     batch->adopt(options);
+    // The list is made for the output only once it has been written.
+    batch->setProducedList(QStringLiteral("New"), true);
     batch->add(row->job(QString(), options, 0));
     int completions;
     if (row->index == CustomizedOperations::AB) {
@@ -145,15 +147,4 @@ void Tailor::startSlot()
     // The one job sends a completion tip per A file or per written file;
     // the start's closing tip (-4, 2) makes the host usable in any case.
     h->setTaskCount(completions);
-}
-
-void Tailor::jobFinished(TextBase *worker)
-{
-    auto *ab = qobject_cast<CustomizedAB *>(worker);
-    if (!ab || !ab->outputWritten())
-        return;
-    if (ScrivelFace *h = host()) {
-        h->newList(QStringLiteral("New"));
-        h->addFileToList(ab->fileName(), QStringLiteral("New"));
-    }
 }

@@ -33,9 +33,6 @@ public slots:
 protected:
     DockWidgetListBase *createListDock(QWidget *parent) override;
     DockWidgetOptionBase *createOptionDock(QWidget *parent) override;
-    // Hands the AB output to the host in a list "New" (before the start's
-    // closing tip).
-    void jobFinished(TextBase *worker) override;
 };
 
 #endif // TAILOR_H

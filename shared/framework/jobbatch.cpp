@@ -212,8 +212,7 @@ void JobBatch::launchMore()
 
 void JobBatch::launch(TextBase *worker)
 {
-    if (m_preview)
-        m_positions.insert(worker, m_launched);
+    m_positions.insert(worker, m_launched);
     ++m_launched;
     const std::shared_ptr<JobControl> control = m_control;
     m_alive.insert(worker, QtConcurrent::run(QThreadPool::globalInstance(), [this, worker, control] {
@@ -247,10 +246,16 @@ void JobBatch::jobDone(TextBase *worker)
     const QString folder = worker->writtenFolder();
     if (!folder.isEmpty())
         m_writtenFolders.insert(folder);
+    // Its place in the batch, for the preview and the produced files.
+    const int position = m_positions.take(worker);
     if (m_preview && !m_cancelled)
-        recordPreview(worker);
-    if (!m_cancelled)
+        recordPreview(worker, position);
+    if (!m_cancelled) {
+        const QStringList produced = worker->producedFiles();
+        if (!produced.isEmpty())
+            m_produced.insert(position, produced);
         emit jobDoneSignal(worker);
+    }
     delete worker;
     --m_pending;
     if (!m_cancelled) {
@@ -273,9 +278,8 @@ void JobBatch::keepResults(const std::shared_ptr<PreviewStore> &store)
         m_preview = store;
 }
 
-void JobBatch::recordPreview(TextBase *worker)
+void JobBatch::recordPreview(TextBase *worker, int position)
 {
-    const int position = m_positions.take(worker);
     bool ownKept = false;
     for (PreviewRecord record : worker->keptRecords()) {
         record.position = position;
@@ -300,6 +304,14 @@ void JobBatch::recordPreview(TextBase *worker)
         record.failure = worker->lastTip();
     }
     m_preview->addRecord(record);
+}
+
+QStringList JobBatch::producedFiles() const
+{
+    QStringList files;
+    for (const QStringList &produced : m_produced)
+        files += produced;
+    return files;
 }
 
 void JobBatch::cancel()

@@ -4,6 +4,7 @@
 #include <QFuture>
 #include <QHash>
 #include <QList>
+#include <QMap>
 #include <QObject>
 #include <QSet>
 #include <QString>
@@ -82,6 +83,20 @@ public:
     bool isCancelled() const { return m_cancelled; }
     // The files of the batch's jobs, in the order they were added.
     QStringList files() const { return m_files; }
+
+    // The new files the jobs made (TextBase::producedFiles) as they ended,
+    // in the order the jobs were made, whatever order they ended in. Jobs
+    // that end after a cancel add none.
+    QStringList producedFiles() const;
+    // The host list the produced files go to: made before the jobs run,
+    // or, onceWritten, only when the batch has produced a file.
+    void setProducedList(const QString &name, bool onceWritten = false)
+    {
+        m_producedList = name;
+        m_listOnceWritten = onceWritten;
+    }
+    QString producedList() const { return m_producedList; }
+    bool listOnceWritten() const { return m_listOnceWritten; }
     bool isStarted() const { return m_started; }
 
     // A dry run writes nothing: its jobs work as usual but leave every
@@ -97,6 +112,8 @@ public:
     // up or cleaned up beside the files. Called before start().
     void keepResults(const std::shared_ptr<PreviewStore> &store);
     std::shared_ptr<PreviewStore> previewStore() const { return m_preview; }
+    // A dry run or a preview: the jobs work as usual but no file is written.
+    bool writesNothing() const { return m_dryRun || m_preview; }
     bool isPreview() const { return m_preview != nullptr; }
 
     // Runs every added worker. A batch without workers finishes at once.
@@ -140,7 +157,7 @@ private:
     // thread.
     static constexpr int leftoversOnPoolFrom = 2000;
     void jobDone(TextBase *worker);
-    void recordPreview(TextBase *worker);
+    void recordPreview(TextBase *worker, int position);
     void allJobsDone();
     void closeBackup();
 
@@ -160,6 +177,9 @@ private:
     QFuture<void> m_sync;
     QFuture<QStringList> m_leftovers;
     QStringList m_files;
+    QMap<int, QStringList> m_produced;
+    QString m_producedList;
+    bool m_listOnceWritten = false;
     QSet<QString> m_writtenFolders;
     int m_total = 0;
     int m_pending = 0;
@@ -173,7 +193,7 @@ private:
     std::shared_ptr<JobControl> m_control;
     std::unique_ptr<BatchBackup> m_backup;
     std::shared_ptr<PreviewStore> m_preview;
-    QHash<TextBase *, int> m_positions; // a preview's: each worker's place in the batch
+    QHash<TextBase *, int> m_positions; // each running worker's place in the batch
     int m_launched = 0; // files whose turn has come (launched or skipped), in the order added
     int m_keepBatches = 0;
     int m_codeMode = 0; // the encoding setting (CodeSetting::Mode) at the batch's start

@@ -49,6 +49,11 @@ struct OperationRow
     // An operation above MultiFileLimit that nevertheless works file by
     // file, over the single-file ranges.
     bool perFile = false;
+    // Operations whose jobs make new files: the host list they go to, made
+    // by the start once the options are usable (with listOnceWritten only
+    // when a file has been made); empty for none.
+    QString producedList;
+    bool listOnceWritten = false;
 
     // Optional: when set they replace the plug-in's virtual readOptions,
     // createWorker and createListWorker for this row. Without options an

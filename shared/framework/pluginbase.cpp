@@ -388,6 +388,7 @@ void PluginBase::startWithFiles(int index, const QStringList &files)
     }
     JobBatch *batch = newStartBatch();
     batch->adopt(options);
+    batch->setProducedList(row->producedList, row->listOnceWritten);
     // Each file's worker is made only when its turn comes; the batch is
     // this plug-in's child, so the maker's this outlives it.
     const OperationRow::JobMaker job = row->job;
@@ -417,6 +418,7 @@ void PluginBase::startMultiFile(const OperationRow &row)
     }
     JobBatch *batch = newStartBatch();
     batch->adopt(options);
+    batch->setProducedList(row.producedList, row.listOnceWritten);
     for (const ListSource &list : lists)
         batch->add(row.listJob ? row.listJob(list, options) : createListWorker(row.index, list, options));
     runBatch(batch);
@@ -473,6 +475,7 @@ void PluginBase::cancelJobs()
     const int succeeded = batch->succeeded();
     const int failed = batch->failed();
     batch->releaseWhenIdle();
+    handOverProduced(batch);
     endStart();
     // Queued behind the tips of the jobs that ended before the cancel, so
     // the host counts them before it closes the job.
@@ -489,9 +492,25 @@ void PluginBase::runBatch(JobBatch *batch)
     });
     m_running = true;
     m_batch = batch;
-    if (ScrivelFace *h = host())
+    if (ScrivelFace *h = host()) {
+        // A dry run or a preview makes no files, so no list for them either.
+        if (!batch->producedList().isEmpty() && !batch->listOnceWritten() && !batch->writesNothing())
+            h->newList(batch->producedList());
         h->setTaskCount(batch->count());
+    }
     batch->start();
+}
+
+void PluginBase::handOverProduced(JobBatch *batch)
+{
+    ScrivelFace *h = host();
+    const QStringList files = batch->producedFiles();
+    if (!h || files.isEmpty() || batch->writesNothing())
+        return;
+    if (batch->listOnceWritten())
+        h->newList(batch->producedList());
+    for (const QString &file : files)
+        h->addFileToList(file, batch->producedList());
 }
 
 void PluginBase::batchFinished(JobBatch *batch, int succeeded, int failed)
@@ -518,8 +537,10 @@ void PluginBase::batchFinished(JobBatch *batch, int succeeded, int failed)
         emit previewReadySignal(store);
         return;
     }
-    // The host closes the job with its summary line (files done, unchanged,
-    // failed, time taken), after every file of the batch is durable.
+    // The files made are in their list when the host closes the job with
+    // its summary line (files done, unchanged, failed, time taken), after
+    // every file of the batch is durable.
+    handOverProduced(batch);
     forwardTip(Tips::AllDone);
     emit jobsFinishedSignal(succeeded, failed);
 }

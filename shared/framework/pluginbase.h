@@ -157,7 +157,8 @@ protected:
     // A batch of this plug-in whose tips go to the host.
     JobBatch *newBatch();
     // Announces the batch's job count to the host and starts it; the start
-    // ends when its last job has ended. Takes ownership.
+    // ends when its last job has ended, and the files its jobs made go to
+    // the batch's produced list. Takes ownership.
     void runBatch(JobBatch *batch);
     // Host window and docks enabled again.
     void endStart();
@@ -167,6 +168,8 @@ private:
     void batchFinished(JobBatch *batch, int succeeded, int failed);
     void finishStart(int succeeded = 0, int failed = 0);
     void startRun(bool preview);
+    // The batch's produced files into its list on the host.
+    void handOverProduced(JobBatch *batch);
     void startSingleFile(const OperationRow &row);
     // The rest of a single-file start, once its files are known.
     void startWithFiles(int index, const QStringList &files);

@@ -45,6 +45,9 @@ public:
     bool unchanged() const { return m_unchanged; }
     // The folder of the last file this job wrote; empty when it wrote none.
     QString writtenFolder() const { return m_writtenFolder; }
+    // The new files this job made, for the start's list of produced files
+    // (asked on the GUI thread once the run has ended); none by default.
+    virtual QStringList producedFiles() const { return QStringList(); }
 
     // Leaves durability to whoever runs the batch (one sync per file
     // system after the last job) instead of syncing each file written.

@@ -63,6 +63,7 @@ public:
     {
         added << listName + QLatin1Char(':') + fileName;
     }
+    void newList(const QString &name) override { added << QStringLiteral("newList ") + name; }
 
     QList<Tip> tipsWith(int var1, int var2) const;
     bool enabled() const { return window.isEnabled(); }

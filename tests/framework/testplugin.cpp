@@ -37,6 +37,7 @@ TestPlugin::TestPlugin()
         row(Merge, QStringLiteral("Label_merge"), QStringLiteral("Merge"), 3, OperationRow::Jobs),
         row(Split, QStringLiteral("Label_split"), QString(), -1, OperationRow::NoJob),
     });
+    table()->editRow(Merge)->producedList = QStringLiteral("Merge");
 }
 
 DockWidgetListBase *TestPlugin::createListDock(QWidget *parent)
@@ -84,6 +85,4 @@ TextBase *TestPlugin::createListWorker(int index, const ListSource &list, const 
 void TestPlugin::jobFinished(TextBase *worker)
 {
     ended << worker->fileName() + (worker->succeeded() ? QStringLiteral(":1") : QStringLiteral(":0"));
-    if (worker->succeeded() && qobject_cast<MergeWorker *>(worker))
-        host()->addFileToList(worker->fileName(), QStringLiteral("Merge"));
 }

@@ -48,6 +48,7 @@ class MergeWorker : public TextBaseNew
 public:
     MergeWorker(const QString &outFile, const QStringList &inputs, const OptionRecord *options);
     QString processText() override;
+    QStringList producedFiles() const override { return succeeded() ? QStringList(m_fileName) : QStringList(); }
 
 private:
     QStringList m_inputs;

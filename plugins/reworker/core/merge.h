@@ -5,7 +5,6 @@
 #include <QString>
 #include <QStringList>
 
-#include "fileproducer.h"
 #include "optionrecord.h"
 #include "textbasenew.h"
 
@@ -45,7 +44,7 @@ QString outputName(const QString &folder, int listId);
 // reported and left out; the output file itself is never an input), joins
 // them and writes the result, in one piece, to the output file, with
 // "\r\n" line ends when every input had them.
-class TextMerge : public TextBaseNew, public FileProducer
+class TextMerge : public TextBaseNew
 {
     Q_OBJECT
 public:
@@ -55,7 +54,6 @@ public:
     QString processText() override;
 
     QStringList producedFiles() const override;
-    QString listName() const override { return QStringLiteral("Merge"); }
 
 private:
     QStringList m_inputs;

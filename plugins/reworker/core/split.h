@@ -4,7 +4,6 @@
 #include <QString>
 #include <QStringList>
 
-#include "fileproducer.h"
 #include "optionrecord.h"
 #include "textbase.h"
 
@@ -36,7 +35,7 @@ QString partName(const QString &source, int n);
 
 // The split job of one file: writes its parts beside it, in its own
 // encoding and line-ending style; the file itself is never changed.
-class TextSplit : public TextBase, public FileProducer
+class TextSplit : public TextBase
 {
     Q_OBJECT
 public:
@@ -46,7 +45,6 @@ public:
     QString processText() override { return m_text; }
 
     QStringList producedFiles() const override { return m_parts; }
-    QString listName() const override { return QStringLiteral("Split"); }
 
 private:
     QStringList m_parts;
