@@ -3,7 +3,10 @@
 # openbox window manager:
 #   <out>/main-window.png   the main window with the text plug-in open,
 #   <out>/finished-job.png  a finished job (digits deleted from the open
-#                           document) in the message dock.
+#                           document) in the message dock,
+#   <out>/first-start.png   the first start: no list, no plug-in, the
+#                           work area's three steps to a first batch,
+#   <out>/guide.png         the built-in guide (帮助 → 使用说明, F1).
 # Usage: scripts/screenshots.sh [out folder (docs)] [build folder (build)]
 # Needs xvfb-run, openbox, ImageMagick's import, xdotool and xwininfo.
 set -euo pipefail
@@ -13,7 +16,11 @@ if [ "${1:-}" = "--inside" ]; then
   program="$2"; out="$3"; shoot="$4"
   openbox >/dev/null 2>&1 & wm=$!
   sleep 1
-  "$program" sample.txt >/dev/null 2>&1 & app=$!
+  if [ -e sample.txt ]; then
+    "$program" sample.txt >/dev/null 2>&1 & app=$!
+  else
+    "$program" >/dev/null 2>&1 & app=$!
+  fi
   # Waits until a window titled $1 is mapped; prints its id.
   window() {
     local id=""
@@ -29,6 +36,21 @@ if [ "${1:-}" = "--inside" ]; then
   click() { xdotool mousemove --window "$1" "$2" "$3" click 1; sleep 0.5; }
   status=0
   case "$shoot" in
+    first)
+      if main="$(window 'Scrivel.*')"; then
+        sleep 1
+        import -window root "$out/first-start.png"
+        xdotool windowactivate --sync "$main" key F1 2>/dev/null || xdotool key --window "$main" F1
+        if window 使用说明 >/dev/null; then
+          sleep 1
+          import -window root "$out/guide.png"
+        else
+          status=1
+        fi
+      else
+        status=1
+      fi
+      ;;
     main)
       window Text >/dev/null && sleep 1 && import -window root "$out/main-window.png" || status=1
       ;;
@@ -64,14 +86,18 @@ work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
 
 # One session: a working folder of its own, the plug-ins in plus.ini, one
-# list, a sample text opened from the command line, then the shots.
+# list, a sample text opened from the command line, then the shots; the
+# first start's session has none of these.
 session() {
   local screen="$1" plugins="$2" shoot="$3"
   local dir="$work/$shoot"
   mkdir -p "$dir"
   printf '%s' "$plugins" > "$dir/plus.ini"
-  printf '[start]\nlistNumber=1\n' > "$dir/configure.ini"
-  printf '第1章 开始\n2024年3月15日，Scrivel 处理了 128 个文件。\n第2段：共 42 行，耗时 0.5 秒。\n' > "$dir/sample.txt"
+  # The first start has no settings file and no file to open.
+  if [ "$shoot" != first ]; then
+    printf '[start]\nlistNumber=1\n' > "$dir/configure.ini"
+    printf '第1章 开始\n2024年3月15日，Scrivel 处理了 128 个文件。\n第2段：共 42 行，耗时 0.5 秒。\n' > "$dir/sample.txt"
+  fi
   (cd "$dir" && unset QT_QPA_PLATFORM && xvfb-run -a -s "-screen 0 ${screen}x24" \
      bash "$self" --inside "$program" "$out" "$shoot")
 }
@@ -79,7 +105,8 @@ session() {
 
 session 1366x768 $'Text V0.0.0.1,2' main
 session 1366x768 $'Delete V0.0.0.1,2' job
-for shot in main-window finished-job; do
+session 1366x768 '' first
+for shot in main-window finished-job first-start guide; do
   [ -s "$out/$shot.png" ] || { echo "no $shot.png" >&2; exit 1; }
 done
 echo "screenshots written to $out"
