@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "appicon.h"
 #include "commandline.h"
 #include "headlessrun.h"
 #include "loghandler.h"
@@ -72,6 +73,8 @@ int main(int argc, char *argv[])
     }
 
     LogHandler::install(stamp);
+    // Every window of the program (editors, lists, dialogs) shows its icon.
+    QApplication::setWindowIcon(AppIcon::icon());
     MainWindow window;
     window.show();
     window.openCommandLineFiles(files);
