@@ -131,6 +131,10 @@ void MainWindow::setupMdiArea()
     area->setTabsClosable(false);
     area->setTabsMovable(false);
     area->setTabShape(QTabWidget::Rounded);
+    // Editors opened before the work area has its final size (files named
+    // on the command line, while the window manager is still sizing the
+    // window) are placed once it has it.
+    area->viewport()->installEventFilter(this);
 }
 
 void MainWindow::updateEmptyGuide()
@@ -216,6 +220,14 @@ bool MainWindow::event(QEvent *event)
 
 bool MainWindow::eventFilter(QObject *watched, QEvent *event)
 {
+    if (event->type() == QEvent::Resize && watched == ui->mdiArea_text->viewport() && !m_pendingPlacement.isEmpty()) {
+        const QList<QPointer<QMdiSubWindow>> pending = m_pendingPlacement;
+        m_pendingPlacement.clear();
+        for (const QPointer<QMdiSubWindow> &sub : pending) {
+            if (sub)
+                placeEditor(sub);
+        }
+    }
     // A window manager may raise this window over its tool windows when it
     // is clicked again while active; they are put back on top right after.
     if (event->type() == QEvent::MouseButtonPress && watched->isWidgetType()
@@ -305,13 +317,19 @@ void MainWindow::placeEditor(QMdiSubWindow *sub)
         return;
     const QRect free = freeEditorArea();
     const QSize smallest(200, 120);
-    if (free.width() < smallest.width() || free.height() < smallest.height())
-        return; // covered all over: Qt's own placement
+    if (free.width() < smallest.width() || free.height() < smallest.height()) {
+        // Covered all over: Qt's own placement; but while the work area
+        // is not yet on screen at its size, the place is chosen once it is.
+        if (!freeArea().isNull() && !m_pendingPlacement.contains(sub))
+            m_pendingPlacement << sub;
+        return;
+    }
+    m_pendingPlacement.removeAll(sub);
     const int step = 24;
     const QSize size(qMin(free.width(), qMax(smallest.width(), free.width() * 2 / 3)),
                      qMin(free.height(), qMax(smallest.height(), free.height() * 2 / 3)));
     const int steps = qMax(1, qMin((free.width() - size.width()) / step, (free.height() - size.height()) / step) + 1);
-    const int n = (ui->mdiArea_text->subWindowList().size() - 1) % steps;
+    const int n = qMax(0, ui->mdiArea_text->subWindowList().indexOf(sub)) % steps;
     sub->setGeometry(QRect(free.topLeft() + QPoint(n * step, n * step), size));
 }
 

@@ -284,6 +284,8 @@ private:
     bool m_uiEnabled = true;
     // What setUiEnabled(false) disabled, to be enabled again.
     QList<QPointer<QWidget>> m_disabledByJob;
+    // Editors still to be placed once the work area has its size.
+    QList<QPointer<QMdiSubWindow>> m_pendingPlacement;
     QProgressBar *m_progress = nullptr;
     QLabel *m_progressFile = nullptr;
     QPushButton *m_cancelButton = nullptr;

@@ -41,6 +41,7 @@ private slots:
     void windowsDoNotCover_data();
     void windowsDoNotCover();
     void editorsClearOfDocks();
+    void editorsPlacedOnceAreaSized();
     void labelsAndCellsHaveTooltips();
     void placesOnRectangles_data();
     void placesOnRectangles();
@@ -152,6 +153,27 @@ void TestStartLayout::editorsClearOfDocks()
         QVERIFY(corners.isEmpty() || corners.last() != sub->pos()); // never right on the one before
         corners << sub->pos();
     }
+}
+
+// Editors opened while the work area is not yet at its size (files named
+// on the command line, before the window manager has sized the window) are
+// placed clear of the docks once it is.
+void TestStartLayout::editorsPlacedOnceAreaSized()
+{
+    QVERIFY(HostDriver::put(m_folder.path("plus.ini"), "Text V0.0.0.1,2"));
+    QVERIFY(m_host.start());
+    MainWindow *window = m_host.window();
+    const QSize full = window->size();
+    window->resize(240, 160);
+    QTRY_VERIFY(window->freeEditorArea().width() < 200);
+    const QString file = m_folder.path(QStringLiteral("cli.txt"));
+    QVERIFY(HostDriver::put(file, "x"));
+    window->openCommandLineFiles({file});
+    QCOMPARE(window->mdiArea()->subWindowList().size(), 1);
+    window->resize(full);
+    QMdiSubWindow *sub = window->mdiArea()->subWindowList().first();
+    QTRY_VERIFY2(window->freeEditorArea().contains(sub->geometry()),
+                 qPrintable(describe({window->freeEditorArea(), sub->geometry()})));
 }
 
 // The operation labels are a character or two: each says its full name
