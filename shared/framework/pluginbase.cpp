@@ -291,6 +291,12 @@ void PluginBase::previewSlot()
     startRun(true);
 }
 
+void PluginBase::applyPreview(const std::shared_ptr<PreviewStore> &store, const QList<int> &positions)
+{
+    Q_UNUSED(store)
+    Q_UNUSED(positions)
+}
+
 JobBatch *PluginBase::newStartBatch()
 {
     JobBatch *batch = newBatch();

@@ -121,6 +121,9 @@ public slots:
     // (see JobBatch::keepResults) instead of written. When its last job
     // has ended, previewReadySignal hands over the kept results.
     void previewSlot();
+    // Writes the kept results of the records at positions of store (all
+    // that would write when empty) through the batch path.
+    void applyPreview(const std::shared_ptr<PreviewStore> &store, const QList<int> &positions);
     // Options unusable: both sides enabled again and the tip (-6, 0).
     void cancelSlot();
 
