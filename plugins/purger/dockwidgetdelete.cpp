@@ -6,7 +6,7 @@ DockWidgetDelete::DockWidgetDelete(OperationTable *table, QWidget *parent)
     , ui(new Ui::DockWidgetDelete)
 {
     ui->setupUi(this);
-    setupOperations();
+    setupOperations(WithPreview);
 }
 
 DockWidgetDelete::~DockWidgetDelete()

@@ -80,5 +80,5 @@ DockWidgetText::DockWidgetText(OperationTable *table, QWidget *parent)
     layout->addWidget(start);
 
     setWidget(contents);
-    setupOperations();
+    setupOperations(WithPreview);
 }

@@ -37,11 +37,15 @@ QString CustomizedOperations::explanation(int index)
 
 QList<OperationRow> CustomizedOperations::rows()
 {
+    // Article makes a file per combination rather than rewriting files:
+    // the preview offers AB only.
+    OperationRow article = row(Article, "Label_customizedArticle", "Article", "Customized - Article", 1,
+                               "Article：固定首尾内容，在中间插入指定数量的短篇，列出中间部分的所有组合，各存为一个文件");
+    article.previewable = false;
     return {
         row(None, "", "", "Customized-说明", 2, ""),
         row(AB, "Label_customizedAB", "AB", "Customized - AB", 0,
             "AB：在B文件中查找以A文件各行开头的行，找到的存入New文件，找不到的在A文件该行末尾加上 'not find!'"),
-        row(Article, "Label_customizedArticle", "Article", "Customized - Article", 1,
-            "Article：固定首尾内容，在中间插入指定数量的短篇，列出中间部分的所有组合，各存为一个文件"),
+        article,
     };
 }

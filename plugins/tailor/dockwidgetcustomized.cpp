@@ -6,7 +6,7 @@ DockWidgetCustomized::DockWidgetCustomized(OperationTable *table, QWidget *paren
     , ui(new Ui::DockWidgetCustomized)
 {
     ui->setupUi(this);
-    setupOperations();
+    setupOperations(WithPreview);
 }
 
 DockWidgetCustomized::~DockWidgetCustomized()

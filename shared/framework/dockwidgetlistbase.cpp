@@ -60,7 +60,7 @@ bool DockWidgetListBase::hasRanges() const
     return rangeLabel(currentList) != nullptr;
 }
 
-void DockWidgetListBase::setupOperations()
+void DockWidgetListBase::setupOperations(PreviewButton preview)
 {
     connect(this, &DockWidgetListBase::curTextSignal, this, &DockWidgetListBase::operationChanged);
 
@@ -100,8 +100,40 @@ void DockWidgetListBase::setupOperations()
 
     if (QPushButton *start = findChild<QPushButton *>(QStringLiteral("pushButton_start")))
         connect(start, &QPushButton::clicked, this, &DockWidgetListBase::startSignal);
+    if (preview == WithPreview)
+        addPreviewButton();
 
     rangeCurrentSlot();
+}
+
+void DockWidgetListBase::addPreviewButton()
+{
+    QPushButton *start = findChild<QPushButton *>(QStringLiteral("pushButton_start"));
+    QWidget *parent = start ? start->parentWidget() : widget();
+    if (!parent)
+        return;
+    m_preview = new QPushButton(QStringLiteral("预览"), parent);
+    m_preview->setObjectName(QStringLiteral("pushButton_preview"));
+    QBoxLayout *box = start ? boxHolding(parent->layout(), start) : nullptr;
+    if (box)
+        box->insertWidget(box->indexOf(start) + 1, m_preview);
+    else if (parent->layout())
+        parent->layout()->addWidget(m_preview);
+    connect(m_preview, &QPushButton::clicked, this, &DockWidgetListBase::previewSignal);
+    enablePreview(m_table->state().currentIndex);
+}
+
+void DockWidgetListBase::enablePreview(int index)
+{
+    if (!m_preview)
+        return;
+    const OperationRow *row = m_table->row(index);
+    const bool previewable = !row || row->previewable;
+    m_preview->setEnabled(previewable);
+    m_preview->setToolTip(previewable
+                              ? QStringLiteral("预览：与“处理”相同地处理所选范围，但不写入任何文件；"
+                                               "在预览窗口中查看每个文件的改动，再选择应用")
+                              : QStringLiteral("%1：此操作生成新文件，不支持预览").arg(row->caption));
 }
 
 void DockWidgetListBase::spaceRangeLabels()
@@ -133,6 +165,7 @@ void DockWidgetListBase::selectOperation(int index)
 
 void DockWidgetListBase::operationChanged(int index)
 {
+    enablePreview(index);
     const RangeState &state = m_table->state();
     QLabelEx *current = rangeLabel(currentDocument);
     if (m_table->worksOnLists(index)) {

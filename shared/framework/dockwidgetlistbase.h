@@ -4,13 +4,16 @@
 #include "dockwidgetex.h"
 
 class OperationTable;
+class QPushButton;
 class QLabelEx;
 
 // The base of a plug-in's operation-list dock: one QLabelEx per operation
 // (named as in the plug-in's operation table), the range labels
 // "label_rangeAll", "label_rangeList", "label_rangeCurrent" (each
 // optional) and "pushButton_start". A subclass builds its form and then
-// calls setupOperations(). The dock reads and changes the selection in the
+// calls setupOperations(), with WithPreview when its operations rewrite
+// files in place: the dock then adds "pushButton_preview" (预览) under
+// "pushButton_start", enabled while the chosen operation is previewable. The dock reads and changes the selection in the
 // plug-in's operation table; the plug-in listens to its signals.
 //
 // Operations above index 64 (unless their row works per file) work on whole
@@ -31,6 +34,9 @@ public:
     bool hasRanges() const;
     QLabelEx *rangeLabel(int range) const;
 
+    // The 预览 button; null in docks without one.
+    QPushButton *previewButton() const { return m_preview; }
+
     // Pixels between two neighbouring range labels.
     static constexpr int rangeSpacing = 4;
 
@@ -49,19 +55,25 @@ signals:
     void rangeSignal(int range);
     // "处理" was pressed.
     void startSignal();
+    // "预览" was pressed.
+    void previewSignal();
 
 protected:
-    // Label captions and wiring, then the current-document range applied
-    // once.
-    void setupOperations();
+    enum PreviewButton { NoPreview, WithPreview };
+    // Label captions and wiring (and the 预览 button, when asked for),
+    // then the current-document range applied once.
+    void setupOperations(PreviewButton preview = NoPreview);
 
 private:
     void operationChanged(int index);
     void applyRange(int range);
     void colourRanges(int chosen);
     void spaceRangeLabels();
+    void addPreviewButton();
+    void enablePreview(int index);
 
     OperationTable *m_table;
+    QPushButton *m_preview = nullptr;
 };
 
 #endif // DOCKWIDGETLISTBASE_H

@@ -54,6 +54,10 @@ struct OperationRow
     // when a file has been made); empty for none.
     QString producedList;
     bool listOnceWritten = false;
+    // Whether 预览 offers the operation (in docks that have the button):
+    // off for operations whose result a preview cannot show as it is,
+    // such as generators that make many new files.
+    bool previewable = true;
 
     // Optional: when set they replace the plug-in's virtual readOptions,
     // createWorker and createListWorker for this row. Without options an

@@ -13,6 +13,7 @@
 #include "optionrecord.h"
 #include "presetcontrol.h"
 #include "previewstore.h"
+#include "previewwindow.h"
 #include "textbase.h"
 #include "tipcodes.h"
 
@@ -43,11 +44,14 @@ PluginBase::PluginBase(const QString &name, const QString &version, const QStrin
     m_dataFolder = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)
         + QLatin1Char('/') + dataTag + version + QLatin1Char('/') + dataSubfolder;
     m_presets = new PresetControl(this);
+    connect(this, &PluginBase::previewReadySignal, this, &PluginBase::showPreview);
 }
 
 PluginBase::~PluginBase()
 {
-    // Docks without a parent window are this plug-in's to free.
+    // Docks and a preview window without a parent window are this
+    // plug-in's to free.
+    delete m_previewWindow.data();
     delete m_listDock.data();
     delete m_optionDock.data();
 }
@@ -114,6 +118,7 @@ bool PluginBase::openPlugin(int x, int y)
         m_listDock = list;
         list->setWindowTitle(m_name);
         connect(list, &DockWidgetListBase::startSignal, this, &PluginBase::startSlot);
+        connect(list, &DockWidgetListBase::previewSignal, this, &PluginBase::previewSlot);
 
         // The option dock sits just right of the list dock and follows it.
         connect(list, &DockWidgetEx::curPosSignal, this, [this](const QPoint &pos) {
@@ -289,6 +294,28 @@ void PluginBase::startSlot()
 void PluginBase::previewSlot()
 {
     startRun(true);
+}
+
+PreviewWindow *PluginBase::previewWindow() const
+{
+    return m_previewWindow;
+}
+
+void PluginBase::showPreview(const std::shared_ptr<PreviewStore> &store)
+{
+    if (!store)
+        return;
+    // One preview at a time: an earlier window and its kept results go.
+    if (m_previewWindow)
+        m_previewWindow->close();
+    ScrivelFace *h = host();
+    auto *window = new PreviewWindow(store, h ? h->mainWidget() : nullptr);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    connect(window, &PreviewWindow::applySignal, this, &PluginBase::applyPreview);
+    m_previewWindow = window;
+    window->show();
+    window->raise();
+    window->activateWindow();
 }
 
 void PluginBase::applyPreview(const std::shared_ptr<PreviewStore> &store, const QList<int> &positions)

@@ -20,6 +20,7 @@ class DockWidgetOptionBase;
 class JobBatch;
 class PresetControl;
 class PreviewStore;
+class PreviewWindow;
 class TextBase;
 
 // The plug-in side of ScrivelFace shared by every plug-in: identity, the
@@ -104,6 +105,8 @@ public:
     Q_INVOKABLE void setRunMode(int range, bool dryRun);
     bool isDryRun() const { return m_dryRun; }
     PresetControl *presets() const { return m_presets; }
+    // The window of the last preview while it is open; null otherwise.
+    PreviewWindow *previewWindow() const;
 
     // The files a single-file start covers for range (all lists, current
     // list, current document), in order, repeats included. Current
@@ -133,6 +136,7 @@ signals:
     // In a dry run, the text a job would have written to its file.
     void resultSignal(const QString &fileName, const QString &text);
     // A preview is ready; the store lives as long as someone holds it.
+    // The plug-in opens its preview window over it (previewWindow()).
     void previewReadySignal(const std::shared_ptr<PreviewStore> &store);
 
 protected:
@@ -171,6 +175,8 @@ private:
     void batchFinished(JobBatch *batch, int succeeded, int failed);
     void finishStart(int succeeded = 0, int failed = 0);
     void startRun(bool preview);
+    // Opens the window over a preview's store, in place of an earlier one.
+    void showPreview(const std::shared_ptr<PreviewStore> &store);
     // The batch's produced files into its list on the host.
     void handOverProduced(JobBatch *batch);
     void startSingleFile(const OperationRow &row);
@@ -197,6 +203,7 @@ private:
     bool m_previewing = false; // the start being set up is a preview
     QPointer<JobBatch> m_batch; // the running start's
     PresetControl *m_presets = nullptr;
+    QPointer<PreviewWindow> m_previewWindow;
 };
 
 #endif // PLUGINBASE_H

@@ -81,8 +81,14 @@ bool TextBase::readTxt(const QString &fileName, QString &text)
     int outcome = ReadWriteTxt::NotFound;
     if (fileName.isEmpty())
         outcome = ReadWriteTxt::NotFound;
-    else if (m_preview)
-        outcome = PreviewStore::readSource(fileName, text, &m_format, m_codeMode, m_source);
+    else if (m_preview) {
+        // Only the job's own file is the one a later apply compares with;
+        // the other files a job reads (a merge's inputs) are not.
+        PreviewStore::Source source;
+        outcome = PreviewStore::readSource(fileName, text, &m_format, m_codeMode, source);
+        if (fileName == m_fileName)
+            m_source = source;
+    }
     else
         outcome = ReadWriteTxt::readFile(fileName, text, &m_format, m_codeMode);
     if (outcome == ReadWriteTxt::ReadOk)
