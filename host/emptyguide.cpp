@@ -30,8 +30,8 @@ EmptyGuide::EmptyGuide(QWidget *area)
         "<li style='margin-bottom:8px'><b>打开插件</b>：在 <a href='%3'>插件</a> 菜单中选一个，"
         "例如 Text（文本处理）。</li>"
         "<li style='margin-bottom:8px'><b>选择操作、范围，按“处理”</b>：点插件窄窗口中的一个操作，"
-        "在“处理选项”中填好选项，再点一个范围（所有列表、当前列表或当前文档），最后按“处理”。"
-        "处理之后可以用“文件 → 撤销上次批处理”恢复。</li>"
+        "在“处理选项”中填好选项，再点一个范围（所有列表、当前列表或当前文档），最后按“处理”"
+        "（或先按“预览”查看每个文件的改动，再应用）。处理之后可以用“文件 → 撤销上次批处理”恢复。</li>"
         "</ol>"
         "<p>详见 <a href='%4'>使用说明</a>（F1）。</p>")
                          .arg(QLatin1String(hrefs[AddFiles]), QLatin1String(hrefs[AddFolder]),
