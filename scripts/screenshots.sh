@@ -58,7 +58,7 @@ if [ "${1:-}" = "--inside" ]; then
       if dock="$(window Delete)"; then
         sleep 1
         click "$dock" 40 58                      # 数字
-        click "$dock" 40 $(( $(height "$dock") - 14 ))   # 处理
+        click "$dock" 40 $(( $(height "$dock") - 41 ))   # 处理 (预览 is under it)
         sleep 1
         import -window root "$out/finished-job.png"
       else

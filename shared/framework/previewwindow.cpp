@@ -302,7 +302,7 @@ PreviewWindow::PreviewWindow(const std::shared_ptr<PreviewStore> &store, QWidget
 {
     setObjectName(QStringLiteral("PreviewWindow"));
     setWindowTitle(QStringLiteral("预览"));
-    resize(900, 620);
+    resize(900, 580);
 
     auto *layout = new QVBoxLayout(this);
     auto *top = new QHBoxLayout;
