@@ -253,7 +253,8 @@ int PreviewWindow::writeDiff(QTextCursor &cursor, const QString &oldText, const 
                 break;
             // A line edited in place is paired with its counterpart, so
             // the characters that changed stand out in both.
-            const int paired = std::min(block.oldCount, block.newCount);
+            // Only the lines that can still be shown are compared.
+            const int paired = std::min({block.oldCount, block.newCount, std::max(0, maxShownLines - shownLines)});
             QVector<QVector<LineDiff::Run>> oldRuns(block.oldCount), newRuns(block.newCount);
             for (int i = 0; i < paired; ++i)
                 LineDiff::characterRuns(a.line(block.oldStart + i), b.line(block.newStart + i), oldRuns[i], newRuns[i]);
