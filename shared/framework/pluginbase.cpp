@@ -3,6 +3,7 @@
 #include <QDebug>
 #include <QFutureWatcher>
 #include <QtConcurrent>
+#include <QSet>
 #include <QStandardPaths>
 #include <QThreadPool>
 
@@ -12,6 +13,7 @@
 #include "jobbatch.h"
 #include "optionrecord.h"
 #include "presetcontrol.h"
+#include "previewapplyjob.h"
 #include "previewstore.h"
 #include "previewwindow.h"
 #include "textbase.h"
@@ -318,12 +320,6 @@ void PluginBase::showPreview(const std::shared_ptr<PreviewStore> &store)
     window->activateWindow();
 }
 
-void PluginBase::applyPreview(const std::shared_ptr<PreviewStore> &store, const QList<int> &positions)
-{
-    Q_UNUSED(store)
-    Q_UNUSED(positions)
-}
-
 JobBatch *PluginBase::newStartBatch()
 {
     JobBatch *batch = newBatch();
@@ -457,6 +453,32 @@ void PluginBase::startMultiFile(const OperationRow &row)
     runBatch(batch);
 }
 
+void PluginBase::applyPreview(const std::shared_ptr<PreviewStore> &store, const QList<int> &positions)
+{
+    // One start at a time, so no file is ever worked on by two jobs.
+    if (!store || m_running)
+        return;
+    setUiEnabled(false);
+    if (ScrivelFace *h = host())
+        h->setUiEnabled(false);
+    const QSet<int> chosen(positions.cbegin(), positions.cend());
+    QList<PreviewRecord> records;
+    QStringList files;
+    for (const PreviewRecord &record : store->records()) {
+        if (record.willWrite() && (chosen.isEmpty() || chosen.contains(record.position))) {
+            records << record;
+            files << record.fileName;
+        }
+    }
+    JobBatch *batch = newBatch();
+    batch->setProducedList(store->producedList(), true);
+    // The store lives as long as the jobs that read from it.
+    batch->addFiles(files, [store, records](const QString &, int position) {
+        return new PreviewApplyJob(store, records.at(position));
+    });
+    runBatch(batch);
+}
+
 void PluginBase::cancelSlot()
 {
     if (ScrivelFace *h = host())
@@ -555,6 +577,7 @@ void PluginBase::batchFinished(JobBatch *batch, int succeeded, int failed)
     QMetaObject::invokeMethod(this, [batch] { delete batch; }, Qt::QueuedConnection);
     endStart();
     if (const std::shared_ptr<PreviewStore> store = batch->previewStore()) {
+        store->setProducedList(batch->producedList());
         // Nothing was written: the line says what the preview found.
         int changed = 0, unchanged = 0, failures = 0;
         for (const PreviewRecord &record : store->records()) {

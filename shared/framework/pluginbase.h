@@ -124,8 +124,15 @@ public slots:
     // (see JobBatch::keepResults) instead of written. When its last job
     // has ended, previewReadySignal hands over the kept results.
     void previewSlot();
-    // Writes the kept results of the records at positions of store (all
-    // that would write when empty) through the batch path.
+    // Writes what a preview kept (the apply of the preview window): the
+    // files of the records at positions (PreviewRecord::position), every
+    // file the preview would write when positions is empty. It is a start
+    // like any other, one job per file (see PreviewApplyJob): progress,
+    // cancel, per-file tips and the summary line, one undo batch, docks
+    // and window disabled meanwhile, and jobsFinishedSignal at the end;
+    // nothing is worked on again. A file changed since the preview is
+    // left as it is and named in the message dock. Files the preview
+    // would make are made and go to the operation's list.
     void applyPreview(const std::shared_ptr<PreviewStore> &store, const QList<int> &positions);
     // Options unusable: both sides enabled again and the tip (-6, 0).
     void cancelSlot();

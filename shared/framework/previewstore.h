@@ -64,6 +64,11 @@ public:
     QList<PreviewRecord> records() const;
     int recordCount() const { return m_recordCount; }
 
+    // The host list the files a preview would make go to once they are
+    // made (the operation's, see JobBatch::setProducedList).
+    void setProducedList(const QString &name) { m_producedList = name; }
+    QString producedList() const { return m_producedList; }
+
     // The path of a kept result.
     QString keptPath(const QString &keptName) const;
     // The bytes kept for a record; false when they cannot be read.
@@ -78,6 +83,7 @@ private:
     QString m_folder;
     mutable QFile m_recordFile; // flushed before it is read
     int m_recordCount = 0;
+    QString m_producedList;
     std::atomic<int> m_next{0};
 };
 

@@ -124,6 +124,10 @@ protected:
     // batch then syncs.
     bool syncLater() const { return m_syncLater; }
     void setWrittenFolder(const QString &folder) { m_writtenFolder = folder; }
+    // The batch's undo store (null: none) and stop switch (null: none),
+    // for jobs that write without writeKeepingOld.
+    BatchBackup *backup() const { return m_backup; }
+    JobControl *control() const { return m_control.get(); }
 
     // Called from processText() when the text cannot be processed with
     // these options: the file is left as it is (not written), the tip

@@ -297,7 +297,11 @@ bool BatchBackup::open()
 
 bool BatchBackup::keep(const QString &fileName, const QString &newText)
 {
-    const QByteArray hash = digest(newText);
+    return keepWritten(fileName, digest(newText));
+}
+
+bool BatchBackup::keepWritten(const QString &fileName, const QByteArray &hash)
+{
     QMutexLocker lock(&m_mutex);
     if (!open())
         return false;

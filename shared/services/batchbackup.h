@@ -37,6 +37,9 @@ public:
     // from any thread. False when the old content could not be kept (the
     // file must then not be replaced).
     bool keep(const QString &fileName, const QString &newText);
+    // The same for a text known only by its digest (digest()), as when
+    // bytes kept earlier are written.
+    bool keepWritten(const QString &fileName, const QByteArray &newDigest);
     // Why the store failed, as the tip that says so (Tips::StoreFull,
     // StoreNoInodes, StoreReadOnly or StoreFailed), handed out once per
     // batch: true for the first call after a keep() failed in the store,

@@ -245,7 +245,8 @@ int rewriteInPlace(const QByteArray &target, const Payload &bytes, const struct 
 // New content in a temporary file beside the target, renamed over it.
 // old: the target's status, or null for a new file.
 int replaceAtomically(const QByteArray &target, const Payload &bytes, const struct stat *old, ReadWriteTxt::Sync sync,
-                      const std::function<bool()> &beforeReplace)
+                      const std::function<bool()> &beforeReplace,
+                      AtomicWriter::Placing placing = AtomicWriter::Replace)
 {
     // A new file gets the usual 0666 less the umask. A replaced one asks
     // for its predecessor's bits: all of them when the process already
@@ -288,7 +289,7 @@ int replaceAtomically(const QByteArray &target, const Payload &bytes, const stru
         ::unlink(temporary.constData());
         return ReadWriteTxt::NotWritable;
     }
-    if (!AtomicWriter::moveIntoPlace(temporary, target, AtomicWriter::Replace))
+    if (!AtomicWriter::moveIntoPlace(temporary, target, placing))
         return writeFailure(errno);
     // The rename itself is durable once the folder is.
     if (sync == ReadWriteTxt::SyncNow)
@@ -439,6 +440,36 @@ int readLargeUtf8(int fd, qint64 size, int mode, QString &text, TextFormat *form
     if (format)
         *format = found;
     return ReadWriteTxt::ReadOk;
+}
+
+// The write of a complete payload to fileName (see writeFile), the target
+// as required: AnyTarget replaces a file or makes a new one, ExistingOnly
+// never makes one (NotFound when it is gone), NewOnly never replaces one
+// (NotWritable when the name is taken, also by a file that appears
+// meanwhile).
+int writePayload(const QString &fileName, const Payload &payload, ReadWriteTxt::Sync sync,
+                 const std::function<bool()> &beforeReplace, ReadWriteTxt::Target required)
+{
+    QByteArray target;
+    struct stat st;
+    if (!writeTarget(fileName, target, st)) {
+        if (errno != ENOENT)
+            return missing(errno) ? ReadWriteTxt::NotFound : ReadWriteTxt::NotWritable;
+        if (required == ReadWriteTxt::ExistingOnly)
+            return ReadWriteTxt::NotFound;
+        return replaceAtomically(target, payload, nullptr, sync, {},
+                                 required == ReadWriteTxt::NewOnly ? AtomicWriter::NoReplace : AtomicWriter::Replace);
+    }
+    if (required == ReadWriteTxt::NewOnly)
+        return ReadWriteTxt::NotWritable;
+    if (!S_ISREG(st.st_mode))
+        return ReadWriteTxt::NotRegular;
+    // Root may write anything; a file nobody may write is still left alone.
+    if ((st.st_mode & 0222) == 0 || ::access(target.constData(), W_OK) != 0)
+        return ReadWriteTxt::NotWritable;
+    if (st.st_nlink > 1)
+        return rewriteInPlace(target, payload, st, sync, beforeReplace);
+    return replaceAtomically(target, payload, &st, sync, beforeReplace);
 }
 
 } // namespace
@@ -598,22 +629,15 @@ int ReadWriteTxt::writeFile(const QString &fileName, const QString &text, const 
         }
         payload = payloadOf(bytes);
     }
+    return writePayload(fileName, payload, sync, beforeReplace, AnyTarget);
+}
 
-    QByteArray target;
-    struct stat st;
-    if (!writeTarget(fileName, target, st)) {
-        if (errno != ENOENT)
-            return missing(errno) ? NotFound : NotWritable;
-        return replaceAtomically(target, payload, nullptr, sync, {});
-    }
-    if (!S_ISREG(st.st_mode))
-        return NotRegular;
-    // Root may write anything; a file nobody may write is still left alone.
-    if ((st.st_mode & 0222) == 0 || ::access(target.constData(), W_OK) != 0)
-        return NotWritable;
-    if (st.st_nlink > 1)
-        return rewriteInPlace(target, payload, st, sync, beforeReplace);
-    return replaceAtomically(target, payload, &st, sync, beforeReplace);
+int ReadWriteTxt::writeBytes(const QString &fileName, const QByteArray &bytes, Sync sync,
+                             const std::function<bool()> &beforeReplace, Target target)
+{
+    if (fileName.isEmpty())
+        return NotFound;
+    return writePayload(fileName, payloadOf(bytes), sync, beforeReplace, target);
 }
 
 bool ReadWriteTxt::looksBinary(const char *data, qint64 size)

@@ -94,6 +94,15 @@ public:
     // it returns false the file is not replaced and the outcome is NotKept.
     static int writeFile(const QString &fileName, const QString &text, const TextFormat *format = nullptr,
                          Sync sync = SyncNow, const std::function<bool()> &beforeReplace = {});
+    // Which files a write may go to: any (an existing one is replaced, a
+    // missing one made), only an existing one, or only a new one.
+    enum Target { AnyTarget, ExistingOnly, NewOnly };
+    // Writes bytes, already encoded, as the whole of fileName in the same
+    // way as writeFile (atomic replacement or in-place rewrite, owner,
+    // group and mode kept, beforeReplace just before an existing file is
+    // replaced), to the target required.
+    static int writeBytes(const QString &fileName, const QByteArray &bytes, Sync sync = SyncNow,
+                          const std::function<bool()> &beforeReplace = {}, Target target = AnyTarget);
     // What writeFile would say before it writes anything, writing nothing
     // (for a dry run): NotFound, NotWritable (the text cannot be encoded,
     // the file or, for a new file, its folder may not be written) or
