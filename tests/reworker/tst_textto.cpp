@@ -378,12 +378,18 @@ void TstTextTo::undecided_data()
     QTest::addColumn<int>("direction");
     QTest::addColumn<QString>("text");
     QTest::addColumn<int>("count");
-    QTest::newRow("decided by phrases") << 0 << QString::fromUtf8("前头发生的头发") << 0;
-    QTest::newRow("alone: 发 面 只") << 0 << QString::fromUtf8("发，面，只") << 3;
-    QTest::newRow("no ambiguous characters") << 0 << QString::fromUtf8("我们是学生") << 0;
-    QTest::newRow("back: 乾 alone") << 3 << QString::fromUtf8("乾。") << 1;
-    QTest::newRow("back: 乾燥") << 3 << QString::fromUtf8("乾燥") << 0;
-    QTest::newRow("between traditional scripts") << 4 << QString::fromUtf8("乾") << 0;
+    // Where each undecided character lies in the output, with its forms.
+    QTest::addColumn<QStringList>("marks");
+    QTest::newRow("decided by phrases") << 0 << QString::fromUtf8("前头发生的头发") << 0 << QStringList();
+    QTest::newRow("alone: 发 面 只") << 0 << QString::fromUtf8("发，面，只") << 3
+                                 << lines("0 發髮\n2 面麪\n4 只隻祇");
+    QTest::newRow("among decided words") << 0 << QString::fromUtf8("头发的发，前头发生") << 1 << lines("3 發髮");
+    // 𫍤 (two units) becomes 譑 (one): the marks are where the output has them.
+    QTest::newRow("after shorter forms") << 0 << QString::fromUtf8("𫍤𫍤发") << 1 << lines("2 發髮");
+    QTest::newRow("no ambiguous characters") << 0 << QString::fromUtf8("我们是学生") << 0 << QStringList();
+    QTest::newRow("back: 乾 alone") << 3 << QString::fromUtf8("乾。") << 1 << lines("0 干乾");
+    QTest::newRow("back: 乾燥") << 3 << QString::fromUtf8("乾燥") << 0 << QStringList();
+    QTest::newRow("between traditional scripts") << 4 << QString::fromUtf8("乾") << 0 << QStringList();
 }
 
 void TstTextTo::undecided()
@@ -391,12 +397,26 @@ void TstTextTo::undecided()
     QFETCH(int, direction);
     QFETCH(QString, text);
     QFETCH(int, count);
+    QFETCH(QStringList, marks);
     QTemporaryDir dir;
     const auto converter = ConversionTables::loadTradition(shippedFolder(dir), direction, nullptr);
     QVERIFY(converter);
     int undecided = -1;
-    converter->convert(text, &undecided);
+    const QString output = converter->convert(text, &undecided);
     QCOMPARE(undecided, count);
+
+    // Collecting the marks changes neither the output nor the count; each
+    // mark covers what its character became, one of its forms.
+    std::vector<TraditionConverter::Undecided> found;
+    undecided = -1;
+    QCOMPARE(converter->convert(text, &undecided, &found), output);
+    QCOMPARE(undecided, count);
+    QStringList placed;
+    for (const TraditionConverter::Undecided &u : found) {
+        placed << QString::number(u.at) + QLatin1Char(' ') + u.candidates;
+        QVERIFY2(u.candidates.contains(output.mid(u.at, u.length)), qPrintable(placed.last()));
+    }
+    QCOMPARE(placed, marks);
 
     // The job of a file names it with the count, when there is one.
     TextToOption options;

@@ -200,11 +200,13 @@ int TraditionConverter::Dictionary::match(const char16_t *data, int pos, int end
     return 0;
 }
 
-QString TraditionConverter::convert(const QString &text, int *undecided) const
+QString TraditionConverter::convert(const QString &text, int *undecided, std::vector<Undecided> *marks) const
 {
     if (undecided)
         *undecided = 0;
-    return m_lexicon ? convertSegmented(text, undecided) : convertLongest(text);
+    if (marks)
+        marks->clear();
+    return m_lexicon ? convertSegmented(text, undecided, marks) : convertLongest(text);
 }
 
 QString TraditionConverter::convertLongest(const QString &text) const
@@ -279,14 +281,17 @@ void TraditionConverter::useLexicon(std::shared_ptr<const Lexicon> lexicon, int 
     m_userPhrases.add(userFrom, userTo);
 }
 
-QString TraditionConverter::convertSegmented(const QString &text, int *undecided) const
+QString TraditionConverter::convertSegmented(const QString &text, int *undecided, std::vector<Undecided> *marks) const
 {
     const char16_t *data = unitsOf(text);
     const int end = text.size();
     const Lexicon &lexicon = *m_lexicon;
     const PrefixTable &keys = *m_keys;
     const bool fromSimplified = m_source == Lexicon::Simplified;
-    const bool countAmbiguous = undecided && m_characters.size() > 0;
+    const bool countAmbiguous = (undecided || marks) && m_characters.size() > 0;
+    // Marks are collected apart from the count, so that counting alone
+    // stays one pass over the bits.
+    const bool collect = marks && countAmbiguous;
     const bool userPhrases = m_userPhrases.size() > 0;
     int count = 0;
 
@@ -307,6 +312,13 @@ QString TraditionConverter::convertSegmented(const QString &text, int *undecided
     auto unitLength = [&](int pos) {
         return (QChar::isHighSurrogate(data[pos]) && pos + 1 < end) ? 2 : 1;
     };
+    // The source unit at k, of several forms, became output [outAt, outAt + outLength).
+    auto note = [&](int k, int outAt, int outLength) {
+        if (!lexicon.isAmbiguous(data[k], fromSimplified))
+            return;
+        ++count;
+        marks->push_back(Undecided{outAt, outLength, lexicon.candidates(QChar(data[k]), fromSimplified)});
+    };
     auto userPhraseAt = [&](int pos, const char16_t **value, int *valueLength) {
         return userPhrases ? m_userPhrases.match(data, pos, end, value, valueLength) : 0;
     };
@@ -314,22 +326,26 @@ QString TraditionConverter::convertSegmented(const QString &text, int *undecided
     // Every character of several forms there is the table's choice, also
     // where the table keeps it as it is (面, 只).
     auto byCharacters = [&](int from, int to) {
-        if (countAmbiguous) {
+        if (countAmbiguous && !collect) {
             for (int k = from; k < to; ++k)
                 count += lexicon.isAmbiguous(data[k], fromSimplified);
         }
         for (int pos = from; pos < to;) {
             const char16_t *value = nullptr;
             int valueLength = 0;
-            const int n = m_characters.match(data, pos, to, &value, &valueLength);
+            const int outAt = written;
+            int n = m_characters.match(data, pos, to, &value, &valueLength);
             if (n) {
                 put(value, valueLength);
-                pos += n;
             } else {
-                const int u = std::min(unitLength(pos), to - pos);
-                put(data + pos, u);
-                pos += u;
+                n = std::min(unitLength(pos), to - pos);
+                put(data + pos, n);
             }
+            if (collect) {
+                for (int k = pos; k < pos + n; ++k)
+                    note(k, outAt, written - outAt);
+            }
+            pos += n;
         }
     };
 
@@ -389,9 +405,12 @@ QString TraditionConverter::convertSegmented(const QString &text, int *undecided
             i += n;
             const std::pair<int, int> phrase = word < 0 ? std::pair<int, int>(-1, 0) : m_phraseOf[size_t(word)];
             if (phrase.first >= 0) {
+                const int outAt = written;
                 put(m_phrases.units() + phrase.first, phrase.second);
                 // A phrase of one character (a variant form) decides nothing.
-                if (countAmbiguous && n == unitLength(at))
+                if (collect && n == unitLength(at))
+                    note(at, outAt, phrase.second);
+                else if (countAmbiguous && n == unitLength(at))
                     count += lexicon.isAmbiguous(data[at], fromSimplified);
                 continue;
             }
@@ -411,8 +430,15 @@ QString TraditionConverter::convertSegmented(const QString &text, int *undecided
                 continue;
             }
             const QStringView v = lexicon.form(word, m_target);
+            const int outAt = written;
             put(reinterpret_cast<const char16_t *>(v.utf16()), int(v.size()));
-            if (countAmbiguous && fromSimplified && !lexicon.decided(word)) {
+            if (collect && fromSimplified && !lexicon.decided(word)) {
+                // A form as long as the word is its characters one for one;
+                // otherwise the whole form is the one place to check.
+                const bool aligned = int(v.size()) == n;
+                for (int k = at; k < at + n; ++k)
+                    note(k, aligned ? outAt + (k - at) : outAt, aligned ? 1 : int(v.size()));
+            } else if (countAmbiguous && fromSimplified && !lexicon.decided(word)) {
                 for (int k = at; k < at + n; ++k)
                     count += lexicon.isAmbiguous(data[k], true);
             }

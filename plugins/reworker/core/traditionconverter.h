@@ -52,10 +52,22 @@ public:
     // tables are added.
     void useLexicon(std::shared_ptr<const Lexicon> lexicon, int source, int target);
 
+    // A character of more than one form in the target script that the
+    // character table chose: where what it became lies in the output
+    // (units [at, at + length)), and its forms there (one per code point).
+    struct Undecided
+    {
+        int at = 0;
+        int length = 0;
+        QString candidates;
+    };
+
     // With a lexicon, undecided (when given) counts the characters of more
     // than one form in the target script that the character table chose,
-    // since neither a phrase nor a word decided them.
-    QString convert(const QString &text, int *undecided = nullptr) const;
+    // since neither a phrase nor a word decided them; marks (when given)
+    // receives each of them, in the order of the output. Without marks
+    // the conversion collects nothing.
+    QString convert(const QString &text, int *undecided = nullptr, std::vector<Undecided> *marks = nullptr) const;
 
     int phraseCount() const { return m_phrases.size(); }
     int characterCount() const { return m_characters.size(); }
@@ -127,7 +139,7 @@ private:
     };
 
     QString convertLongest(const QString &text) const;
-    QString convertSegmented(const QString &text, int *undecided) const;
+    QString convertSegmented(const QString &text, int *undecided, std::vector<Undecided> *marks) const;
 
     Dictionary m_phrases;
     Dictionary m_characters;
