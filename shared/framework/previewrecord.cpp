@@ -4,7 +4,7 @@
 
 namespace {
 
-const int fieldCount = 13;
+const int fieldCount = 14;
 
 } // namespace
 
@@ -16,14 +16,14 @@ QByteArray PreviewRecord::toLine() const
            << QByteArray::number(sizeAfter) << (sourceDigest.isEmpty() ? QByteArray("-") : sourceDigest)
            << QByteArray::number(sourceModified) << (resultDigest.isEmpty() ? QByteArray("-") : resultDigest)
            << (keptName.isEmpty() ? QByteArray("-") : keptName.toUtf8())
-           << QByteArray("v1") << fileName.toUtf8().toPercentEncoding("/");
+           << QByteArray::number(marks) << QByteArray("v2") << fileName.toUtf8().toPercentEncoding("/");
     return fields.join('\t') + '\n';
 }
 
 bool PreviewRecord::fromLine(const QByteArray &line, PreviewRecord &record)
 {
     const QList<QByteArray> fields = line.trimmed().split('\t');
-    if (fields.size() != fieldCount || fields.at(11) != "v1")
+    if (fields.size() != fieldCount || fields.at(12) != "v2")
         return false;
     bool ok = true;
     const auto number = [&ok](const QByteArray &field) {
@@ -47,7 +47,8 @@ bool PreviewRecord::fromLine(const QByteArray &line, PreviewRecord &record)
     r.sourceModified = number(fields.at(8));
     r.resultDigest = text(fields.at(9));
     r.keptName = QString::fromUtf8(text(fields.at(10)));
-    r.fileName = QString::fromUtf8(QByteArray::fromPercentEncoding(fields.at(12)));
+    r.marks = int(number(fields.at(11)));
+    r.fileName = QString::fromUtf8(QByteArray::fromPercentEncoding(fields.at(13)));
     if (!ok)
         return false;
     record = r;

@@ -3,8 +3,19 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QVector>
 
 #include "tipcodes.h"
+
+// A place in a kept result that a person should check: units [at, at +
+// length) of the result's text, and the forms it could have taken instead
+// (one per code point, what the job wrote among them).
+struct PreviewMark
+{
+    int at = 0;
+    int length = 0;
+    QString candidates;
+};
 
 // What a preview found for one file: what the job would do to it, and what
 // is needed to apply exactly that later (where the result is kept, and how
@@ -29,6 +40,7 @@ struct PreviewRecord
     qint64 sourceModified = 0; // its modification time then, in ms since the epoch
     QByteArray resultDigest; // of the text the job would write (for the undo journal)
     QString keptName;        // the file in the store holding the bytes to write
+    int marks = 0;           // places of the result to check, kept beside it (PreviewStore::keptMarks)
 
     bool willWrite() const { return outcome == Changed || outcome == Created; }
 

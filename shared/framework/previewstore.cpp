@@ -20,6 +20,9 @@
 namespace {
 
 const char recordFileName[] = "records.tsv";
+// Beside a kept result, its marks: one "at<TAB>length<TAB>candidates" line
+// each, the candidates percent-encoded UTF-8.
+const char marksSuffix[] = ".marks";
 
 // A preview folder is named time-pid-number; the pid says whose it is.
 qint64 ownerOf(const QString &name)
@@ -155,7 +158,8 @@ int PreviewStore::readSource(const QString &fileName, QString &text, TextFormat 
     }
 }
 
-int PreviewStore::keep(const QString &text, const TextFormat &format, PreviewRecord &record)
+int PreviewStore::keep(const QString &text, const TextFormat &format, PreviewRecord &record,
+                       const QVector<PreviewMark> *marks)
 {
     if (m_folder.isEmpty())
         return ReadWriteTxt::NotWritable;
@@ -179,7 +183,34 @@ int PreviewStore::keep(const QString &text, const TextFormat &format, PreviewRec
     record.keptName = name;
     record.sizeAfter = bytes.size();
     record.resultDigest = BatchBackup::digest(text);
+    record.marks = marks ? keepMarks(name, *marks) : 0;
     return ReadWriteTxt::Saved;
+}
+
+int PreviewStore::keepMarks(const QString &keptName, const QVector<PreviewMark> &marks)
+{
+    if (marks.isEmpty())
+        return 0;
+    const QByteArray path = QFile::encodeName(keptPath(keptName) + QLatin1String(marksSuffix));
+    const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    if (fd < 0)
+        return 0;
+    bool ok = true;
+    QByteArray chunk;
+    for (int i = 0; i < marks.size() && ok; ++i) {
+        const PreviewMark &mark = marks.at(i);
+        chunk += QByteArray::number(mark.at) + '\t' + QByteArray::number(mark.length) + '\t'
+            + mark.candidates.toUtf8().toPercentEncoding() + '\n';
+        if (chunk.size() >= 1 << 16 || i + 1 == marks.size()) {
+            ok = writeAll(fd, chunk);
+            chunk.clear();
+        }
+    }
+    if (::close(fd) != 0 || !ok) {
+        ::unlink(path.constData());
+        return 0;
+    }
+    return marks.size();
 }
 
 void PreviewStore::addRecord(const PreviewRecord &record)
@@ -219,4 +250,35 @@ bool PreviewStore::keptBytes(const PreviewRecord &record, QByteArray &bytes) con
     if (record.keptName.isEmpty())
         return false;
     return ReadWriteTxt::readBytes(keptPath(record.keptName), bytes) == ReadWriteTxt::ReadOk;
+}
+
+QVector<PreviewMark> PreviewStore::keptMarks(const PreviewRecord &record) const
+{
+    QVector<PreviewMark> marks;
+    if (record.keptName.isEmpty() || record.marks <= 0)
+        return marks;
+    QFile file(keptPath(record.keptName) + QLatin1String(marksSuffix));
+    if (!file.open(QIODevice::ReadOnly))
+        return marks;
+    marks.reserve(record.marks);
+    while (!file.atEnd()) {
+        QByteArray line = file.readLine();
+        if (line.endsWith('\n'))
+            line.chop(1);
+        const QList<QByteArray> fields = line.split('\t');
+        if (fields.size() != 3)
+            continue;
+        bool atOk = false;
+        bool lengthOk = false;
+        PreviewMark mark;
+        mark.at = fields.at(0).toInt(&atOk);
+        mark.length = fields.at(1).toInt(&lengthOk);
+        if (!atOk || !lengthOk || mark.at < 0 || mark.length <= 0)
+            continue;
+        mark.candidates = QString::fromUtf8(QByteArray::fromPercentEncoding(fields.at(2)));
+        marks << mark;
+    }
+    std::stable_sort(marks.begin(), marks.end(),
+                     [](const PreviewMark &a, const PreviewMark &b) { return a.at < b.at; });
+    return marks;
 }

@@ -55,8 +55,12 @@ public:
     // encodes it) for the file record.fileName; fills in record's
     // sizeAfter, resultDigest and keptName. Returns the outcome the writer
     // would report: Saved, or NotWritable (a character the encoding cannot
-    // hold, or the store cannot be written). Safe on any thread.
-    int keep(const QString &text, const TextFormat &format, PreviewRecord &record);
+    // hold, or the store cannot be written). Marks of text (when given)
+    // are kept beside the result, their number in record.marks; marks that
+    // cannot be kept are left out and do not fail the result. Safe on any
+    // thread.
+    int keep(const QString &text, const TextFormat &format, PreviewRecord &record,
+             const QVector<PreviewMark> *marks = nullptr);
 
     // Adds a file's record (GUI thread).
     void addRecord(const PreviewRecord &record);
@@ -73,6 +77,9 @@ public:
     QString keptPath(const QString &keptName) const;
     // The bytes kept for a record; false when they cannot be read.
     bool keptBytes(const PreviewRecord &record, QByteArray &bytes) const;
+    // The marks kept for a record, in the order of the text; none when it
+    // has none or they cannot be read.
+    QVector<PreviewMark> keptMarks(const PreviewRecord &record) const;
 
     // "data/preview" in the working folder.
     static QString defaultRoot();
@@ -80,6 +87,9 @@ public:
     static void removeStale(const QString &root = defaultRoot());
 
 private:
+    // Writes the marks file of a kept result; the number kept.
+    int keepMarks(const QString &keptName, const QVector<PreviewMark> &marks);
+
     QString m_folder;
     mutable QFile m_recordFile; // flushed before it is read
     int m_recordCount = 0;

@@ -26,6 +26,7 @@ void TextBase::run()
     m_refused = false;
     m_discarded = false;
     m_kept.clear();
+    m_marks.clear();
     if (!readTxt(m_fileName, m_text))
         return;
     QString result;
@@ -62,6 +63,7 @@ void TextBase::run()
     if (writeTxt(m_fileName, m_text))
         finish();
     m_previewOld = QString();
+    m_marks = QVector<PreviewMark>();
     if (m_control)
         m_control->endWrite();
 }
@@ -135,7 +137,7 @@ int TextBase::keepResult(const QString &fileName, const QString &text, const Tex
     const int check = ReadWriteTxt::checkWrite(fileName, text, &format);
     if (check != ReadWriteTxt::Saved)
         return check;
-    const int outcome = m_preview->keep(text, format, record);
+    const int outcome = m_preview->keep(text, format, record, own && !m_marks.isEmpty() ? &m_marks : nullptr);
     if (outcome != ReadWriteTxt::Saved)
         return outcome;
     record.outcome = record.sourceDigest.isEmpty() ? PreviewRecord::Created : PreviewRecord::Changed;

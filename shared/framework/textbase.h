@@ -135,6 +135,11 @@ protected:
     void refuse(TipCode why);
     bool isRefused() const { return m_refused; }
 
+    // Called from processText() in a preview: places of the result (the
+    // text it returns) a person should check, kept with the job's own
+    // result and marked where the preview shows it.
+    void setResultMarks(QVector<PreviewMark> marks) { m_marks = std::move(marks); }
+
     QString m_fileName;
     QString m_text;
     TextFormat m_format; // as found by readTxt; a new file's default otherwise
@@ -159,6 +164,7 @@ private:
     QList<PreviewRecord> m_kept;
     PreviewStore::Source m_source;
     QString m_previewOld; // the job's own text as read, while a preview keeps its result
+    QVector<PreviewMark> m_marks; // of the job's own result, until it is kept
     TipCode m_lastTip{0, 0};
 };
 

@@ -173,7 +173,19 @@ QString TextTo::processText()
     if (o->implement != TextToOption::Tradition || !o->tradition)
         return CheckedTextJob::processText();
     int undecided = 0;
-    QString result = o->tradition->convert(m_text, &undecided);
+    QString result;
+    if (isPreview()) {
+        // A preview marks each such character with its forms.
+        std::vector<TraditionConverter::Undecided> found;
+        result = o->tradition->convert(m_text, &undecided, &found);
+        QVector<PreviewMark> marks;
+        marks.reserve(int(found.size()));
+        for (TraditionConverter::Undecided &u : found)
+            marks << PreviewMark{u.at, u.length, std::move(u.candidates)};
+        setResultMarks(std::move(marks));
+    } else {
+        result = o->tradition->convert(m_text, &undecided);
+    }
     if (undecided > 0)
         emitTip(Tips::UndecidedCharacters.withCount(undecided), m_fileName);
     return result;

@@ -75,7 +75,8 @@ inline bool isValidBase(int base) { return base >= 2 && base <= 36; }
 // The conversion job of one file: a file whose numbers do not parse keeps
 // its content and is named by the tip (-2, 0). A script conversion names
 // the file with the number of characters of several forms that only the
-// character table chose, when there are any, so that someone checks them.
+// character table chose, when there are any, so that someone checks them;
+// in a preview each of them is marked in the result with its forms.
 class TextTo : public CheckedTextJob<TextToOption, &TextConvert::convert, Tips::BaseFailed>
 {
 public:
