@@ -74,6 +74,7 @@ public:
         }
     }
     int count() const { return int(m_starts.size()); }
+    int start(int k) const { return m_starts[size_t(k)]; }
     QString line(int k) const
     {
         const int from = m_starts[size_t(k)];
@@ -85,6 +86,47 @@ private:
     const QString &m_text;
     std::vector<int> m_starts;
 };
+
+// The marks of a line (those starting in it), at the line's own units.
+QVector<PreviewMark> marksOfLine(const QVector<PreviewMark> &marks, int lineStart, int lineLength)
+{
+    QVector<PreviewMark> inLine;
+    auto it = std::lower_bound(marks.begin(), marks.end(), lineStart,
+                               [](const PreviewMark &mark, int at) { return mark.at < at; });
+    for (; it != marks.end() && it->at <= lineStart + lineLength; ++it) {
+        if (it->at == lineStart + lineLength)
+            break; // the line break, or the next line
+        PreviewMark mark = *it;
+        mark.at -= lineStart;
+        inLine << mark;
+    }
+    return inLine;
+}
+
+// What the marks of a file are, above its diff.
+QString markNote(int count)
+{
+    return QStringLiteral("有 %1 个可对应多个字形的字没有词语确定,由单字表选定,请核对:"
+                          "已加波浪线标出,其后 [ ] 内为可选的字形。")
+        .arg(count);
+}
+
+// "[發/髮]": a mark's forms, one per code point.
+QString candidatesText(const QStringList &candidates)
+{
+    return QLatin1Char('[') + candidates.join(QLatin1Char('/')) + QLatin1Char(']');
+}
+
+QStringList codePoints(const QString &text)
+{
+    QStringList points;
+    for (int i = 0; i < text.size();) {
+        const int n = text.at(i).isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate() ? 2 : 1;
+        points << text.mid(i, n);
+        i += n;
+    }
+    return points;
+}
 
 struct Hunk
 {
@@ -140,8 +182,11 @@ public:
     }
 
     // One line with its sign; runs (in line's units) get the highlight.
-    void line(QChar sign, const QString &text, const QVector<LineDiff::Run> &runs, const QColor &lineColour,
-              const QColor &runColour)
+    // Marks (in line's units, in order) are underlined with a wave on
+    // their own background, their forms written a little smaller after
+    // them and told by a tooltip; returns how many of them the line shows.
+    int line(QChar sign, const QString &text, const QVector<LineDiff::Run> &runs, const QColor &lineColour,
+             const QColor &runColour, const QVector<PreviewMark> &marks = QVector<PreviewMark>())
     {
         QTextBlockFormat block;
         if (lineColour.isValid())
@@ -151,26 +196,109 @@ public:
         const int shown = std::min(text.size(), PreviewWindow::maxLineLength);
         QTextCharFormat marked = m_plain;
         marked.setBackground(runColour);
-        int at = 0;
-        for (const LineDiff::Run &run : runs) {
-            const int from = std::min(run.from, shown);
-            const int to = std::min(run.to, shown);
-            if (from > at)
-                m_cursor.insertText(text.mid(at, from - at), m_plain);
-            if (to > from)
-                m_cursor.insertText(text.mid(from, to - from), marked);
-            at = std::max(at, to);
+        int shownMarks = 0;
+        if (marks.isEmpty()) {
+            int at = 0;
+            for (const LineDiff::Run &run : runs) {
+                const int from = std::min(run.from, shown);
+                const int to = std::min(run.to, shown);
+                if (from > at)
+                    m_cursor.insertText(text.mid(at, from - at), m_plain);
+                if (to > from)
+                    m_cursor.insertText(text.mid(from, to - from), marked);
+                at = std::max(at, to);
+            }
+            if (shown > at)
+                m_cursor.insertText(text.mid(at, shown - at), m_plain);
+        } else {
+            shownMarks = markedText(text, shown, runs, marked, marks);
         }
-        if (shown > at)
-            m_cursor.insertText(text.mid(at, shown - at), m_plain);
         if (text.size() > shown) {
             QTextCharFormat format = m_plain;
             format.setForeground(QColor(0x60, 0x60, 0x60));
             m_cursor.insertText(QStringLiteral(" …(本行还有 %1 个字符未显示)").arg(text.size() - shown), format);
         }
+        return shownMarks;
     }
 
 private:
+    // The shown units of a line with its runs and marks; marks that
+    // overlap are one place with the forms of both.
+    int markedText(const QString &text, int shown, const QVector<LineDiff::Run> &runs, const QTextCharFormat &marked,
+                   const QVector<PreviewMark> &marks)
+    {
+        struct Place
+        {
+            int from;
+            int to;
+            QStringList candidates;
+        };
+        QVector<Place> places;
+        int count = 0;
+        for (const PreviewMark &mark : marks) {
+            const int from = mark.at;
+            const int to = std::min({mark.at + mark.length, shown});
+            if (from < 0 || from >= to)
+                continue;
+            ++count;
+            const QStringList forms = codePoints(mark.candidates);
+            if (!places.isEmpty() && from < places.last().to) {
+                Place &last = places.last();
+                last.to = std::max(last.to, to);
+                for (const QString &form : forms) {
+                    if (!last.candidates.contains(form))
+                        last.candidates << form;
+                }
+            } else {
+                places << Place{from, to, forms};
+            }
+        }
+        std::vector<char> inRun(size_t(shown), 0);
+        for (const LineDiff::Run &run : runs) {
+            for (int k = std::max(0, run.from); k < std::min(run.to, shown); ++k)
+                inRun[size_t(k)] = 1;
+        }
+        std::vector<int> placeOf(size_t(shown), -1);
+        for (int p = 0; p < places.size(); ++p) {
+            for (int k = places.at(p).from; k < places.at(p).to; ++k)
+                placeOf[size_t(k)] = p;
+        }
+        for (int at = 0; at < shown;) {
+            int end = at + 1;
+            while (end < shown && inRun[size_t(end)] == inRun[size_t(at)] && placeOf[size_t(end)] == placeOf[size_t(at)])
+                ++end;
+            const int p = placeOf[size_t(at)];
+            QTextCharFormat format = inRun[size_t(at)] ? marked : m_plain;
+            if (p < 0) {
+                m_cursor.insertText(text.mid(at, end - at), format);
+            } else {
+                const QString tip = QStringLiteral("由单字表选定,没有词语确定;可选字形:%1")
+                                        .arg(places.at(p).candidates.join(QStringLiteral("、")));
+                format.setBackground(PreviewWindow::markedChars());
+                format.setUnderlineStyle(QTextCharFormat::WaveUnderline);
+                format.setUnderlineColor(PreviewWindow::markColour());
+                format.setToolTip(tip);
+                m_cursor.insertText(text.mid(at, end - at), format);
+                if (end == shown || placeOf[size_t(end)] != p) {
+                    QTextCharFormat forms = m_plain;
+                    forms.setForeground(PreviewWindow::markColour());
+                    // A little smaller than the text, still legible for
+                    // Chinese (a superscript is too small for that).
+                    QFont font = m_plain.font();
+                    if (font.pointSizeF() > 0)
+                        font.setPointSizeF(font.pointSizeF() * 0.9);
+                    else if (font.pixelSize() > 0)
+                        font.setPixelSize(std::max(9, font.pixelSize() * 9 / 10));
+                    forms.setFont(font);
+                    forms.setToolTip(tip);
+                    m_cursor.insertText(candidatesText(places.at(p).candidates), forms);
+                }
+            }
+            at = end;
+        }
+        return count;
+    }
+
     void begin(const QTextBlockFormat &block)
     {
         if (m_first) {
@@ -208,8 +336,22 @@ QColor PreviewWindow::addedChars()
     return QColor(0x99, 0xEE, 0xAA);
 }
 
-int PreviewWindow::writeDiff(QTextCursor &cursor, const QString &oldText, const QString &newText)
+QColor PreviewWindow::markedChars()
 {
+    return QColor(0xFF, 0xDD, 0x88);
+}
+
+QColor PreviewWindow::markColour()
+{
+    return QColor(0xB0, 0x40, 0x00);
+}
+
+int PreviewWindow::writeDiff(QTextCursor &cursor, const QString &oldText, const QString &newText,
+                             const QVector<PreviewMark> &marks, int *shownMarks)
+{
+    int marksShown = 0;
+    if (shownMarks)
+        *shownMarks = 0;
     DiffWriter out(cursor);
     const QVector<LineDiff::Block> blocks = LineDiff::blocks(oldText, newText);
     if (blocks.isEmpty()) {
@@ -218,6 +360,10 @@ int PreviewWindow::writeDiff(QTextCursor &cursor, const QString &oldText, const 
     }
     const Lines a(oldText);
     const Lines b(newText);
+    // The marks of line k of the new text.
+    const auto marksOf = [&](int k) {
+        return marks.isEmpty() ? QVector<PreviewMark>() : marksOfLine(marks, b.start(k), b.line(k).size());
+    };
     const QVector<Hunk> hunks = hunksOf(blocks);
     int shownLines = 0;
     int shownHunks = 0;
@@ -236,17 +382,18 @@ int PreviewWindow::writeDiff(QTextCursor &cursor, const QString &oldText, const 
         out.header(QStringLiteral("@@ -%1,%2 +%3,%4 @@").arg(oldFrom + 1).arg(oldCount).arg(newFrom + 1).arg(newCount));
         ++shownHunks;
         int oldAt = oldFrom;
+        int newAt = newFrom; // the new text's line of a context line
         bool cut = false;
         int left = 0; // lines of the hunk not shown once it is cut
         const auto room = [&shownLines] { return shownLines < maxShownLines; };
         for (int k = hunk.first; k <= hunk.last && !cut; ++k) {
             const LineDiff::Block &block = blocks.at(k);
-            for (; oldAt < block.oldStart; ++oldAt) {
+            for (; oldAt < block.oldStart; ++oldAt, ++newAt) {
                 if (!room()) {
                     cut = true;
                     break;
                 }
-                out.line(QLatin1Char(' '), a.line(oldAt), none, QColor(), QColor());
+                marksShown += out.line(QLatin1Char(' '), a.line(oldAt), none, QColor(), QColor(), marksOf(newAt));
                 ++shownLines;
             }
             if (cut)
@@ -273,10 +420,12 @@ int PreviewWindow::writeDiff(QTextCursor &cursor, const QString &oldText, const 
                     left += block.newCount - i;
                     break;
                 }
-                out.line(QLatin1Char('+'), b.line(block.newStart + i), newRuns.at(i), addedLine(), addedChars());
+                marksShown += out.line(QLatin1Char('+'), b.line(block.newStart + i), newRuns.at(i), addedLine(),
+                                       addedChars(), marksOf(block.newStart + i));
                 ++shownLines;
             }
             oldAt = block.oldStart + block.oldCount;
+            newAt = block.newStart + block.newCount;
         }
         if (cut) {
             for (int k = hunk.first; k <= hunk.last; ++k) {
@@ -287,13 +436,15 @@ int PreviewWindow::writeDiff(QTextCursor &cursor, const QString &oldText, const 
             out.note(QStringLiteral("…(本处改动还有约 %1 行未显示)").arg(left));
             break;
         }
-        for (int i = 0; i < after && room(); ++i, ++oldAt) {
-            out.line(QLatin1Char(' '), a.line(oldAt), none, QColor(), QColor());
+        for (int i = 0; i < after && room(); ++i, ++oldAt, ++newAt) {
+            marksShown += out.line(QLatin1Char(' '), a.line(oldAt), none, QColor(), QColor(), marksOf(newAt));
             ++shownLines;
         }
     }
     if (shownHunks < hunks.size())
         out.note(QStringLiteral("还有 %1 处改动未显示(共 %2 处)。").arg(hunks.size() - shownHunks).arg(hunks.size()));
+    if (shownMarks)
+        *shownMarks = marksShown;
     return hunks.size();
 }
 
@@ -372,11 +523,12 @@ PreviewWindow::~PreviewWindow() = default;
 
 QString PreviewWindow::outcomeText(const PreviewRecord &record) const
 {
+    const QString check = record.marks > 0 ? QStringLiteral("(待核对 %1 字)").arg(record.marks) : QString();
     switch (record.outcome) {
     case PreviewRecord::Changed:
-        return QStringLiteral("将修改");
+        return QStringLiteral("将修改") + check;
     case PreviewRecord::Created:
-        return QStringLiteral("将新建");
+        return QStringLiteral("将新建") + check;
     case PreviewRecord::Unchanged:
         return QStringLiteral("无变化");
     case PreviewRecord::Failed:
@@ -430,7 +582,12 @@ void PreviewWindow::fillTable()
 void PreviewWindow::updateSummary()
 {
     int changed = 0, created = 0, unchanged = 0, failed = 0;
+    int marks = 0, marked = 0;
     for (const PreviewRecord &record : qAsConst(m_records)) {
+        if (record.willWrite() && record.marks > 0) {
+            marks += record.marks;
+            ++marked;
+        }
         switch (record.outcome) {
         case PreviewRecord::Changed: ++changed; break;
         case PreviewRecord::Created: ++created; break;
@@ -442,6 +599,8 @@ void PreviewWindow::updateSummary()
     if (created > 0)
         text += QStringLiteral("(其中新建 %1 个)").arg(created);
     text += QStringLiteral("。尚未写入任何文件。");
+    if (marks > 0)
+        text += QStringLiteral("%1 个文件中共有 %2 个字由单字表选定,待核对。").arg(marked).arg(marks);
     m_summary->setText(text);
     m_apply->setEnabled(!tickedPositions().isEmpty());
 }
@@ -538,8 +697,13 @@ void PreviewWindow::showRecord(int index)
         const int total = text.endsWith(QLatin1Char('\n')) ? lines.count() - 1 : lines.count();
         const int shown = std::min(total, createdLines);
         const QVector<LineDiff::Run> none;
-        for (int k = 0; k < shown; ++k)
-            out.line(QLatin1Char('+'), lines.line(k), none, addedLine(), addedChars());
+        const QVector<PreviewMark> marks = m_store->keptMarks(record);
+        if (!marks.isEmpty())
+            out.note(markNote(marks.size()), markColour());
+        for (int k = 0; k < shown; ++k) {
+            out.line(QLatin1Char('+'), lines.line(k), none, addedLine(), addedChars(),
+                     marksOfLine(marks, lines.start(k), lines.line(k).size()));
+        }
         if (total > shown)
             out.note(QStringLiteral("…(共 %1 行,只显示前 %2 行)").arg(total).arg(shown));
         return;
@@ -570,8 +734,17 @@ void PreviewWindow::showRecord(int index)
     }
     oldBytes.clear();
     newBytes.clear();
+    const QVector<PreviewMark> marks = m_store->keptMarks(record);
+    if (!marks.isEmpty())
+        out.note(markNote(marks.size()), markColour());
     cursor.movePosition(QTextCursor::End);
-    writeDiff(cursor, oldText, newText);
+    int shown = 0;
+    writeDiff(cursor, oldText, newText, marks, &shown);
+    if (shown < marks.size()) {
+        cursor.movePosition(QTextCursor::End);
+        DiffWriter(cursor).note(QStringLiteral("另有 %1 个待核对的字在以上未显示的行中。").arg(marks.size() - shown),
+                                markColour());
+    }
     m_diff->moveCursor(QTextCursor::Start);
 }
 

@@ -21,7 +21,8 @@ class PreviewStore;
 
 // The window that shows what a preview found: one row per file (ticked
 // by default when the job would write it), a summary, and the selected
-// file's line diff with its changed characters marked. 应用 hands the
+// file's line diff with its changed characters marked, and the places of
+// the result a person should check (PreviewMark) marked with their forms. 应用 hands the
 // ticked files' positions over (applySignal) and closes the window.
 //
 // The window holds the store: once it is closed and freed, and nobody
@@ -55,13 +56,21 @@ public:
     static QColor addedLine();
     static QColor removedChars();
     static QColor addedChars();
+    // The background of a marked place (PreviewMark), and the colour of
+    // its wave and of the forms written after it.
+    static QColor markedChars();
+    static QColor markColour();
 
     // Writes the unified diff of oldText against newText into the
     // document at cursor: hunk headers, context, removed and added lines
     // coloured, changed characters highlighted; beyond maxHunks hunks (or
-    // maxShownLines lines) it says how many hunks are left out. Returns
-    // the number of hunks.
-    static int writeDiff(QTextCursor &cursor, const QString &oldText, const QString &newText);
+    // maxShownLines lines) it says how many hunks are left out. Marks of
+    // newText (in order) are marked where its lines are shown, added and
+    // context lines alike, their forms written after them ("[發/髮]");
+    // shownMarks receives how many were shown. Returns the number of
+    // hunks.
+    static int writeDiff(QTextCursor &cursor, const QString &oldText, const QString &newText,
+                         const QVector<PreviewMark> &marks = QVector<PreviewMark>(), int *shownMarks = nullptr);
 
 signals:
     // 应用 was pressed with the ticked positions (none ticked: nothing).
