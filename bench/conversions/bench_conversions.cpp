@@ -7,7 +7,8 @@
 // speed of longest match alone over the same tables, and the share of the
 // known hard cases (tests/reworker/conversioncases.h) that the segmenting
 // converter, longest match and opencc (s2t.json, t2s.json for the cases
-// read backwards) get right. Without opencc installed the reference is
+// read backwards) get right; and, in memory, what counting and marking the
+// characters only the character table chose add to a conversion. Without opencc installed the reference is
 // skipped.
 //
 // bench_conversions [megabytes [rounds]]   defaults: 10 MB, 3 rounds (best kept)
@@ -207,6 +208,32 @@ int main(int argc, char *argv[])
                 mb / cpuBest[Segmenting]);
     std::printf("Scrivel, longest match: %.1f ms, %.1f MB/s wall; %.1f ms, %.1f MB/s CPU\n", best[Longest] / 1e6,
                 mb / (best[Longest] / 1e9), cpuBest[Longest] * 1e3, mb / cpuBest[Longest]);
+    {
+        // In memory, the conversion alone: as the bench's files, with the
+        // count of undecided characters (every job), and with their marks
+        // too (a preview).
+        const QString text = QString::fromUtf8(input);
+        qint64 plainNs = -1, countNs = -1, markNs = -1;
+        int undecided = 0;
+        size_t marked = 0;
+        for (int r = 0; r < rounds; ++r) {
+            QElapsedTimer timer;
+            timer.start();
+            converter->convert(text);
+            plainNs = plainNs < 0 ? timer.nsecsElapsed() : std::min(plainNs, timer.nsecsElapsed());
+            timer.restart();
+            converter->convert(text, &undecided);
+            countNs = countNs < 0 ? timer.nsecsElapsed() : std::min(countNs, timer.nsecsElapsed());
+            std::vector<TraditionConverter::Undecided> marks;
+            timer.restart();
+            converter->convert(text, &undecided, &marks);
+            markNs = markNs < 0 ? timer.nsecsElapsed() : std::min(markNs, timer.nsecsElapsed());
+            marked = marks.size();
+        }
+        std::printf("Scrivel, segmenting in memory: %.1f ms; counting undecided characters %.1f ms (%d); "
+                    "marking them %.1f ms (%zu marks)\n",
+                    plainNs / 1e6, countNs / 1e6, undecided, markNs / 1e6, marked);
+    }
     if (best[OpenCC] >= 0) {
         std::printf("opencc -c s2t.json: %.1f ms, %.1f MB/s wall; %.1f ms, %.1f MB/s CPU (whole command, its own "
                     "dictionary load included)\n",
