@@ -312,7 +312,8 @@ QString TraditionConverter::convertSegmented(const QString &text, int *undecided
     auto unitLength = [&](int pos) {
         return (QChar::isHighSurrogate(data[pos]) && pos + 1 < end) ? 2 : 1;
     };
-    // The source unit at k, of several forms, became output [outAt, outAt + outLength).
+    // Marks the source unit at k, when it has several forms, as written at
+    // output [outAt, outAt + outLength).
     auto note = [&](int k, int outAt, int outLength) {
         if (!lexicon.isAmbiguous(data[k], fromSimplified))
             return;
