@@ -19,21 +19,6 @@
 
 namespace {
 
-OperationRow row(int index, const char *label, const char *caption, const char *title, int page,
-                 const char *explanation, OperationRow::Start start, const char *toolTip)
-{
-    OperationRow r;
-    r.index = index;
-    r.labelObject = QLatin1String(label);
-    r.caption = QString::fromUtf8(caption);
-    r.title = QString::fromUtf8(title);
-    r.page = page;
-    r.explanation = QString::fromUtf8(explanation);
-    r.start = start;
-    r.toolTip = QString::fromUtf8(toolTip);
-    return r;
-}
-
 // [new] branchNumber of "./configure.ini", what the option page shows.
 qint64 perFile()
 {
@@ -95,30 +80,25 @@ Forger::Forger(QObject *parent)
     : PluginBase(QStringLiteral("New"), QStringLiteral("V0.0.0.1"), QStringLiteral("new_"), QStringLiteral("new"),
                  parent)
 {
-    OperationRow numbers = row(newNumber, "Label_newNumber", "数字", "创建选项 - 数字", 0,
-                               "<b>文本创建：数字</b><br>枚举指定范围、指定数量的数字组合", OperationRow::Jobs,
-                               "数字：枚举指定范围、指定数量的数字组合，写入新文件");
-    numbers.options = numberOptions;
-    numbers.job = numberJob;
-    OperationRow variables = row(newVariableInt, "Label_newVariableInt", "整数变量", "创建选项 - 整数变量", 3,
-                                 "<b>文本创建：整数变量</b><br>通过带有【整数】变量的文本模板，生成指定数量的文本",
-                                 OperationRow::Jobs,
-                                 "整数变量：用带整数变量的文本模板生成指定数量的文本，写入新文件");
-    variables.options = variableOptions;
-    variables.job = variableJob;
     setOperations({
-        row(newNone, "", "", "创建-说明", 5, "", OperationRow::NoJob, ""),
-        numbers,
-        row(newUserPwd, "Label_newUserPwd", "账号秘密", "创建选项 - 账号密码", 1, "<b>文本创建：账号密码</b><br>",
-            OperationRow::Nothing,
-            "账号密码：尚未实现，按“处理”不做任何事"),
-        row(newDictionaries, "Label_newDictionaries", "字典", "创建选项 - 词典", 2, "<b>文本创建：词典</b><br>",
-            OperationRow::Nothing,
-            "词典：尚未实现，按“处理”不做任何事"),
-        variables,
-        row(newVariableText, "Label_newVariableText", "文本变量", "创建选项 - 文本变量", 4,
-            "<b>文本创建：文本变量</b><br>通过带有【文本】变量的文本模板，生成指定数量的文本", OperationRow::Nothing,
-            "文本变量：用带文本变量的模板生成文本；尚未实现，按“处理”不做任何事"),
+        OperationRow::describe(newNone, "", "", "创建-说明", 5, "", ""),
+        OperationRow::describe(newNumber, "Label_newNumber", "数字", "创建选项 - 数字", 0,
+                               "<b>文本创建：数字</b><br>枚举指定范围、指定数量的数字组合",
+                               "数字：枚举指定范围、指定数量的数字组合，写入新文件")
+            .withJob(numberOptions, numberJob),
+        OperationRow::describe(newUserPwd, "Label_newUserPwd", "账号秘密", "创建选项 - 账号密码", 1,
+                               "<b>文本创建：账号密码</b><br>", "账号密码：尚未实现，按“处理”不做任何事",
+                               OperationRow::Nothing),
+        OperationRow::describe(newDictionaries, "Label_newDictionaries", "字典", "创建选项 - 词典", 2,
+                               "<b>文本创建：词典</b><br>", "词典：尚未实现，按“处理”不做任何事", OperationRow::Nothing),
+        OperationRow::describe(newVariableInt, "Label_newVariableInt", "整数变量", "创建选项 - 整数变量", 3,
+                               "<b>文本创建：整数变量</b><br>通过带有【整数】变量的文本模板，生成指定数量的文本",
+                               "整数变量：用带整数变量的文本模板生成指定数量的文本，写入新文件")
+            .withJob(variableOptions, variableJob),
+        OperationRow::describe(newVariableText, "Label_newVariableText", "文本变量", "创建选项 - 文本变量", 4,
+                               "<b>文本创建：文本变量</b><br>通过带有【文本】变量的文本模板，生成指定数量的文本",
+                               "文本变量：用带文本变量的模板生成文本；尚未实现，按“处理”不做任何事",
+                               OperationRow::Nothing),
     });
 }
 

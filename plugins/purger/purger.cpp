@@ -36,18 +36,11 @@ Purger::Purger(QObject *parent)
 {
     QList<OperationRow> rows;
     for (int index = 0; index <= DeletePatterns::Count; ++index) {
-        OperationRow row;
-        row.index = index;
-        row.labelObject = DeletePatterns::labelObjectName(index);
-        row.caption = DeletePatterns::caption(index);
-        row.title = DeletePatterns::title(index);
-        row.page = DeletePatterns::page(index);
-        row.explanation = DeletePatterns::explanation(index);
-        row.toolTip = DeletePatterns::toolTip(index);
-        if (index != DeletePatterns::None) {
-            row.options = deleteOptions(index);
-            row.job = jobMaker<DeleteRegular>();
-        }
+        OperationRow row = OperationRow::describe(
+            index, DeletePatterns::labelObjectName(index), DeletePatterns::caption(index), DeletePatterns::title(index),
+            DeletePatterns::page(index), DeletePatterns::explanation(index), DeletePatterns::toolTip(index));
+        if (index != DeletePatterns::None)
+            row.withJob(deleteOptions(index), jobMaker<DeleteRegular>());
         rows << row;
     }
     setOperations(rows);

@@ -1,24 +1,5 @@
 #include "customizedoperations.h"
 
-namespace {
-
-OperationRow row(int index, const char *label, const char *caption, const char *title, int page,
-                 const char *toolTip)
-{
-    OperationRow r;
-    r.index = index;
-    r.labelObject = QLatin1String(label);
-    r.caption = QString::fromUtf8(caption);
-    r.title = QString::fromUtf8(title);
-    r.page = page;
-    r.explanation = CustomizedOperations::explanation(index);
-    r.toolTip = QString::fromUtf8(toolTip);
-    r.start = index == CustomizedOperations::None ? OperationRow::NoJob : OperationRow::Jobs;
-    return r;
-}
-
-} // namespace
-
 QString CustomizedOperations::explanation(int index)
 {
     switch (index) {
@@ -39,13 +20,15 @@ QList<OperationRow> CustomizedOperations::rows()
 {
     // Article makes a file per combination rather than rewriting files:
     // the preview offers AB only.
-    OperationRow article = row(Article, "Label_customizedArticle", "Article", "Customized - Article", 1,
-                               "Article：固定首尾内容，在中间插入指定数量的短篇，列出中间部分的所有组合，各存为一个文件");
+    OperationRow article = OperationRow::describe(
+        Article, "Label_customizedArticle", "Article", "Customized - Article", 1, explanation(Article),
+        "Article：固定首尾内容，在中间插入指定数量的短篇，列出中间部分的所有组合，各存为一个文件", OperationRow::Jobs);
     article.previewable = false;
     return {
-        row(None, "", "", "Customized-说明", 2, ""),
-        row(AB, "Label_customizedAB", "AB", "Customized - AB", 0,
-            "AB：在B文件中查找以A文件各行开头的行，找到的存入New文件，找不到的在A文件该行末尾加上 'not find!'"),
+        OperationRow::describe(None, "", "", "Customized-说明", 2, explanation(None), ""),
+        OperationRow::describe(AB, "Label_customizedAB", "AB", "Customized - AB", 0, explanation(AB),
+                               "AB：在B文件中查找以A文件各行开头的行，找到的存入New文件，找不到的在A文件该行末尾加上 'not find!'",
+                               OperationRow::Jobs),
         article,
     };
 }

@@ -66,6 +66,17 @@ struct OperationRow
     JobMaker job;
     ListJobMaker listJob;
 
+    // A row with what every operation shows: its label's object name (empty
+    // for 0), caption and tooltip, the option dock's title and page when it
+    // is chosen, and its explanation. It starts as start says until it is
+    // given a job maker.
+    static OperationRow describe(int index, const QString &labelObject, const QString &caption, const QString &title,
+                                 int page, const QString &explanation, const QString &toolTip, Start start = NoJob);
+    // The option getter and the per-file (or per-list) job maker; the row
+    // itself, so that they can follow describe().
+    OperationRow &withJob(OptionsGetter getter, JobMaker maker);
+    OperationRow &withListJob(OptionsGetter getter, ListJobMaker maker);
+
     // What start does: Nothing stays nothing; a row with a job maker runs
     // jobs; otherwise as start says.
     Start startKind() const
