@@ -6,6 +6,7 @@
 
 #include "operationtable.h"
 #include "qlabelex.h"
+#include "textindex.h"
 
 namespace {
 
@@ -27,14 +28,14 @@ QLabelEx *clickable(const QString &name, const QString &text, QWidget *parent)
     return label;
 }
 
-// The labels of the operations with first <= index <= last, two a row.
-QGridLayout *operationGrid(const OperationTable *table, int first, int last, QWidget *parent)
+// The labels of the operations of one group, two a row, in table order.
+QGridLayout *operationGrid(const OperationTable *table, int group, QWidget *parent)
 {
     auto *grid = new QGridLayout;
     grid->setSpacing(2);
     int n = 0;
     for (const OperationRow &row : table->rows()) {
-        if (row.index < first || row.index > last || row.labelObject.isEmpty())
+        if (row.group != group || row.labelObject.isEmpty())
             continue;
         grid->addWidget(clickable(row.labelObject, row.caption, parent), n / 2, n % 2);
         ++n;
@@ -61,11 +62,11 @@ DockWidgetText::DockWidgetText(OperationTable *table, QWidget *parent)
     layout->setContentsMargins(2, 4, 2, 4);
 
     layout->addWidget(caption("label", QStringLiteral("字符"), contents));
-    layout->addLayout(operationGrid(table, 1, 32, contents));
+    layout->addLayout(operationGrid(table, groupCharacters, contents));
     layout->addWidget(caption("label_2", QStringLiteral("段落"), contents));
-    layout->addLayout(operationGrid(table, 33, 64, contents));
+    layout->addLayout(operationGrid(table, groupParagraphs, contents));
     layout->addWidget(caption("label_3", QStringLiteral("多文件"), contents));
-    layout->addLayout(operationGrid(table, 65, 127, contents));
+    layout->addLayout(operationGrid(table, groupFiles, contents));
     layout->addStretch(1);
 
     const QFont rangeFont(QStringLiteral("Agency FB"));

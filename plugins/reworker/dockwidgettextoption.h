@@ -12,8 +12,8 @@
 class QLabel;
 
 // The text plug-in's option dock: the stacked widget "stackedWidget_3"
-// with one page per position of Enum_TextPage, each page a class of its
-// own (pages/) that reads its option record. The dock only chooses the
+// with the pages the operation table describes (each a class of its own in
+// pages/ that reads its option record) and the explanation page. The dock only chooses the
 // page and title of an operation, lets the page preset itself, hands the
 // range's files to the pages and passes their tips on.
 class DockWidgetTextOption : public DockWidgetOptionBase

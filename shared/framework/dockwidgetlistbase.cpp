@@ -201,7 +201,7 @@ void DockWidgetListBase::applyRange(int range)
     if (m_table->worksOnLists(index)) {
         if (range == currentDocument) {
             // Whole-list operations have no current-document range.
-            qDebug() << "(p_textIndex) > 64";
+            qDebug() << "list operation: no current-document range";
             return;
         }
         colourRanges(range);

@@ -16,9 +16,8 @@ class QLabelEx;
 // "pushButton_start", enabled while the chosen operation is previewable. The dock reads and changes the selection in the
 // plug-in's operation table; the plug-in listens to its signals.
 //
-// Operations above index 64 (unless their row works per file) work on whole
-// lists: while one is chosen the current-document label is disabled and the
-// multi-file range applies.
+// Operations whose row works per list: while one is chosen the
+// current-document label is disabled and the multi-file range applies.
 class DockWidgetListBase : public DockWidgetEx
 {
     Q_OBJECT

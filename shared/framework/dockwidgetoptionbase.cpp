@@ -44,6 +44,25 @@ void DockWidgetOptionBase::setupPages(QStackedWidget *pages, QLabel *explain)
     }
 }
 
+void DockWidgetOptionBase::buildPages(const OperationTable &table, QStackedWidget *pages)
+{
+    QList<const OperationRow *> makers;
+    for (const OperationRow &row : table.rows()) {
+        if (!row.makePage || row.page < 0)
+            continue;
+        while (makers.size() <= row.page)
+            makers << nullptr;
+        if (!makers.at(row.page))
+            makers[row.page] = &row;
+    }
+    for (const OperationRow *row : makers) {
+        QWidget *page = row ? row->makePage(pages) : new QWidget(pages);
+        if (row)
+            page->setObjectName(row->pageObject);
+        pages->addWidget(page);
+    }
+}
+
 void DockWidgetOptionBase::curTextSlot(int index)
 {
     const OperationRow *row = m_table->row(index);

@@ -50,6 +50,10 @@ protected:
     // pages: the form's stacked widget; explain: the explanation page's
     // label, which gets the general explanation (either may be null).
     void setupPages(QStackedWidget *pages, QLabel *explain);
+    // Fills pages with the pages the rows describe, one per position from
+    // 0 to the highest a row with a page maker names: each made and named
+    // by the first such row of its position, an empty page where none is.
+    static void buildPages(const OperationTable &table, QStackedWidget *pages);
 
     QStringList m_fileNames;
 

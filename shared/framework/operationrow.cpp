@@ -27,5 +27,6 @@ OperationRow &OperationRow::withListJob(OptionsGetter getter, ListJobMaker maker
 {
     options = std::move(getter);
     listJob = std::move(maker);
+    scope = PerList;
     return *this;
 }

@@ -38,7 +38,7 @@ QString OperationTable::explanation(int index) const
 bool OperationTable::worksOnLists(int index) const
 {
     const OperationRow *r = row(index);
-    return r ? r->worksOnLists() : OperationRow::isMultiFile(index);
+    return r && r->worksOnLists();
 }
 
 int OperationTable::rangeInForce() const

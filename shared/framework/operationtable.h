@@ -27,8 +27,8 @@ public:
     // other operations joined with "<br>".
     QString explanation(int index) const;
 
-    // Whether index works on whole lists (its own row, or by its index
-    // when the table has no such row).
+    // Whether index works on whole lists (as its row says; an index the
+    // table does not have works on none).
     bool worksOnLists(int index) const;
     // The range that a start with the chosen operation uses.
     int rangeInForce() const;

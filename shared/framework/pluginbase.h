@@ -30,8 +30,8 @@ class TextBase;
 //
 // A plug-in supplies its operation table (setOperations), its two docks
 // (createListDock, createOptionDock), and per row its option getter and
-// its job maker (one job per file, or per list for the operations above
-// index 64 that do not work per file). The virtual readOptions, createWorker and createListWorker are
+// its job maker (one job per file, or per list for the rows of scope
+// PerList). The virtual readOptions, createWorker and createListWorker are
 // the fallbacks for rows without them. A plug-in whose jobs do not follow
 // the files of a range overrides rangeFiles, or startSlot altogether and
 // runs its own JobBatch through runBatch.

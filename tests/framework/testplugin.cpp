@@ -7,19 +7,11 @@
 
 namespace {
 
-OperationRow row(int index, const QString &label, const QString &title, int page, OperationRow::Start start,
-                 bool rangeFiles = false)
+// Captions from the label names, explanations from the titles.
+OperationRow row(int index, const QString &label, const QString &title, int page, OperationRow::Start start)
 {
-    OperationRow r;
-    r.index = index;
-    r.labelObject = label;
-    r.caption = label.isEmpty() ? QString() : label.mid(6);
-    r.title = title;
-    r.page = page;
-    r.explanation = index == 0 ? QString() : QStringLiteral("<b>%1</b>").arg(title.isEmpty() ? label : title);
-    r.start = start;
-    r.rangeFiles = rangeFiles;
-    return r;
+    const QString explanation = index == 0 ? QString() : QStringLiteral("<b>%1</b>").arg(title.isEmpty() ? label : title);
+    return OperationRow::describe(index, label, label.mid(6), title, page, explanation, QString(), start);
 }
 
 } // namespace
@@ -30,14 +22,17 @@ TestPlugin::TestPlugin()
     setOperations({
         row(0, QString(), QStringLiteral("处理-说明"), 0, OperationRow::NoJob),
         row(Upper, QStringLiteral("Label_upper"), QStringLiteral("Upper"), 1, OperationRow::Jobs),
-        row(Table, QStringLiteral("Label_table"), QStringLiteral("Table"), 2, OperationRow::Jobs, true),
+        row(Table, QStringLiteral("Label_table"), QStringLiteral("Table"), 2, OperationRow::Jobs),
         row(Idle, QStringLiteral("Label_idle"), QStringLiteral("Idle"), -1, OperationRow::Nothing),
         row(Block, QStringLiteral("Label_block"), QStringLiteral("Block"), 1, OperationRow::Jobs),
         row(None, QStringLiteral("Label_none"), QString(), -1, OperationRow::NoJob),
         row(Merge, QStringLiteral("Label_merge"), QStringLiteral("Merge"), 3, OperationRow::Jobs),
         row(Split, QStringLiteral("Label_split"), QString(), -1, OperationRow::NoJob),
     });
+    table()->editRow(Table)->rangeFiles = true;
     table()->editRow(Merge)->producedList = QStringLiteral("Merge");
+    table()->editRow(Merge)->scope = OperationRow::PerList;
+    table()->editRow(Split)->scope = OperationRow::PerList;
 }
 
 DockWidgetListBase *TestPlugin::createListDock(QWidget *parent)

@@ -8,7 +8,7 @@
 // A plug-in on the framework with one operation of every kind:
 //  1 Upper (per file), 2 Table (per file, page shows the range's files),
 //  3 Idle (start does nothing), 4 Block (per file, waits for the test),
-//  5 None (no worker), 65 Merge (one job per list), 66 Split (no worker).
+//  5 None (no worker), 65 Merge (one job per list), 66 Split (per list, no worker).
 class TestPlugin : public PluginBase
 {
     Q_OBJECT

@@ -1,9 +1,9 @@
 #ifndef TEXTINDEX_H
 #define TEXTINDEX_H
 
-// The operations of the text plug-in (values fixed; the gaps carry no
-// operation): character operations 1-10, paragraph operations 33-39 and
-// the multi-file operations above 64.
+// The operations of the text plug-in (values fixed, as stored and named
+// elsewhere; the gaps carry no operation). What an operation works on and
+// where its label and page go are said by its row.
 enum Enum_TextIndex {
     textNone = 0,
     textReplaced = 1,
@@ -27,22 +27,29 @@ enum Enum_TextIndex {
     textMultiple = 66
 };
 
-// The positions of the option pages in the option dock's stacked widget.
+// The groups of labels in the list dock, in order: 字符, 段落, 多文件.
+enum Enum_TextGroup {
+    groupCharacters = 0,
+    groupParagraphs = 1,
+    groupFiles = 2
+};
+
+// The positions of the option pages in the option dock's stacked widget;
+// the rows say which page each operation shows and how it is made.
 enum Enum_TextPage {
-    pageKeys = 0,            // page_1: 1, 2, 3, 4, 33, 34
-    pageTo = 1,              // page_8: 5
-    pageCode = 2,            // page_11: 6
-    pageNumber = 3,          // page_12: 37
-    pageSpace = 4,           // page_13: 8
-    pageEnter = 5,           // page_14: 35
-    pageChar = 6,            // page_15: 7
-    pageAdd = 7,             // page_16: 9
-    pageExtraction = 8,      // page_17: 39
-    pageDiscombobulated = 9, // page_18: 38
-    pageRepeat = 10,         // page_19: 36 and 66
-    pageMerge = 11,          // page_20: 65
-    pageExplain = 12,        // page_9: the explanations
-    pageCount = 13
+    pageKeys = 0,
+    pageTo = 1,
+    pageCode = 2,
+    pageNumber = 3,
+    pageSpace = 4,
+    pageEnter = 5,
+    pageChar = 6,
+    pageAdd = 7,
+    pageExtraction = 8,
+    pageDiscombobulated = 9,
+    pageRepeat = 10,
+    pageMerge = 11,
+    pageExplain = 12 // the explanations
 };
 
 #endif // TEXTINDEX_H
