@@ -85,20 +85,25 @@ Forger::Forger(QObject *parent)
         OperationRow::describe(newNumber, "Label_newNumber", "数字", "创建选项 - 数字", 0,
                                "<b>文本创建：数字</b><br>枚举指定范围、指定数量的数字组合",
                                "数字：枚举指定范围、指定数量的数字组合，写入新文件")
-            .withJob(numberOptions, numberJob),
+            .withJob(numberOptions, numberJob)
+            .generates("New"),
         OperationRow::describe(newUserPwd, "Label_newUserPwd", "账号秘密", "创建选项 - 账号密码", 1,
                                "<b>文本创建：账号密码</b><br>", "账号密码：尚未实现，按“处理”不做任何事",
-                               OperationRow::Nothing),
+                               OperationRow::Nothing)
+            .generates("New"),
         OperationRow::describe(newDictionaries, "Label_newDictionaries", "字典", "创建选项 - 词典", 2,
-                               "<b>文本创建：词典</b><br>", "词典：尚未实现，按“处理”不做任何事", OperationRow::Nothing),
+                               "<b>文本创建：词典</b><br>", "词典：尚未实现，按“处理”不做任何事", OperationRow::Nothing)
+            .generates("New"),
         OperationRow::describe(newVariableInt, "Label_newVariableInt", "整数变量", "创建选项 - 整数变量", 3,
                                "<b>文本创建：整数变量</b><br>通过带有【整数】变量的文本模板，生成指定数量的文本",
                                "整数变量：用带整数变量的文本模板生成指定数量的文本，写入新文件")
-            .withJob(variableOptions, variableJob),
+            .withJob(variableOptions, variableJob)
+            .generates("New"),
         OperationRow::describe(newVariableText, "Label_newVariableText", "文本变量", "创建选项 - 文本变量", 4,
                                "<b>文本创建：文本变量</b><br>通过带有【文本】变量的文本模板，生成指定数量的文本",
                                "文本变量：用带文本变量的模板生成文本；尚未实现，按“处理”不做任何事",
-                               OperationRow::Nothing),
+                               OperationRow::Nothing)
+            .generates("New"),
     });
 }
 
@@ -125,40 +130,21 @@ DockWidgetOptionBase *Forger::createOptionDock(QWidget *parent)
     return new DockWidgetNewOption(table(), parent);
 }
 
-void Forger::startSlot()
+bool Forger::beginStart(ScrivelFace *)
 {
-    ScrivelFace *h = host();
-    // One start at a time: the window stays disabled until its files are
-    // written, and a second press while it runs does nothing.
-    if (!h || isRunning())
-        return;
-    h->setUiEnabled(false);
-    setUiEnabled(false);
-
-    const QString folder = outputFolder();
-    QDir().mkpath(folder);
-    const QDateTime now = m_clock.isValid() ? m_clock : QDateTime::currentDateTime();
-    // Every start takes a run number, whatever follows.
-    const int run = NewPlan::nextRunNumber(configureIni(), now.date());
-
-    const OperationRow *row = operation(state().currentIndex);
-    const OperationRow::Start kind = row ? row->startKind() : OperationRow::NoJob;
-    if (kind == OperationRow::Jobs) {
-        startJobs(*row, folder, now, run);
-        return;
-    }
-    if (kind == OperationRow::Nothing)
-        h->newList(QStringLiteral("New")); // an operation with a page but no generation yet
-    else
-        forwardTip(Tips::NoOperation);
-    endStart();
+    // Every start takes a run number, whatever follows, and needs no list.
+    m_folder = outputFolder();
+    QDir().mkpath(m_folder);
+    m_startTime = m_clock.isValid() ? m_clock : QDateTime::currentDateTime();
+    m_run = NewPlan::nextRunNumber(configureIni(), m_startTime.date());
+    return true;
 }
 
-void Forger::startJobs(const OperationRow &row, const QString &folder, const QDateTime &now, int run)
+bool Forger::planJobs(const OperationRow &row, JobBatch *batch)
 {
     auto *options = static_cast<NewOptions *>(row.options ? row.options(optionDock(), QStringList()) : nullptr);
     QList<NewPlan::Range> ranges;
-    if (options && options->items <= quint64(std::numeric_limits<qint64>::max()) && fits(options->bytes, folder))
+    if (options && options->items <= quint64(std::numeric_limits<qint64>::max()) && fits(options->bytes, m_folder))
         ranges = NewPlan::split(qint64(options->items), options->perFile);
     // The names of different runs can meet (run 1's file 10 and run 11's
     // file 0, or the same hour of another day): an existing file is never
@@ -167,23 +153,20 @@ void Forger::startJobs(const OperationRow &row, const QString &folder, const QDa
     for (int attempt = 0; !ranges.isEmpty() && names.isEmpty() && attempt < 1000; ++attempt) {
         QStringList planned;
         for (int k = 0; k < ranges.size(); ++k)
-            planned << NewPlan::fileName(folder, now.time(), run, k);
+            planned << NewPlan::fileName(m_folder, m_startTime.time(), m_run, k);
         if (std::none_of(planned.cbegin(), planned.cend(), [](const QString &name) { return QFileInfo::exists(name); }))
             names = planned;
         else
-            run = NewPlan::nextRunNumber(configureIni(), now.date());
+            m_run = NewPlan::nextRunNumber(configureIni(), m_startTime.date());
     }
     if (names.isEmpty()) {
         delete options;
-        cancelSlot();
-        return;
+        return false;
     }
-    JobBatch *batch = newBatch();
     batch->adopt(options);
-    batch->setProducedList(QStringLiteral("New"));
     for (int k = 0; k < names.size(); ++k)
         batch->add(row.job(names.at(k), options, k));
-    runBatch(batch);
+    return true;
 }
 
 bool Forger::fits(quint64 bytes, const QString &folder) const

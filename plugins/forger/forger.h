@@ -22,10 +22,11 @@ enum Enum_NewIndex {
 // file, and hands the files to the host in a new list "New" + n. The other
 // three operations have option pages but no job.
 //
-// A start takes the run number of the day, reads the operation's options
-// (which know the size of the whole output and the per-file count), checks
-// that the output fits in the folder's free space, and only then creates
-// the list and one job per file.
+// A start takes the run number of the day (even one that starts nothing),
+// reads the operation's options (which know the size of the whole output
+// and the per-file count), checks that the output fits in the folder's
+// free space, and only then creates the list and one job per file. The
+// three operations without a job still make their list.
 // The window stays disabled until every file is written.
 class Forger : public PluginBase
 {
@@ -44,16 +45,19 @@ public:
     // The working directory's "data" folder.
     static QString outputFolder();
 
-public slots:
-    void startSlot() override;
-
 protected:
     DockWidgetListBase *createListDock(QWidget *parent) override;
     DockWidgetOptionBase *createOptionDock(QWidget *parent) override;
+    bool beginStart(ScrivelFace *host) override;
+    bool planJobs(const OperationRow &row, JobBatch *batch) override;
 
 private:
-    void startJobs(const OperationRow &row, const QString &folder, const QDateTime &now, int run);
     bool fits(quint64 bytes, const QString &folder) const;
+
+    // What beginStart took for the start under way.
+    QString m_folder;
+    QDateTime m_startTime;
+    int m_run = 0;
 
     QDateTime m_clock;
     qint64 m_freeSpaceLimit = -1;

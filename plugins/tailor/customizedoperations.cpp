@@ -18,17 +18,21 @@ QString CustomizedOperations::explanation(int index)
 
 QList<OperationRow> CustomizedOperations::rows()
 {
-    // Article makes a file per combination rather than rewriting files:
-    // the preview offers AB only.
+    // Both take their lists from their pages, not from a range; the list
+    // "New" is made for their output once it has been written. Article
+    // makes a file per combination rather than rewriting files: the
+    // preview offers AB only.
     OperationRow article = OperationRow::describe(
         Article, "Label_customizedArticle", "Article", "Customized - Article", 1, explanation(Article),
         "Article：固定首尾内容，在中间插入指定数量的短篇，列出中间部分的所有组合，各存为一个文件", OperationRow::Jobs);
+    article.generates(QStringLiteral("New"), true);
     article.previewable = false;
     return {
         OperationRow::describe(None, "", "", "Customized-说明", 2, explanation(None), ""),
         OperationRow::describe(AB, "Label_customizedAB", "AB", "Customized - AB", 0, explanation(AB),
                                "AB：在B文件中查找以A文件各行开头的行，找到的存入New文件，找不到的在A文件该行末尾加上 'not find!'",
-                               OperationRow::Jobs),
+                               OperationRow::Jobs)
+            .generates(QStringLiteral("New"), true),
         article,
     };
 }

@@ -109,42 +109,19 @@ OptionRecord *Tailor::articleOptions(DockWidgetOptionBase *dock, const QStringLi
     return options;
 }
 
-void Tailor::startSlot()
+bool Tailor::planJobs(const OperationRow &row, JobBatch *batch)
 {
-    ScrivelFace *h = host();
-    if (!h || h->listCount() <= 0 || isRunning())
-        return;
-    setUiEnabled(false);
-    h->setUiEnabled(false);
-
-    const OperationRow *row = operation(state().currentIndex);
-    if (!row || !row->job || !row->options) {
-        forwardTip(Tips::NoOperation);
-        endStart();
-        emit jobsFinishedSignal(0, 0);
-        return;
-    }
-    OptionRecord *options = row->options(optionDock(), QStringList());
-    if (!options) {
-        cancelSlot();
-        emit jobsFinishedSignal(0, 0);
-        return;
-    }
-
-    JobBatch *batch = newBatch();
+    OptionRecord *options = row.options ? row.options(optionDock(), QStringList()) : nullptr;
+    if (!options)
+        return false;
     batch->adopt(options);
-    // The list is made for the output only once it has been written.
-    batch->setProducedList(QStringLiteral("New"), true);
-    batch->add(row->job(QString(), options, 0));
-    int completions;
-    if (row->index == CustomizedOperations::AB) {
-        completions = static_cast<const ABOptions *>(options)->aFiles.size();
+    batch->add(row.job(QString(), options, 0));
+    // The one job sends a completion tip per A file or per written file.
+    if (row.index == CustomizedOperations::AB) {
+        batch->setTaskCount(static_cast<const ABOptions *>(options)->aFiles.size());
     } else {
         const auto *article = static_cast<const ArticleOptions *>(options);
-        completions = int(ArticleArrangements::fileCount(article->documents.size(), article->count));
+        batch->setTaskCount(int(ArticleArrangements::fileCount(article->documents.size(), article->count)));
     }
-    runBatch(batch);
-    // The one job sends a completion tip per A file or per written file;
-    // the start's closing tip (-4, 2) makes the host usable in any case.
-    h->setTaskCount(completions);
+    return true;
 }

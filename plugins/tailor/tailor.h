@@ -25,14 +25,12 @@ public:
     static OptionRecord *abOptions(DockWidgetOptionBase *dock, const QStringList &files);
     static OptionRecord *articleOptions(DockWidgetOptionBase *dock, const QStringList &files);
 
-public slots:
-    // The chosen row's options, then its one job; the lists come from the
-    // option pages, not from a range.
-    void startSlot() override;
-
 protected:
     DockWidgetListBase *createListDock(QWidget *parent) override;
     DockWidgetOptionBase *createOptionDock(QWidget *parent) override;
+    // The chosen row's options, then its one job; the lists come from the
+    // option pages, not from a range.
+    bool planJobs(const OperationRow &row, JobBatch *batch) override;
 };
 
 #endif // TAILOR_H

@@ -74,6 +74,10 @@ public:
     int alive() const { return m_alive.size(); }
 
     int count() const { return m_total; }
+    // The completion tips the host is to count for this batch: one per job
+    // unless set (a job that sends one per file it handles).
+    void setTaskCount(int count) { m_taskCount = count; }
+    int taskCount() const { return m_taskCount >= 0 ? m_taskCount : m_total; }
     int pending() const { return m_pending; }
     int succeeded() const { return m_succeeded; }
     int failed() const { return m_failed; }
@@ -182,6 +186,7 @@ private:
     bool m_listOnceWritten = false;
     QSet<QString> m_writtenFolders;
     int m_total = 0;
+    int m_taskCount = -1;
     int m_pending = 0;
     int m_succeeded = 0;
     int m_failed = 0;

@@ -23,6 +23,14 @@ OperationRow &OperationRow::withJob(OptionsGetter getter, JobMaker maker)
     return *this;
 }
 
+OperationRow &OperationRow::generates(const QString &list, bool onceWritten)
+{
+    scope = GeneratesFiles;
+    producedList = list;
+    listOnceWritten = onceWritten;
+    return *this;
+}
+
 OperationRow &OperationRow::withListJob(OptionsGetter getter, ListJobMaker maker)
 {
     options = std::move(getter);

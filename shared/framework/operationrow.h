@@ -102,6 +102,9 @@ struct OperationRow
         pageObject = QString::fromUtf8(objectName);
         return *this;
     }
+    // Jobs the plug-in plans (scope GeneratesFiles) whose files go to the
+    // host list list (made once a file is written, with onceWritten).
+    OperationRow &generates(const QString &list, bool onceWritten = false);
     OperationRow &inGroup(int labelGroup)
     {
         group = labelGroup;

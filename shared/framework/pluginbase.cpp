@@ -283,6 +283,18 @@ TextBase *PluginBase::createListWorker(int index, const ListSource &list, const 
     return nullptr;
 }
 
+bool PluginBase::beginStart(ScrivelFace *host)
+{
+    return host->listCount() > 0;
+}
+
+bool PluginBase::planJobs(const OperationRow &row, JobBatch *batch)
+{
+    Q_UNUSED(row)
+    Q_UNUSED(batch)
+    return false;
+}
+
 void PluginBase::jobFinished(TextBase *worker)
 {
     Q_UNUSED(worker)
@@ -341,10 +353,8 @@ JobBatch *PluginBase::newStartBatch()
 void PluginBase::startRun(bool preview)
 {
     ScrivelFace *h = host();
-    if (!h || h->listCount() <= 0)
-        return;
     // One start at a time, so no file is ever worked on by two jobs.
-    if (m_running)
+    if (!h || m_running || !beginStart(h))
         return;
 
     m_previewing = preview;
@@ -359,13 +369,24 @@ void PluginBase::startRun(bool preview)
         return;
     }
     if (kind == OperationRow::Nothing) {
+        // An operation with a page but nothing to run yet still makes the
+        // list its files would go to (none in a run that writes nothing).
+        if (!row->producedList.isEmpty() && !row->listOnceWritten && !m_dryRun && !m_previewing)
+            h->newList(row->producedList);
         finishStart();
         return;
     }
-    if (row->worksOnLists())
+    switch (row->scope) {
+    case OperationRow::PerList:
         startMultiFile(*row);
-    else
+        break;
+    case OperationRow::GeneratesFiles:
+        startPlanned(*row);
+        break;
+    case OperationRow::OneFile:
         startSingleFile(*row);
+        break;
+    }
 }
 
 OptionRecord *PluginBase::optionsOf(const OperationRow &row, const QStringList &files)
@@ -450,6 +471,19 @@ void PluginBase::startMultiFile(const OperationRow &row)
     batch->setProducedList(row.producedList, row.listOnceWritten);
     for (const ListSource &list : lists)
         batch->add(row.listJob ? row.listJob(list, options) : createListWorker(row.index, list, options));
+    runBatch(batch);
+}
+
+void PluginBase::startPlanned(const OperationRow &row)
+{
+    JobBatch *batch = newStartBatch();
+    batch->setProducedList(row.producedList, row.listOnceWritten);
+    if (!planJobs(row, batch)) {
+        delete batch;
+        cancelSlot();
+        emit jobsFinishedSignal(0, 0);
+        return;
+    }
     runBatch(batch);
 }
 
@@ -551,7 +585,7 @@ void PluginBase::runBatch(JobBatch *batch)
         // A dry run or a preview makes no files, so no list for them either.
         if (!batch->producedList().isEmpty() && !batch->listOnceWritten() && !batch->writesNothing())
             h->newList(batch->producedList());
-        h->setTaskCount(batch->count());
+        h->setTaskCount(batch->taskCount());
     }
     batch->start();
 }

@@ -33,12 +33,13 @@ class TextBase;
 // its job maker (one job per file, or per list for the rows of scope
 // PerList). The virtual readOptions, createWorker and createListWorker are
 // the fallbacks for rows without them. A plug-in whose jobs do not follow
-// the files of a range overrides rangeFiles, or startSlot altogether and
-// runs its own JobBatch through runBatch.
+// the files of a range overrides rangeFiles, or gives its rows the scope
+// GeneratesFiles and plans their jobs in planJobs.
 //
-// Every start ends with the host window and the docks enabled again: when
-// nothing is started, when the options are unusable, and when the last job
-// has ended, whether it succeeded or not.
+// Every start ends the same way, with the host window and the docks
+// enabled again and jobsFinishedSignal: when nothing is chosen, when the
+// operation has nothing to run, when the options are unusable, and when
+// the last job has ended, whether it succeeded or not.
 class PluginBase : public QObject, public ScrivelFace
 {
     Q_OBJECT
@@ -118,7 +119,7 @@ public:
 
 public slots:
     // The start handler (pushButton_start).
-    virtual void startSlot();
+    void startSlot();
     // The preview handler (pushButton_preview): the same start over the
     // same files with the same options and jobs, but every result is kept
     // (see JobBatch::keepResults) instead of written. When its last job
@@ -163,6 +164,22 @@ protected:
     // The worker of a multi-file index for one list; null skips the list.
     virtual TextBase *createListWorker(int index, const ListSource &list, const OptionRecord *options);
 
+    // Whether a start goes ahead, asked when start is pressed while no
+    // start runs, before anything is disabled. By default only when the
+    // host has a list (the jobs work on the lists' files). A plug-in that
+    // makes files from nothing starts without lists, and takes here what
+    // every one of its starts takes, whatever follows.
+    virtual bool beginStart(ScrivelFace *host);
+    // The jobs of a start of a row of scope GeneratesFiles, which follow no
+    // range: called once per start on the GUI thread, with the window and
+    // docks disabled and the row's produced list set on batch. Reads the
+    // row's options, lets batch adopt them and adds the jobs (and sets the
+    // batch's task count when the host is to count other completions than
+    // one per job); false when the options are unusable, and the start is
+    // then refused with (-6, 0). No jobs at all is a start like any other.
+    // By default false.
+    virtual bool planJobs(const OperationRow &row, JobBatch *batch);
+
     // Called on the GUI thread when a worker's job has ended, before the
     // worker is freed: the place to hand a produced file to the host
     // (addFileToList) once worker->succeeded(). Does nothing by default.
@@ -193,6 +210,7 @@ private:
     // pool thread.
     static constexpr int distinctOnPoolFrom = 2000;
     void startMultiFile(const OperationRow &row);
+    void startPlanned(const OperationRow &row);
     // The batch of a start, a preview when this start is one.
     JobBatch *newStartBatch();
     OptionRecord *optionsOf(const OperationRow &row, const QStringList &files);

@@ -102,10 +102,14 @@ void TestForger::pagesAndVariableTable()
     QCOMPARE(pages->currentIndex(), 5);
     QVERIFY(option->findChild<QLabel *>("label_explain")->text().contains(QStringLiteral("通过带有【文本】变量")));
 
+    // Every start ends with jobsFinishedSignal, the ones without jobs too.
+    QSignalSpy finished(m_host.pluginAction(key)->parent(), SIGNAL(jobsFinishedSignal(int, int)));
+
     // Nothing chosen: the no-operation message, no list, no file.
     startAndWait();
     QCOMPARE(count(QStringLiteral("未选择")), 1);
     QCOMPARE(m_host.window()->listCount(), 0);
+    QCOMPARE(finished.count(), 1);
 
     choose("Label_newVariableInt");
     QCOMPARE(option->windowTitle(), QStringLiteral("创建选项 - 整数变量"));
@@ -133,6 +137,16 @@ void TestForger::pagesAndVariableTable()
     startAndWait();
     QCOMPARE(count(QStringLiteral("操作取消!参数设置有误,请检查!")), 1);
     QCOMPARE(m_host.window()->listCount(), 0);
+    QCOMPARE(finished.count(), 2);
+
+    // An operation without a job yet: an empty list "New1", no file.
+    choose("Label_newUserPwd");
+    startAndWait();
+    QCOMPARE(m_host.window()->listCount(), 1);
+    QCOMPARE(m_host.window()->listTitle(0), QStringLiteral("New1"));
+    QVERIFY(m_host.window()->listFiles(0).isEmpty());
+    QCOMPARE(finished.count(), 3);
+    QCOMPARE(finished.last(), QVariantList({ 0, 0 }));
 }
 
 // 60 lines of the default numbers at 25 per file: three files in order,
