@@ -65,7 +65,8 @@ QList<OperationRow> reworkerOperations()
         .withPage<PageKeys>("page_1")
         .withJob(pageOptions(&PageKeys::replaceOptions), jobMaker<ReplaceJob>());
 
-    OperationRow replaced2 = OperationRow::describe(textReplaced2, "Label_textReplaced_2", "替2", "处理选项 - 字符处理：替换2", pageKeys,
+    OperationRow replaced2 = OperationRow::describe(textReplaced2, "Label_textReplaced_2", "替2",
+            "处理选项 - 字符处理：替换2", pageKeys,
             "<b>字符处理：替换2</b><br>将指定文本文件相同的关键字替换为【不同】的内容",
             "替换2：把关键字替换为各文件自己的内容（替换表中每个文件一列）")
         .withPage<PageKeys>("page_1");
@@ -85,16 +86,16 @@ QList<OperationRow> reworkerOperations()
         .withPage<PageKeys>("page_1")
         .withJob(pageOptions(&PageKeys::replaceOptions), jobMaker<ReplaceJob>());
 
-    OperationRow to = OperationRow::describe(textTo, "Label_textTo", "转", "处理选项 - 字符处理：转换", pageTo,
+    rows << OperationRow::describe(textTo, "Label_textTo", "转", "处理选项 - 字符处理：转换", pageTo,
             "<b>字符处理：转换</b><br>支持大小写、全半角、进制、繁简体等转换方式",
             "转换：大小写、全角半角、进制、简体繁体等转换")
-        .withPage<PageTextTo>("page_8");
-    to.options = [](DockWidgetOptionBase *dock, const QStringList &) -> OptionRecord * {
-        PageTextTo *page = DockWidgetTextOption::pageOf<PageTextTo>(dock);
-        return page ? page->readOptions() : nullptr;
-    };
-    to.job = jobMaker<TextTo>();
-    rows << to;
+        .withPage<PageTextTo>("page_8")
+        .withJob(
+            [](DockWidgetOptionBase *dock, const QStringList &) -> OptionRecord * {
+                PageTextTo *page = DockWidgetTextOption::pageOf<PageTextTo>(dock);
+                return page ? page->readOptions() : nullptr;
+            },
+            jobMaker<TextTo>());
 
     rows << OperationRow::describe(textCode, "Label_textCode", "码", "处理选项 - 字符处理：编解码", pageCode,
             "<b>字符处理：编解码</b><br>支持BASIC、 Hex、AES_128、 ASCII、DES、Rabbit、RC4、TripleDes、"
@@ -177,7 +178,8 @@ QList<OperationRow> reworkerOperations()
         .withJob(pageOptions(&PageDiscombobulated::options),
                 jobMaker<TextJob<DiscombobulatedOptions, &TextDiscombobulated::shuffle>>());
 
-    rows << OperationRow::describe(textExtraction, "Label_textExtraction", "段", "处理选项 - 段处理：保留、删除指定段", pageExtraction,
+    rows << OperationRow::describe(textExtraction, "Label_textExtraction", "段", "处理选项 - 段处理：保留、删除指定段",
+            pageExtraction,
             "<b>字符处理：保留、删除段</b><br>保留或删除指定序号的段",
             "保留、删除段：按序号（奇偶、质数、余数、列表）或开头、结尾、包含的文字保留或删除段")
         .withPage<PageExtraction>("page_17")
@@ -196,7 +198,8 @@ QList<OperationRow> reworkerOperations()
 
     // Splitting is listed with the multi-file operations but works file by
     // file, over the single-file ranges, and never changes the file itself.
-    OperationRow split = OperationRow::describe(textMultiple, "Label_textMultiple", "拆", "处理选项 - 多文件处理：拆分", pageRepeat,
+    OperationRow split = OperationRow::describe(textMultiple, "Label_textMultiple", "拆", "处理选项 - 多文件处理：拆分",
+            pageRepeat,
             "<b>字符处理：拆分</b><br>将一个文本文件按指定文本进行拆分成为多个文件："
             "每隔固定段数，或在每个内容等于分割字符的段处（该段不保留）拆分；"
             "各部分与原文件同目录，名为 原名_1、原名_2…，并加入新列表 Split，原文件不变",
