@@ -432,8 +432,7 @@ void PluginBase::startWithFiles(int index, const QStringList &files)
     }
     OptionRecord *options = optionsOf(*row, files);
     if (!options) {
-        cancelSlot();
-        emit jobsFinishedSignal(0, 0);
+        refuseStart();
         return;
     }
     JobBatch *batch = newStartBatch();
@@ -462,8 +461,7 @@ void PluginBase::startMultiFile(const OperationRow &row)
         files << list.files;
     OptionRecord *options = optionsOf(row, files);
     if (!options) {
-        cancelSlot();
-        emit jobsFinishedSignal(0, 0);
+        refuseStart();
         return;
     }
     JobBatch *batch = newStartBatch();
@@ -480,8 +478,7 @@ void PluginBase::startPlanned(const OperationRow &row)
     batch->setProducedList(row.producedList, row.listOnceWritten);
     if (!planJobs(row, batch)) {
         delete batch;
-        cancelSlot();
-        emit jobsFinishedSignal(0, 0);
+        refuseStart();
         return;
     }
     runBatch(batch);
@@ -633,6 +630,12 @@ void PluginBase::batchFinished(JobBatch *batch, int succeeded, int failed)
     handOverProduced(batch);
     forwardTip(Tips::AllDone);
     emit jobsFinishedSignal(succeeded, failed);
+}
+
+void PluginBase::refuseStart()
+{
+    cancelSlot();
+    emit jobsFinishedSignal(0, 0);
 }
 
 void PluginBase::finishStart(int succeeded, int failed)

@@ -198,6 +198,8 @@ private:
     void listDockClosed(DockWidgetListBase *dock);
     void batchFinished(JobBatch *batch, int succeeded, int failed);
     void finishStart(int succeeded = 0, int failed = 0);
+    // The options are unusable: the start ends with (-6, 0).
+    void refuseStart();
     void startRun(bool preview);
     // Opens the window over a preview's store, in place of an earlier one.
     void showPreview(const std::shared_ptr<PreviewStore> &store);
