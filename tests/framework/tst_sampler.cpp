@@ -5,12 +5,11 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QStackedWidget>
-#include <QTemporaryDir>
-#include <QTextCodec>
 #include <QtTest>
 
 #include "demo1.h"
 #include "fakehost.h"
+#include "pluginfixture.h"
 #include "scrivelface.h"
 #include "testfolder.h"
 
@@ -41,24 +40,18 @@ private slots:
     void closeAndReopen();
 
 private:
-    QDockWidget *dock(const QString &title) const;
-    QDockWidget *listDock() const { return dock(QStringLiteral("Demo")); }
+    QDockWidget *dock(const QString &title) const { return m_plugin.dock(title); }
+    QDockWidget *listDock() const { return m_plugin.listDock(); }
 
-    QTemporaryDir *m_dir = nullptr;
-    FakeHost *m_host = nullptr;
-    QObject *m_root = nullptr;
-    ScrivelFace *m_face = nullptr;
+    TestFolder m_folder;
+    PluginFixture m_plugin{QStringLiteral("Demo")};
 };
 
 void TestSampler::initTestCase()
 {
-    QTextCodec::setCodecForLocale(QTextCodec::codecForName("UTF-8"));
-    quietOffscreenWarnings();
-    QPluginLoader loader(QStringLiteral(SAMPLER_PLUGIN));
-    m_root = loader.instance();
-    QVERIFY2(m_root, qPrintable(loader.errorString()));
-    m_face = qobject_cast<ScrivelFace *>(m_root);
-    QVERIFY(m_face);
+    TestFolder::prepareProcess();
+    QString error;
+    QVERIFY2(m_plugin.load(QStringLiteral(SAMPLER_PLUGIN), &error), qPrintable(error));
 }
 
 void TestSampler::cleanupTestCase()
@@ -68,35 +61,14 @@ void TestSampler::cleanupTestCase()
 
 void TestSampler::init()
 {
-    m_dir = new QTemporaryDir;
-    QDir::setCurrent(m_dir->path());
-    m_host = new FakeHost;
-    m_face->setHost(m_host);
+    QVERIFY(m_folder.enter());
+    QVERIFY(m_plugin.attach({}, false));
 }
 
 void TestSampler::cleanup()
 {
-    // Docks go with the host window; the plug-in forgets them on close.
-    if (QDockWidget *list = listDock())
-        list->close();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    m_face->setHost(nullptr);
-    delete m_host;
-    m_host = nullptr;
-    QDir::setCurrent(QDir::tempPath());
-    delete m_dir;
-    m_dir = nullptr;
-}
-
-QDockWidget *TestSampler::dock(const QString &title) const
-{
-    if (!m_host)
-        return nullptr;
-    for (QDockWidget *dock : m_host->window.findChildren<QDockWidget *>()) {
-        if (dock->windowTitle() == title)
-            return dock;
-    }
-    return nullptr;
+    m_plugin.detach();
+    m_folder.leave();
 }
 
 void TestSampler::workerNeverWritesItsEmptyResult_data()
@@ -134,21 +106,21 @@ void TestSampler::identity()
     QCOMPARE(meta.value("IID").toString(), QStringLiteral(ScrivelFace_iid));
     QCOMPARE(meta.value("className").toString(), QStringLiteral("Sampler"));
     QVERIFY(meta.value("MetaData").toObject().isEmpty());
-    QCOMPARE(m_face->pluginName(), QStringLiteral("Demo"));
-    QCOMPARE(m_face->pluginVersion(), QStringLiteral("V0.0.0.1"));
+    QCOMPARE(m_plugin.face->pluginName(), QStringLiteral("Demo"));
+    QCOMPARE(m_plugin.face->pluginVersion(), QStringLiteral("V0.0.0.1"));
 }
 
 void TestSampler::docksAndOperations()
 {
-    QVERIFY(m_face->openPlugin(20, 80));
+    QVERIFY(m_plugin.face->openPlugin(20, 80));
     QDockWidget *list = listDock();
     QDockWidget *option = dock(QStringLiteral("处理选项"));
     QVERIFY(list && option);
     QVERIFY(list->isFloating() && option->isFloating());
     const QString all = QStringLiteral("<b>Demo1</b><br>Demo1说明<br><b>Demo2</b><br>Demo2说明");
-    QCOMPARE(m_host->explains.last(), all);
+    QCOMPARE(m_plugin.host->explains.last(), all);
     QCOMPARE(option->findChild<QLabel *>("label_explain")->text(), all);
-    QCOMPARE(m_host->tips, (QList<Tip>{{11, 12, key, true}}));
+    QCOMPARE(m_plugin.host->tips, (QList<Tip>{{11, 12, key, true}}));
     QStackedWidget *pages = option->findChild<QStackedWidget *>();
     QCOMPARE(pages->currentIndex(), 2);
     QLabel *one = list->findChild<QLabel *>("Label_textReplaced");
@@ -160,11 +132,11 @@ void TestSampler::docksAndOperations()
     QTest::mouseClick(two, Qt::LeftButton);
     QCOMPARE(option->windowTitle(), QStringLiteral("Demo2"));
     QCOMPARE(pages->currentIndex(), 1);
-    QCOMPARE(m_host->explains.last(), QStringLiteral("<b>Demo2</b><br>Demo2说明"));
+    QCOMPARE(m_plugin.host->explains.last(), QStringLiteral("<b>Demo2</b><br>Demo2说明"));
     QTest::mouseClick(one, Qt::LeftButton);
     QCOMPARE(option->windowTitle(), QStringLiteral("Demo1"));
     QCOMPARE(pages->currentIndex(), 0);
-    QVERIFY(!m_face->openPlugin(120, 80));
+    QVERIFY(!m_plugin.face->openPlugin(120, 80));
 }
 
 void TestSampler::start_data()
@@ -195,42 +167,42 @@ void TestSampler::start()
         QVERIFY(TestFolder::put("fileName", "sample text"));
     // The range is ignored by the sample job: a list elsewhere is enough.
     if (list)
-        m_host->setLists({{m_dir->filePath("other.txt")}});
-    m_face->openPlugin(20, 80);
+        m_plugin.host->setLists({{m_folder.path("other.txt")}});
+    m_plugin.face->openPlugin(20, 80);
     if (!label.isEmpty())
         QTest::mouseClick(listDock()->findChild<QLabel *>(label), Qt::LeftButton);
-    m_host->tips.clear();
-    m_host->uiEnabledCalls.clear();
+    m_plugin.host->tips.clear();
+    m_plugin.host->uiEnabledCalls.clear();
 
-    QSignalSpy finished(m_root, SIGNAL(jobsFinishedSignal(int,int)));
+    QSignalSpy finished(dynamic_cast<QObject *>(m_plugin.face), SIGNAL(jobsFinishedSignal(int,int)));
     QTest::mouseClick(listDock()->findChild<QPushButton *>("pushButton_start"), Qt::LeftButton);
     if (list && finished.isEmpty())
         QVERIFY(finished.wait(10000));
     QCoreApplication::processEvents();
 
-    QCOMPARE(m_host->tips, tips);
-    QCOMPARE(m_host->taskCounts, tasks);
+    QCOMPARE(m_plugin.host->tips, tips);
+    QCOMPARE(m_plugin.host->taskCounts, tasks);
     QCOMPARE(TestFolder::bytesOf("fileName"), file ? QByteArray("sample text") : QByteArray("<missing>"));
-    QVERIFY(m_host->enabled());
+    QVERIFY(m_plugin.host->enabled());
     QVERIFY(listDock()->isEnabled());
     if (list)
-        QCOMPARE(m_host->uiEnabledCalls.last(), true);
+        QCOMPARE(m_plugin.host->uiEnabledCalls.last(), true);
     else
-        QVERIFY(m_host->uiEnabledCalls.isEmpty());
+        QVERIFY(m_plugin.host->uiEnabledCalls.isEmpty());
 }
 
 void TestSampler::closeAndReopen()
 {
-    m_face->openPlugin(20, 80);
-    m_host->tips.clear();
+    m_plugin.face->openPlugin(20, 80);
+    m_plugin.host->tips.clear();
     listDock()->close();
-    QCOMPARE(m_host->tips, (QList<Tip>{{11, 13, key, true}}));
+    QCOMPARE(m_plugin.host->tips, (QList<Tip>{{11, 13, key, true}}));
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(!listDock());
     QVERIFY(!dock(QStringLiteral("处理选项")));
-    QVERIFY(m_face->openPlugin(20, 80));
+    QVERIFY(m_plugin.face->openPlugin(20, 80));
     QVERIFY(listDock());
-    QCOMPARE(m_host->tips.last(), (Tip{11, 12, key, true}));
+    QCOMPARE(m_plugin.host->tips.last(), (Tip{11, 12, key, true}));
 }
 
 QTEST_MAIN(TestSampler)

@@ -11,6 +11,7 @@
 
 #include "fakehost.h"
 #include "hostdriver.h"
+#include "pluginfixture.h"
 #include "scrivelface.h"
 #include "testfolder.h"
 
@@ -52,10 +53,9 @@ private:
         return w;
     }
     void clickRadio(const char *name) { find<QRadioButton>(name)->click(); }
-    QDockWidget *listDock() const;
+    QDockWidget *listDock() const { return m_plugin.listDock(); }
 
-    ScrivelFace *m_face = nullptr;
-    FakeHost *m_host = nullptr;
+    PluginFixture m_plugin{QStringLiteral("Text")};
     QWidget *m_page = nullptr;
     TestFolder m_folder;
 };
@@ -64,20 +64,17 @@ void TestPageTextTo::initTestCase()
 {
     TestFolder::prepareProcess();
     QString error;
-    m_face = FakeHost::loadPlugin(pluginPath(), &error);
-    QVERIFY2(m_face, qPrintable(error));
+    QVERIFY2(m_plugin.load(pluginPath(), &error), qPrintable(error));
 }
 
 void TestPageTextTo::init()
 {
     QVERIFY(m_folder.enter());
-    m_host = new FakeHost;
-    m_host->setLists({{m_folder.path("a.txt")}});
-    m_face->setHost(m_host);
-    QVERIFY(m_face->openPlugin(20, 80));
+    QVERIFY(m_plugin.attach({{m_folder.path("a.txt")}}));
     QTest::mouseClick(listDock()->findChild<QLabel *>(QStringLiteral("Label_textTo")), Qt::LeftButton);
     QTest::mouseClick(listDock()->findChild<QLabel *>(QStringLiteral("label_rangeList")), Qt::LeftButton);
-    for (QStackedWidget *stack : m_host->window.findChildren<QStackedWidget *>(QStringLiteral("stackedWidget_3")))
+    const QString stacks = QStringLiteral("stackedWidget_3");
+    for (QStackedWidget *stack : m_plugin.host->window.findChildren<QStackedWidget *>(stacks))
         m_page = stack->currentWidget();
     QVERIFY(m_page);
     QCOMPARE(m_page->objectName(), QStringLiteral("page_8"));
@@ -85,23 +82,9 @@ void TestPageTextTo::init()
 
 void TestPageTextTo::cleanup()
 {
-    if (QDockWidget *list = listDock())
-        list->close();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    m_face->setHost(nullptr);
-    delete m_host;
-    m_host = nullptr;
+    m_plugin.detach();
     m_page = nullptr;
     m_folder.leave();
-}
-
-QDockWidget *TestPageTextTo::listDock() const
-{
-    for (QDockWidget *d : m_host->window.findChildren<QDockWidget *>()) {
-        if (d->windowTitle() == QStringLiteral("Text"))
-            return d;
-    }
-    return nullptr;
 }
 
 void TestPageTextTo::modes()
@@ -116,7 +99,7 @@ void TestPageTextTo::modes()
     }
     // Choosing the script mode writes the shipped tables and says which
     // are in use: folder and entries.
-    const QList<Tip> inUse = m_host->tipsWith(-1, 5);
+    const QList<Tip> inUse = m_plugin.host->tipsWith(-1, 5);
     QCOMPARE(inUse.size(), 1);
     QVERIFY2(inUse.first().fileName.contains(QStringLiteral("data")), qPrintable(inUse.first().fileName));
     QVERIFY2(QRegularExpression(QStringLiteral("单字 \\d{4} 条 词组 \\d{5} 条")).match(inUse.first().fileName).hasMatch(),
@@ -146,7 +129,7 @@ void TestPageTextTo::baseControls()
     const QString kept = before->currentText();
     after->setCurrentText(QStringLiteral("9"));
     find<QPushButton>("pushButton_textToBaseAB2BA")->click();
-    QCOMPARE(m_host->tipsWith(-3, 0).size(), 1);
+    QCOMPARE(m_plugin.host->tipsWith(-3, 0).size(), 1);
     QCOMPARE(before->currentText(), kept);
     QCOMPARE(after->currentText(), QStringLiteral("9"));
     clickRadio("radioButton_textToFormat1");
@@ -245,13 +228,13 @@ void TestPageTextTo::starts()
     const QDateTime modified = QFileInfo(file).lastModified();
     setup(m_page);
     QTest::mouseClick(listDock()->findChild<QPushButton *>(QStringLiteral("pushButton_start")), Qt::LeftButton);
-    QTRY_COMPARE(m_host->tipsWith(tip.at(0), tip.at(1)).size(), 1);
-    QTRY_VERIFY(m_host->enabled());
+    QTRY_COMPARE(m_plugin.host->tipsWith(tip.at(0), tip.at(1)).size(), 1);
+    QTRY_VERIFY(m_plugin.host->enabled());
     QCOMPARE(QString::fromUtf8(HostDriver::bytesOf(file)), after);
     if (before == after)
         QCOMPARE(QFileInfo(file).lastModified(), modified); // refused: never rewritten
     if (tip.at(0) == -1 || tip.at(0) == -6)
-        QVERIFY(m_host->taskCounts.isEmpty());
+        QVERIFY(m_plugin.host->taskCounts.isEmpty());
 }
 
 QTEST_MAIN(TestPageTextTo)

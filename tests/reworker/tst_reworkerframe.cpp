@@ -11,6 +11,7 @@
 #include <QtTest>
 
 #include "fakehost.h"
+#include "pluginfixture.h"
 #include "scrivelface.h"
 #include "testfolder.h"
 
@@ -61,14 +62,12 @@ private:
     void put(const QString &name, const QByteArray &bytes);
     QByteArray bytesOf(const QString &name) const;
     void start();
-    QDockWidget *dock(const QString &title) const;
-    QDockWidget *listDock() const { return dock(QStringLiteral("Text")); }
+    QDockWidget *listDock() const { return m_plugin.listDock(); }
     QDockWidget *optionDock() const;
     QStackedWidget *pages() const;
     void click(const QString &name);
 
-    ScrivelFace *m_face = nullptr;
-    FakeHost *m_host = nullptr;
+    PluginFixture m_plugin{QStringLiteral("Text")};
     TestFolder m_folder;
 };
 
@@ -76,8 +75,7 @@ void TestReworkerFrame::initTestCase()
 {
     TestFolder::prepareProcess();
     QString error;
-    m_face = FakeHost::loadPlugin(pluginPath(), &error);
-    QVERIFY2(m_face, qPrintable(error));
+    QVERIFY2(m_plugin.load(pluginPath(), &error), qPrintable(error));
 }
 
 void TestReworkerFrame::cleanupTestCase()
@@ -88,35 +86,18 @@ void TestReworkerFrame::cleanupTestCase()
 void TestReworkerFrame::init()
 {
     QVERIFY(m_folder.enter());
-    m_host = new FakeHost;
-    m_host->setLists({{m_folder.path("a.txt")}});
-    m_face->setHost(m_host);
-    QVERIFY(m_face->openPlugin(20, 80));
+    QVERIFY(m_plugin.attach({{m_folder.path("a.txt")}}));
 }
 
 void TestReworkerFrame::cleanup()
 {
-    if (QDockWidget *list = listDock())
-        list->close();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    m_face->setHost(nullptr);
-    delete m_host;
-    m_host = nullptr;
+    m_plugin.detach();
     m_folder.leave();
-}
-
-QDockWidget *TestReworkerFrame::dock(const QString &title) const
-{
-    for (QDockWidget *d : m_host->window.findChildren<QDockWidget *>()) {
-        if (d->windowTitle() == title)
-            return d;
-    }
-    return nullptr;
 }
 
 QDockWidget *TestReworkerFrame::optionDock() const
 {
-    for (QDockWidget *d : m_host->window.findChildren<QDockWidget *>()) {
+    for (QDockWidget *d : m_plugin.host->window.findChildren<QDockWidget *>()) {
         if (d->findChild<QStackedWidget *>(QStringLiteral("stackedWidget_3")))
             return d;
     }
@@ -137,8 +118,8 @@ void TestReworkerFrame::click(const QString &name)
 
 void TestReworkerFrame::identityAndDocks()
 {
-    QCOMPARE(m_face->pluginName(), QStringLiteral("Text"));
-    QCOMPARE(m_face->pluginVersion(), QStringLiteral("V0.0.0.1"));
+    QCOMPARE(m_plugin.face->pluginName(), QStringLiteral("Text"));
+    QCOMPARE(m_plugin.face->pluginVersion(), QStringLiteral("V0.0.0.1"));
     QVERIFY(listDock());
     QCOMPARE(optionDock()->windowTitle(), QStringLiteral("处理选项"));
 
@@ -217,7 +198,7 @@ void TestReworkerFrame::operations()
     click(label);
     QCOMPARE(optionDock()->windowTitle(), title);
     QCOMPARE(pages()->currentIndex(), page);
-    QVERIFY(m_host->explains.last().startsWith(explanation));
+    QVERIFY(m_plugin.host->explains.last().startsWith(explanation));
 }
 
 void TestReworkerFrame::startsWithoutJobs_data()
@@ -237,9 +218,9 @@ void TestReworkerFrame::startsWithoutJobs()
     const QString title = optionDock()->windowTitle();
     const int page = pages()->currentIndex();
     QTest::mouseClick(listDock()->findChild<QPushButton *>(QStringLiteral("pushButton_start")), Qt::LeftButton);
-    QCOMPARE(m_host->tipsWith(-9, 9).size(), noOperationTip ? 1 : 0);
-    QVERIFY(m_host->taskCounts.isEmpty());
-    QVERIFY(m_host->enabled());
+    QCOMPARE(m_plugin.host->tipsWith(-9, 9).size(), noOperationTip ? 1 : 0);
+    QVERIFY(m_plugin.host->taskCounts.isEmpty());
+    QVERIFY(m_plugin.host->enabled());
     QVERIFY(listDock()->isEnabled());
     QCOMPARE(optionDock()->windowTitle(), title);
     QCOMPARE(pages()->currentIndex(), page);
@@ -261,9 +242,10 @@ QByteArray TestReworkerFrame::bytesOf(const QString &name) const
 // Presses start and waits until both sides are usable again.
 void TestReworkerFrame::start()
 {
-    m_host->uiEnabledCalls.clear();
+    m_plugin.host->uiEnabledCalls.clear();
     QTest::mouseClick(listDock()->findChild<QPushButton *>(QStringLiteral("pushButton_start")), Qt::LeftButton);
-    QTRY_VERIFY(!m_host->uiEnabledCalls.isEmpty() && m_host->uiEnabledCalls.last() && listDock()->isEnabled());
+    const QList<bool> &enabled = m_plugin.host->uiEnabledCalls;
+    QTRY_VERIFY(!enabled.isEmpty() && enabled.last() && listDock()->isEnabled());
 }
 
 void TestReworkerFrame::keysPresets()
@@ -354,11 +336,11 @@ void TestReworkerFrame::keysStarts()
     keysWidget<QPlainTextEdit>("plainTextEdit_replaceWith")->setPlainText(replacements);
     start();
     if (expected.isEmpty()) {
-        QCOMPARE(m_host->tipsWith(-6, 0).size(), 1);
-        QVERIFY(m_host->taskCounts.isEmpty());
+        QCOMPARE(m_plugin.host->tipsWith(-6, 0).size(), 1);
+        QVERIFY(m_plugin.host->taskCounts.isEmpty());
         QCOMPARE(bytesOf(QStringLiteral("a.txt")), original);
     } else {
-        QCOMPARE(m_host->tipsWith(-4, 0).size(), 1);
+        QCOMPARE(m_plugin.host->tipsWith(-4, 0).size(), 1);
         QCOMPARE(bytesOf(QStringLiteral("a.txt")), expected);
     }
 }
@@ -369,7 +351,7 @@ void TestReworkerFrame::replace2Table()
 {
     put(QStringLiteral("a.txt"), "k k\n");
     put(QStringLiteral("b.txt"), "k\n");
-    m_host->setLists({{m_folder.path("a.txt")}, {m_folder.path("b.txt"), m_folder.path("a.txt")}}, 1);
+    m_plugin.host->setLists({{m_folder.path("a.txt")}, {m_folder.path("b.txt"), m_folder.path("a.txt")}}, 1);
     click(QStringLiteral("Label_textReplaced_2"));
     click(QStringLiteral("label_rangeAll"));
     auto *table = keysWidget<QTableWidget>("tableWidget_replaced2");
@@ -385,7 +367,7 @@ void TestReworkerFrame::replace2Table()
     table->item(1, 1)->setText(QStringLiteral("x"));
     table->item(1, 0)->setText(QString());
     table->setItem(2, 1, new QTableWidgetItem(QStringLiteral("y")));
-    QCOMPARE(m_host->tipsWith(-7, 0).size(), 1);
+    QCOMPARE(m_plugin.host->tipsWith(-7, 0).size(), 1);
     QVERIFY(table->item(2, 1)->text().isEmpty());
 
     start();
