@@ -272,30 +272,36 @@ QRect MainWindow::layoutScreen() const
 
 int MainWindow::messageDockHeight() const
 {
-    return qBound(120, layoutScreen().height() * 18 / 100, 240);
+    return WindowLayout::messageDockHeight(layoutScreen());
 }
 
 QRect MainWindow::workArea() const
 {
-    const QRect screen = layoutScreen();
-    int top = screen.top() + WindowLayout::frameTop + menuBar()->sizeHint().height();
+    int above = menuBar()->sizeHint().height();
     if (!ui->mainToolBar->isHidden())
-        top += ui->mainToolBar->sizeHint().height();
-    const int bottom = screen.bottom() - statusBar()->sizeHint().height() - messageDockHeight();
-    const int g = WindowLayout::gap;
-    return QRect(QPoint(screen.left() + g, top + g), QPoint(screen.right() - g, bottom - g));
+        above += ui->mainToolBar->sizeHint().height();
+    return WindowLayout::workArea(layoutScreen(), above, statusBar()->sizeHint().height() + messageDockHeight());
+}
+
+QList<QRect> MainWindow::occupiedFrames(const QList<const QWidget *> &except, bool withDocks) const
+{
+    QList<QRect> occupied;
+    for (TableViewWidget *list : qAsConst(m_lists)) {
+        if (!list->isHidden() && !except.contains(list))
+            occupied << list->frameGeometry();
+    }
+    if (withDocks) {
+        for (QDockWidget *dock : floatingDocks()) {
+            if (!except.contains(dock))
+                occupied << dock->frameGeometry();
+        }
+    }
+    return occupied;
 }
 
 QRect MainWindow::freeArea() const
 {
-    QList<QRect> occupied;
-    for (TableViewWidget *list : qAsConst(m_lists)) {
-        if (!list->isHidden())
-            occupied << list->frameGeometry();
-    }
-    for (QDockWidget *dock : floatingDocks())
-        occupied << dock->frameGeometry();
-    return WindowLayout::freeArea(workArea(), occupied);
+    return WindowLayout::freeArea(workArea(), occupiedFrames({}, true));
 }
 
 QRect MainWindow::freeEditorArea() const
@@ -315,9 +321,8 @@ void MainWindow::placeEditor(QMdiSubWindow *sub)
     // at the top left when the next step would leave that part.
     if (ui->mdiArea_text->viewMode() != QMdiArea::SubWindowView)
         return;
-    const QRect free = freeEditorArea();
-    const QSize smallest(200, 120);
-    if (free.width() < smallest.width() || free.height() < smallest.height()) {
+    const QRect place = WindowLayout::editorPlace(freeEditorArea(), ui->mdiArea_text->subWindowList().indexOf(sub));
+    if (place.isNull()) {
         // Covered all over: Qt's own placement; but while the work area
         // is not yet on screen at its size, the place is chosen once it is.
         if (!freeArea().isNull() && !m_pendingPlacement.contains(sub))
@@ -325,12 +330,7 @@ void MainWindow::placeEditor(QMdiSubWindow *sub)
         return;
     }
     m_pendingPlacement.removeAll(sub);
-    const int step = 24;
-    const QSize size(qMin(free.width(), qMax(smallest.width(), free.width() * 2 / 3)),
-                     qMin(free.height(), qMax(smallest.height(), free.height() * 2 / 3)));
-    const int steps = qMax(1, qMin((free.width() - size.width()) / step, (free.height() - size.height()) / step) + 1);
-    const int n = qMax(0, ui->mdiArea_text->subWindowList().indexOf(sub)) % steps;
-    sub->setGeometry(QRect(free.topLeft() + QPoint(n * step, n * step), size));
+    sub->setGeometry(place);
 }
 
 QList<QDockWidget *> MainWindow::floatingDocks() const
@@ -387,15 +387,7 @@ void MainWindow::pluginsOpened()
         return;
 
     // Opened later: clear of every window already open.
-    QList<QRect> occupied;
-    for (TableViewWidget *list : qAsConst(m_lists)) {
-        if (!list->isHidden())
-            occupied << list->frameGeometry();
-    }
-    for (QDockWidget *dock : floatingDocks()) {
-        if (dock != pair.list && dock != pair.option)
-            occupied << dock->frameGeometry();
-    }
+    const QList<QRect> occupied = occupiedFrames({pair.list.data(), pair.option.data()}, true);
     m_layout.setArea(workArea());
     applyPair(pair, m_layout.placeNewPair(layoutPair(pair), occupied));
 }
@@ -425,15 +417,7 @@ void MainWindow::applyPair(const DockPair &pair, const WindowLayout::PairPlace &
 
 void MainWindow::placeList(TableViewWidget *list, bool clearOfDocks)
 {
-    QList<QRect> occupied;
-    for (TableViewWidget *other : qAsConst(m_lists)) {
-        if (other != list && !other->isHidden())
-            occupied << other->frameGeometry();
-    }
-    if (clearOfDocks) {
-        for (QDockWidget *dock : floatingDocks())
-            occupied << dock->frameGeometry();
-    }
+    const QList<QRect> occupied = occupiedFrames({list}, clearOfDocks);
     m_layout.setArea(workArea());
     const QRect frame = m_layout.placeList(m_lists.size(), occupied);
     list->move(frame.topLeft());

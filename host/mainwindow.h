@@ -196,6 +196,10 @@ private:
     void applyLocaleCodec();
     void raiseToolWindows();
     QList<QDockWidget *> floatingDocks() const;
+    // The frames of the shown lists and, withDocks, of the floating plug-in
+    // docks: where a window placed now must not go. Those in except are
+    // left out.
+    QList<QRect> occupiedFrames(const QList<const QWidget *> &except, bool withDocks) const;
     void pluginsOpened();
     void placeList(TableViewWidget *list, bool clearOfDocks);
     struct DockPair

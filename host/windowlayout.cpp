@@ -134,6 +134,31 @@ QRect WindowLayout::freeArea(const QRect &area, const QList<QRect> &occupied)
     return best;
 }
 
+int WindowLayout::messageDockHeight(const QRect &screen)
+{
+    return qBound(120, screen.height() * 18 / 100, 240);
+}
+
+QRect WindowLayout::workArea(const QRect &screen, int barsAbove, int barsBelow)
+{
+    const int top = screen.top() + frameTop + barsAbove;
+    const int bottom = screen.bottom() - barsBelow;
+    return QRect(QPoint(screen.left() + gap, top + gap), QPoint(screen.right() - gap, bottom - gap));
+}
+
+QRect WindowLayout::editorPlace(const QRect &free, int index)
+{
+    const QSize smallest(200, 120);
+    if (free.width() < smallest.width() || free.height() < smallest.height())
+        return QRect();
+    const int step = 24;
+    const QSize size(qMin(free.width(), qMax(smallest.width(), free.width() * 2 / 3)),
+                     qMin(free.height(), qMax(smallest.height(), free.height() * 2 / 3)));
+    const int steps = qMax(1, qMin((free.width() - size.width()) / step, (free.height() - size.height()) / step) + 1);
+    const int n = qMax(0, index) % steps;
+    return QRect(free.topLeft() + QPoint(n * step, n * step), size);
+}
+
 QRect WindowLayout::placeList(int listCount, const QList<QRect> &occupied)
 {
     const int count = listCount <= m_startLists ? m_startLists : 2;

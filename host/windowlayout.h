@@ -59,6 +59,21 @@ public:
     // there is none.
     static QRect freeArea(const QRect &area, const QList<QRect> &occupied);
 
+    // The height of the main window's message dock on a screen of the
+    // given available rectangle.
+    static int messageDockHeight(const QRect &screen);
+    // The work area of a maximised main window on screen: below its title
+    // bar and the bars above (menu and tool bar, barsAbove pixels), above
+    // the bars below (message dock and status bar, barsBelow), gap pixels
+    // in from every side.
+    static QRect workArea(const QRect &screen, int barsAbove, int barsBelow);
+
+    // An editor window in free (the part of the work area no list or dock
+    // covers): two thirds of it, at the index-th step down and right from
+    // its top left corner, starting again there once the next step would
+    // leave free. Null when free is too small for an editor.
+    static QRect editorPlace(const QRect &free, int index);
+
     // The work area the placements below use.
     void setArea(const QRect &area) { m_area = area; }
     QRect area() const { return m_area; }

@@ -274,6 +274,18 @@ void TestStartLayout::placesOnRectangles()
     QVERIFY(!free.isEmpty());
     QVERIFY(area.contains(free));
     QVERIFY2(!WindowLayout::anyOverlap(all + QList<QRect>{ free }), qPrintable(describe(all << free)));
+
+    // Editors shown in full in the free area, each a step down and right
+    // of the one before, starting again at its corner; none in a part too
+    // small for one.
+    const bool fits = free.width() >= 200 && free.height() >= 120;
+    bool again = false;
+    for (int i = 0; i < 60; ++i) {
+        const QRect editor = WindowLayout::editorPlace(free, i);
+        QVERIFY2(fits ? free.contains(editor) : editor.isNull(), qPrintable(describe({free, editor})));
+        again = again || (i > 0 && editor.topLeft() == free.topLeft());
+    }
+    QCOMPARE(again, fits);
 }
 
 QTEST_MAIN(TestStartLayout)
