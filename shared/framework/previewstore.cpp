@@ -13,6 +13,7 @@
 #include <unistd.h>
 #include <xxhash.h>
 
+#include "atomicwriter.h"
 #include "batchbackup.h"
 #include "codesetting.h"
 #include "readwritetxt.h"
@@ -44,19 +45,7 @@ bool isRunning(qint64 pid)
 
 bool writeAll(int fd, const QByteArray &bytes)
 {
-    const char *data = bytes.constData();
-    qint64 left = bytes.size();
-    while (left > 0) {
-        const ssize_t put = ::write(fd, data, size_t(left));
-        if (put < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
-        data += put;
-        left -= put;
-    }
-    return true;
+    return AtomicWriter::writeAll(fd, bytes.constData(), bytes.size());
 }
 
 } // namespace

@@ -70,3 +70,39 @@ bool AtomicWriter::isTemporaryName(const QString &name)
     static const QRegularExpression pattern(QStringLiteral("^\\.scrivel\\..+\\.[0-9a-z]{6}$"));
     return pattern.match(name).hasMatch();
 }
+
+namespace {
+
+// One write or pwrite of at most a GiB, the rest left to the next.
+template <class Write>
+bool writeInPieces(const char *data, qint64 size, Write write)
+{
+    while (size > 0) {
+        const ssize_t put = write(data, size_t(qMin<qint64>(size, qint64(1) << 30)));
+        if (put < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        data += put;
+        size -= put;
+    }
+    return true;
+}
+
+} // namespace
+
+bool AtomicWriter::writeAll(int fd, const char *data, qint64 size)
+{
+    return writeInPieces(data, size, [fd](const char *from, size_t count) { return ::write(fd, from, count); });
+}
+
+bool AtomicWriter::writeAllAt(int fd, const char *data, qint64 size, off_t offset)
+{
+    return writeInPieces(data, size, [fd, &offset](const char *from, size_t count) {
+        const ssize_t put = ::pwrite(fd, from, count, offset);
+        if (put > 0)
+            offset += put;
+        return put;
+    });
+}

@@ -37,6 +37,13 @@ public:
 
     // Whether name (without folder) is one of the temporary files.
     static bool isTemporaryName(const QString &name);
+
+    // Writes all size bytes of data to fd, at its file offset (writeAll)
+    // or at offset without moving it (writeAllAt), again where a signal
+    // cut a write short; false with errno set on the first write that
+    // fails.
+    static bool writeAll(int fd, const char *data, qint64 size);
+    static bool writeAllAt(int fd, const char *data, qint64 size, off_t offset);
 };
 
 #endif // ATOMICWRITER_H

@@ -15,6 +15,7 @@
 #include <unistd.h>
 #include <xxhash.h>
 
+#include "atomicwriter.h"
 #include "ini.h"
 #include "readwritetxt.h"
 
@@ -54,21 +55,6 @@ QByteArray bytesOf(const QString &path, bool *ok)
     QByteArray bytes;
     *ok = ReadWriteTxt::readBytes(path, bytes) == ReadWriteTxt::ReadOk;
     return bytes;
-}
-
-bool writeAll(int fd, const char *data, qint64 size)
-{
-    while (size > 0) {
-        const ssize_t put = ::write(fd, data, size_t(qMin<qint64>(size, 1 << 30)));
-        if (put < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
-        data += put;
-        size -= put;
-    }
-    return true;
 }
 
 // Creates folder and the folders above it as needed; false with errno set
@@ -119,7 +105,7 @@ bool copyFile(const QString &source, const QByteArray &backup, int &storeError)
             ok = got == 0;
             break;
         }
-        if (!writeAll(out, buffer.constData(), got)) {
+        if (!AtomicWriter::writeAll(out, buffer.constData(), got)) {
             storeError = errno;
             ok = false;
         }
@@ -175,7 +161,8 @@ bool restore(const QString &backup, const QString &target)
         const int fd = ReadWriteTxt::openRegular(target, O_WRONLY);
         if (fd < 0)
             return false;
-        const bool written = writeAll(fd, bytes.constData(), bytes.size()) && ::ftruncate(fd, bytes.size()) == 0;
+        const bool written =
+            AtomicWriter::writeAll(fd, bytes.constData(), bytes.size()) && ::ftruncate(fd, bytes.size()) == 0;
         return ::close(fd) == 0 && written;
     }
     QSaveFile file(target);
@@ -317,7 +304,7 @@ bool BatchBackup::keepWritten(const QString &fileName, const QByteArray &hash)
             return failed(storeError);
     }
     const QByteArray line = name.toLatin1() + '\t' + hash + '\t' + encodedPath(absolute) + '\n';
-    if (!writeAll(m_journal, line.constData(), line.size())) {
+    if (!AtomicWriter::writeAll(m_journal, line.constData(), line.size())) {
         // Undo could not find this backup: it is not kept at all.
         failed(errno);
         ::unlink(backup.constData());

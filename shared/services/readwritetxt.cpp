@@ -124,25 +124,9 @@ int openRegularPath(const QByteArray &path, int flags, int *outcome, struct stat
     return fd;
 }
 
-bool writeAll(int fd, const char *data, qint64 left, off_t offset)
-{
-    while (left > 0) {
-        const ssize_t put = ::pwrite(fd, data, size_t(left), offset);
-        if (put < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
-        data += put;
-        left -= put;
-        offset += put;
-    }
-    return true;
-}
-
 bool writeAll(int fd, const QByteArray &bytes, off_t offset)
 {
-    return writeAll(fd, bytes.constData(), bytes.size(), offset);
+    return AtomicWriter::writeAllAt(fd, bytes.constData(), bytes.size(), offset);
 }
 
 // What a write puts into a file: its size, known before, and how to write
