@@ -10,6 +10,7 @@
 
 #include "filetype.h"
 #include "hostdriver.h"
+#include "hosttestcase.h"
 #include "mainwindow.h"
 #include "testfolder.h"
 
@@ -22,18 +23,10 @@ const QString listDock = QStringLiteral("New");
 
 // The real host loading the real generation plug-in, writing into the
 // data folder of a temporary working directory.
-class TestForger : public QObject
+class TestForger : public HostTestCase
 {
     Q_OBJECT
 private slots:
-    void initTestCase() { TestFolder::prepareProcess(); }
-    void init() { QVERIFY(m_folder.enter()); }
-    void cleanup()
-    {
-        m_host.stop();
-        m_folder.leave();
-    }
-
     void pagesAndVariableTable();
     void numbersSplitIntoFiles();
     void variablesAndRefusals();
@@ -53,8 +46,6 @@ private:
     QStringList files(int index) const;
     int count(const QString &text) const { return m_host.messages().count(text); }
 
-    TestFolder m_folder;
-    HostDriver m_host;
     QString m_optionTitle = QStringLiteral("创建选项");
 };
 

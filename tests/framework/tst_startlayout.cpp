@@ -8,6 +8,7 @@
 
 #include "dockwidgettips.h"
 #include "hostdriver.h"
+#include "hosttestcase.h"
 #include "mainwindow.h"
 #include "mytablemodel.h"
 #include "tableviewwidget.h"
@@ -25,18 +26,10 @@ const QStringList keys = {QStringLiteral("Text V0.0.0.1"), QStringLiteral("New V
 // The first impression of the real host with the five real plug-ins: a
 // first start says nothing but the load lines, and the start-up windows
 // (lists, plug-in docks) cover neither each other nor the message dock.
-class TestStartLayout : public QObject
+class TestStartLayout : public HostTestCase
 {
     Q_OBJECT
 private slots:
-    void initTestCase() { TestFolder::prepareProcess(); }
-    void init() { QVERIFY(m_folder.enter()); }
-    void cleanup()
-    {
-        m_host.stop();
-        m_folder.leave();
-    }
-
     void firstStartIsSilent();
     void windowsDoNotCover_data();
     void windowsDoNotCover();
@@ -68,9 +61,6 @@ private:
             parts << QStringLiteral("%1,%2 %3x%4").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height());
         return parts.join(QStringLiteral("; "));
     }
-
-    TestFolder m_folder;
-    HostDriver m_host;
 };
 
 void TestStartLayout::firstStartIsSilent()

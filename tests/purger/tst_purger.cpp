@@ -16,6 +16,7 @@
 #include "fakehost.h"
 #include "codeeditorex.h"
 #include "hostdriver.h"
+#include "hosttestcase.h"
 #include "presetmenu.h"
 #include "ini.h"
 #include "mainwindow.h"
@@ -42,15 +43,10 @@ const char *rangeLabel(int range)
 } // namespace
 
 // The real host loading the real deletion plug-in, run over real files.
-class TestPurger : public QObject
+class TestPurger : public HostTestCase
 {
     Q_OBJECT
 private slots:
-    void initTestCase();
-    void cleanupTestCase();
-    void init();
-    void cleanup();
-
     void loadsAndShowsItsOperations();
     void operationsOverListRanges_data();
     void operationsOverListRanges();
@@ -75,31 +71,7 @@ private:
     void waitUntilUsable();
     // Message lines about files of this test's folder that contain text.
     int count(const QString &text) const;
-
-    TestFolder m_folder;
-    HostDriver m_host;
 };
-
-void TestPurger::initTestCase()
-{
-    TestFolder::prepareProcess();
-}
-
-void TestPurger::cleanupTestCase()
-{
-    joinPoolThreads();
-}
-
-void TestPurger::init()
-{
-    QVERIFY(m_folder.enter());
-}
-
-void TestPurger::cleanup()
-{
-    m_host.stop();
-    m_folder.leave();
-}
 
 int TestPurger::count(const QString &text) const
 {

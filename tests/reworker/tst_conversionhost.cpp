@@ -5,6 +5,7 @@
 
 #include "fakehost.h"
 #include "hostdriver.h"
+#include "hosttestcase.h"
 #include "mainwindow.h"
 #include "testfolder.h"
 
@@ -18,18 +19,11 @@ const QString listDock = QStringLiteral("Text");
 // Conversions through the real host and text plug-in over real files: the
 // shipped tables are found on first use in the tables folder of the
 // settings, and an edited table there is used as it is.
-class TestConversionHost : public QObject
+class TestConversionHost : public HostTestCase
 {
     Q_OBJECT
 private slots:
-    void initTestCase() { TestFolder::prepareProcess(); }
-    void cleanupTestCase() { joinPoolThreads(); }
     void init();
-    void cleanup()
-    {
-        m_host.stop();
-        m_folder.leave();
-    }
     void tablesOnFirstUse();
 
 private:
@@ -44,9 +38,6 @@ private:
         click("pushButton_start");
         QTRY_VERIFY2(m_host.window()->isUiEnabled() && m_host.dock(listDock)->isEnabled(), qPrintable(m_host.messages()));
     }
-
-    TestFolder m_folder;
-    HostDriver m_host;
 };
 
 void TestConversionHost::init()

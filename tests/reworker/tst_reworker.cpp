@@ -9,6 +9,7 @@
 
 #include "fakehost.h"
 #include "hostdriver.h"
+#include "hosttestcase.h"
 #include "mainwindow.h"
 #include "testfolder.h"
 
@@ -21,18 +22,10 @@ const QString listDock = QStringLiteral("Text");
 
 // The real host with the real text plug-in: replace over the current list,
 // merge of all lists, split of the current list.
-class TestReworker : public QObject
+class TestReworker : public HostTestCase
 {
     Q_OBJECT
 private slots:
-    void initTestCase() { TestFolder::prepareProcess(); }
-    void cleanupTestCase() { joinPoolThreads(); }
-    void init() { QVERIFY(m_folder.enter()); }
-    void cleanup()
-    {
-        m_host.stop();
-        m_folder.leave();
-    }
     void replaceOverCurrentList();
     void replacePresetRunsFromShell();
     void mergeAllLists();
@@ -48,9 +41,6 @@ private:
     {
         return m_host.window()->findChild<QPlainTextEdit *>(QLatin1String(name));
     }
-
-    TestFolder m_folder;
-    HostDriver m_host;
 };
 
 // Choose "替1", type keys, choose "List", press "处理": the files of the

@@ -8,6 +8,7 @@
 
 #include "fakehost.h"
 #include "hostdriver.h"
+#include "hosttestcase.h"
 #include "mainwindow.h"
 #include "testfolder.h"
 
@@ -21,18 +22,11 @@ const QString refused = QStringLiteral("操作取消!参数设置有误,请检�
 
 // The line operations from their pages, through the real host and the
 // real text plug-in, over real files.
-class TestReworkerLines : public QObject
+class TestReworkerLines : public HostTestCase
 {
     Q_OBJECT
 private slots:
-    void initTestCase() { TestFolder::prepareProcess(); }
-    void cleanupTestCase() { joinPoolThreads(); }
     void init();
-    void cleanup()
-    {
-        m_host.stop();
-        m_folder.leave();
-    }
     void numberThenExtract();
     void unusableOptionsRefused_data();
     void unusableOptionsRefused();
@@ -48,8 +42,6 @@ private:
     void check(const char *name) { widget<QAbstractButton>(name)->setChecked(true); }
     void startAndWait();
 
-    TestFolder m_folder;
-    HostDriver m_host;
     QString m_crlf, m_plain, m_other;
 };
 

@@ -7,6 +7,7 @@
 
 #include "fakehost.h"
 #include "hostdriver.h"
+#include "hosttestcase.h"
 #include "mainwindow.h"
 #include "previewstore.h"
 #include "testfolder.h"
@@ -31,23 +32,11 @@ QWidget *openPreview()
 
 // The real host with the real text plug-in: 替1 previewed over a list,
 // one file unticked, 应用.
-class TestReworkerPreview : public QObject
+class TestReworkerPreview : public HostTestCase
 {
     Q_OBJECT
 private slots:
-    void initTestCase() { TestFolder::prepareProcess(); }
-    void cleanupTestCase() { joinPoolThreads(); }
-    void init() { QVERIFY(m_folder.enter()); }
-    void cleanup()
-    {
-        m_host.stop();
-        m_folder.leave();
-    }
     void previewUntickApply();
-
-private:
-    TestFolder m_folder;
-    HostDriver m_host;
 };
 
 // Choose 替1, type keys, press 预览: the window lists the files, shows the

@@ -7,6 +7,7 @@
 
 #include "fakehost.h"
 #include "hostdriver.h"
+#include "hosttestcase.h"
 #include "mainwindow.h"
 #include "testfolder.h"
 #include "textcode.h"
@@ -21,15 +22,10 @@ const QString sample = QString::fromUtf8("第一段：中文与English，全角�
 } // namespace
 
 // Encode/decode chosen from its page in the real program, over real files.
-class TestTextCodeOperation : public QObject
+class TestTextCodeOperation : public HostTestCase
 {
     Q_OBJECT
 private slots:
-    void initTestCase();
-    void cleanupTestCase();
-    void init();
-    void cleanup();
-
     void passwordOnlyForAes();
     void roundTrip_data();
     void roundTrip();
@@ -44,31 +40,7 @@ private:
     template <class T>
     T *widget(const char *name) const { return m_host.window()->findChild<T *>(QLatin1String(name)); }
     int count(const QString &text) const;
-
-    TestFolder m_folder;
-    HostDriver m_host;
 };
-
-void TestTextCodeOperation::initTestCase()
-{
-    TestFolder::prepareProcess();
-}
-
-void TestTextCodeOperation::cleanupTestCase()
-{
-    joinPoolThreads();
-}
-
-void TestTextCodeOperation::init()
-{
-    QVERIFY(m_folder.enter());
-}
-
-void TestTextCodeOperation::cleanup()
-{
-    m_host.stop();
-    m_folder.leave();
-}
 
 int TestTextCodeOperation::count(const QString &text) const
 {
