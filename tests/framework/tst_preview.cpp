@@ -9,6 +9,7 @@
 #include "deletepatterns.h"
 #include "deleteregular.h"
 #include "fakehost.h"
+#include "foldertestcase.h"
 #include "jobbatch.h"
 #include "previewstore.h"
 #include "replace.h"
@@ -97,22 +98,16 @@ QMap<QString, Status> statusOf(const QString &folder)
 
 // The kept-results mode of a batch: what a preview keeps is what the job
 // then writes, and a preview writes nothing.
-class TestPreview : public QObject
+class TestPreview : public FolderTestCase
 {
     Q_OBJECT
 private slots:
-    void initTestCase() { TestFolder::prepareProcess(); }
-    void cleanupTestCase() { joinPoolThreads(); }
-    void init() { QVERIFY(m_folder.enter()); }
-    void cleanup() { m_folder.leave(); }
-
     void previewEqualsTheJob_data();
     void previewEqualsTheJob();
     void storeGoesWithItsLastHolder();
 
 private:
     QString path(const QString &name) const { return m_folder.path(name); }
-    TestFolder m_folder;
 };
 
 void TestPreview::previewEqualsTheJob_data()

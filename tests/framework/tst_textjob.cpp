@@ -6,6 +6,7 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
+#include "foldertestcase.h"
 #include "testfolder.h"
 #include "textjob.h"
 
@@ -39,18 +40,12 @@ std::optional<QString> digitsOnly(const QString &text, const SuffixOptions &o)
 
 // The thin workers over a pure function: the result is written back, or a
 // refused text leaves the file as it was with the refusal's tip.
-class TestTextJob : public QObject
+class TestTextJob : public FolderTestCase
 {
     Q_OBJECT
 private slots:
-    void initTestCase() { TestFolder::prepareProcess(); }
-    void init() { QVERIFY(m_folder.enter()); }
-    void cleanup() { m_folder.leave(); }
     void run_data();
     void run();
-
-private:
-    TestFolder m_folder;
 };
 
 void TestTextJob::run_data()

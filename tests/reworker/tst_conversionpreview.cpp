@@ -8,6 +8,7 @@
 
 #include "conversiontables.h"
 #include "fakehost.h"
+#include "foldertestcase.h"
 #include "jobbatch.h"
 #include "previewstore.h"
 #include "previewwindow.h"
@@ -18,18 +19,11 @@
 // A script conversion previewed: the characters only the character table
 // chose are kept with the result and marked, with their forms, in the
 // preview's diff.
-class TestConversionPreview : public QObject
+class TestConversionPreview : public FolderTestCase
 {
     Q_OBJECT
 private slots:
-    void initTestCase() { TestFolder::prepareProcess(); }
-    void cleanupTestCase() { joinPoolThreads(); }
-    void init() { QVERIFY(m_folder.enter()); }
-    void cleanup() { m_folder.leave(); }
     void marksReachTheDiff();
-
-private:
-    TestFolder m_folder;
 };
 
 void TestConversionPreview::marksReachTheDiff()

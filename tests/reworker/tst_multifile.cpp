@@ -1,6 +1,7 @@
 #include <QSignalSpy>
 #include <QtTest>
 
+#include "foldertestcase.h"
 #include "merge.h"
 #include "split.h"
 #include "testfolder.h"
@@ -11,14 +12,10 @@ namespace {
 
 // Merge and split: the pure joining and splitting, and their jobs over
 // real files.
-class TestMultiFile : public QObject
+class TestMultiFile : public FolderTestCase
 {
     Q_OBJECT
 private slots:
-    void initTestCase() { TestFolder::prepareProcess(); }
-    void init() { QVERIFY(m_folder.enter()); }
-    void cleanup() { m_folder.leave(); }
-
     void expand_data();
     void expand();
     void join_data();
@@ -28,9 +25,6 @@ private slots:
     void partName();
     void mergeJob();
     void splitJob();
-
-private:
-    TestFolder m_folder;
 };
 
 void TestMultiFile::expand_data()
