@@ -1,12 +1,11 @@
 #include "linediff.h"
 
-#include <QHashFunctions>
-
 #include <algorithm>
 #include <cstring>
 #include <vector>
 
 #include <dtl/dtl.hpp>
+#include <xxhash.h>
 
 namespace {
 
@@ -16,7 +15,7 @@ struct Line
 {
     const QChar *data = nullptr;
     int size = 0;
-    uint hash = 0;
+    XXH64_hash_t hash = 0;
 
     bool operator==(const Line &other) const
     {
@@ -37,7 +36,7 @@ std::vector<Line> linesOf(const QString &text)
         Line line;
         line.data = begin + start;
         line.size = stop - start;
-        line.hash = qHashBits(line.data, size_t(line.size) * sizeof(QChar));
+        line.hash = XXH3_64bits(line.data, size_t(line.size) * sizeof(QChar));
         lines.push_back(line);
         if (end < 0)
             break;
@@ -46,18 +45,103 @@ std::vector<Line> linesOf(const QString &text)
     return lines;
 }
 
-// Appends the blocks of one edit script (elements of a starting at
-// aBase, of b at bBase) to out, up to `upTo` elements of the script.
-template <class Ses>
-void appendBlocks(const Ses &ses, size_t upTo, int aBase, int bBase, QVector<LineDiff::Block> &out,
-                  int *aUsed, int *bUsed)
+// The edit script of a[0, aCount) against b[0, bCount), one step per
+// element of either side. An element whose key (equal for equal elements)
+// occurs nowhere on the other side cannot be common to both, so such
+// elements are set aside before dtl runs and put back as removed or added
+// after it: the common elements found are as many as dtl alone finds, and
+// two runs with little in common (every line of a window changed, two
+// unrelated lines) cost a pass over them instead of a search whose time
+// grows with the square of their length.
+template <class T, class KeyOf>
+std::vector<dtl::edit_t> editScript(const T *a, int aCount, const T *b, int bCount, KeyOf keyOf)
+{
+    const auto keys = [&keyOf](const T *elements, int count) {
+        std::vector<XXH64_hash_t> sorted;
+        sorted.reserve(size_t(count));
+        for (int k = 0; k < count; ++k)
+            sorted.push_back(keyOf(elements[k]));
+        std::sort(sorted.begin(), sorted.end());
+        return sorted;
+    };
+    // The elements of one side that may have a match on the other, and
+    // where each stands.
+    const auto matchable = [&keyOf](const T *elements, int count, const std::vector<XXH64_hash_t> &other,
+                                    std::vector<T> &kept, std::vector<int> &at) {
+        for (int k = 0; k < count; ++k) {
+            if (std::binary_search(other.begin(), other.end(), keyOf(elements[k]))) {
+                kept.push_back(elements[k]);
+                at.push_back(k);
+            }
+        }
+    };
+    std::vector<T> sa, sb;
+    std::vector<int> atA, atB;
+    matchable(a, aCount, keys(b, bCount), sa, atA);
+    matchable(b, bCount, keys(a, aCount), sb, atB);
+
+    std::vector<dtl::edit_t> script;
+    script.reserve(size_t(aCount) + size_t(bCount));
+    int ia = 0;
+    int ib = 0;
+    // The elements of both sides before (toA, toB) not yet in the script
+    // are common to neither.
+    const auto changedUpTo = [&](int toA, int toB) {
+        for (; ia < toA; ++ia)
+            script.push_back(dtl::SES_DELETE);
+        for (; ib < toB; ++ib)
+            script.push_back(dtl::SES_ADD);
+    };
+    if (!sa.empty() && !sb.empty()) {
+        dtl::Diff<T> diff(sa, sb);
+        diff.compose();
+        size_t ka = 0;
+        size_t kb = 0;
+        for (const auto &step : diff.getSes().getSequence()) {
+            switch (step.second.type) {
+            case dtl::SES_COMMON:
+                changedUpTo(atA[ka], atB[kb]);
+                script.push_back(dtl::SES_COMMON);
+                ++ia;
+                ++ib;
+                ++ka;
+                ++kb;
+                break;
+            case dtl::SES_DELETE:
+                ++ka;
+                break;
+            default:
+                ++kb;
+                break;
+            }
+        }
+    }
+    changedUpTo(aCount, bCount);
+    return script;
+}
+
+XXH64_hash_t keyOfLine(const Line &line)
+{
+    return line.hash;
+}
+
+XXH64_hash_t keyOfCodePoint(uint point)
+{
+    return point;
+}
+
+// Appends the blocks of the first `upTo` steps of an edit script (lines of
+// a starting at aBase, of b at bBase) to out; aUsed and bUsed get the lines
+// of each side those steps cover.
+void appendBlocks(const std::vector<dtl::edit_t> &script, size_t upTo, int aBase, int bBase,
+                  QVector<LineDiff::Block> &out, int *aUsed, int *bUsed)
 {
     int ia = 0;
     int ib = 0;
     LineDiff::Block open;
     bool inBlock = false;
     for (size_t k = 0; k < upTo; ++k) {
-        const dtl::edit_t type = ses[k].second.type;
+        const dtl::edit_t type = script[k];
         if (type == dtl::SES_COMMON) {
             if (inBlock) {
                 out << open;
@@ -98,24 +182,22 @@ void diffMiddle(const std::vector<Line> &a, int aFrom, int aTo, const std::vecto
         }
         const int wa = std::min(LineDiff::window, aTo - i);
         const int wb = std::min(LineDiff::window, bTo - j);
-        const std::vector<Line> sa(a.begin() + i, a.begin() + i + wa);
-        const std::vector<Line> sb(b.begin() + j, b.begin() + j + wb);
-        dtl::Diff<Line> diff(sa, sb);
-        diff.compose();
-        const auto ses = diff.getSes().getSequence();
+        const std::vector<dtl::edit_t> script = editScript(a.data() + i, wa, b.data() + j, wb, keyOfLine);
         const bool last = i + wa == aTo && j + wb == bTo;
         if (last) {
             int ua = 0, ub = 0;
-            appendBlocks(ses, ses.size(), i, j, out, &ua, &ub);
+            appendBlocks(script, script.size(), i, j, out, &ua, &ub);
             return;
         }
         // Not the last window: what follows its last common line may pair
         // with lines beyond it, so only the script up to that line is
         // taken, unless that leaves too little (then the whole window).
+        // A window without a common line is taken whole even when one side
+        // has only a few lines left, or nothing would move on.
         size_t upTo = 0;
         int ca = 0, cb = 0, ia = 0, ib = 0;
-        for (size_t k = 0; k < ses.size(); ++k) {
-            const dtl::edit_t type = ses[k].second.type;
+        for (size_t k = 0; k < script.size(); ++k) {
+            const dtl::edit_t type = script[k];
             if (type != dtl::SES_ADD)
                 ++ia;
             if (type != dtl::SES_DELETE)
@@ -126,15 +208,10 @@ void diffMiddle(const std::vector<Line> &a, int aFrom, int aTo, const std::vecto
                 cb = ib;
             }
         }
-        if (ca < wa / 4 && cb < wb / 4) {
-            int ua = 0, ub = 0;
-            appendBlocks(ses, ses.size(), i, j, out, &ua, &ub);
-            i += ua;
-            j += ub;
-            continue;
-        }
+        if (upTo == 0 || (ca < wa / 4 && cb < wb / 4))
+            upTo = script.size();
         int ua = 0, ub = 0;
-        appendBlocks(ses, upTo, i, j, out, &ua, &ub);
+        appendBlocks(script, upTo, i, j, out, &ua, &ub);
         i += ua;
         j += ub;
     }
@@ -249,13 +326,10 @@ void LineDiff::characterRuns(const QString &a, const QString &b, QVector<Run> &i
     std::vector<int> sa, sb;
     codePoints(a, head, aEnd, pa, sa);
     codePoints(b, head, bEnd, pb, sb);
-    dtl::Diff<uint> diff(pa, pb);
-    diff.compose();
-    const auto ses = diff.getSes().getSequence();
     size_t ia = 0;
     size_t ib = 0;
-    for (const auto &element : ses) {
-        switch (element.second.type) {
+    for (const dtl::edit_t step : editScript(pa.data(), int(pa.size()), pb.data(), int(pb.size()), keyOfCodePoint)) {
+        switch (step) {
         case dtl::SES_DELETE:
             addRun(inA, sa[ia], sa[ia + 1]);
             ++ia;

@@ -7,6 +7,7 @@
 #include <QTextBrowser>
 #include <QtTest>
 
+#include "linediff.h"
 #include "previewstore.h"
 #include "previewwindow.h"
 #include "readwritetxt.h"
@@ -22,6 +23,8 @@ private slots:
     void diffColoursLinesAndCharacters();
     void longDiffSaysWhatIsLeftOut_data();
     void longDiffSaysWhatIsLeftOut();
+    void lineBlocks_data();
+    void lineBlocks();
 
 private:
     // A store with a changed, an unchanged and a failed file under dir.
@@ -202,6 +205,44 @@ void TestPreviewWindow::longDiffSaysWhatIsLeftOut()
         QVERIFY(!text.contains(QStringLiteral("未显示")));
     else
         QVERIFY2(text.endsWith(note), qPrintable(text.right(80)));
+}
+
+void TestPreviewWindow::lineBlocks_data()
+{
+    QTest::addColumn<QStringList>("oldLines");
+    QTest::addColumn<QStringList>("newLines");
+    QTest::addColumn<int>("changed");
+    QStringList many, others;
+    for (int i = 0; i < LineDiff::window * 5 / 2; ++i) {
+        many << QStringLiteral("line %1").arg(i);
+        others << QStringLiteral("other %1").arg(i);
+    }
+    QTest::newRow("lines of one side only between common ones")
+        << QStringList{"a", "x1", "b", "x2", "c"} << QStringList{"a", "y1", "b", "c", "y2"} << 3;
+    QTest::newRow("a repeated line moved") << QStringList{"p", "q", "p", "r"} << QStringList{"q", "p", "r", "p"} << 2;
+    QTest::newRow("every line changed, windows over") << many << others << many.size();
+    QTest::newRow("one side shorter than a window, nothing common") << QStringList{"x"} << many << many.size();
+}
+
+// The blocks turn the old lines into the new ones, with the lines between
+// blocks equal on both sides, and as few changed lines as stated.
+void TestPreviewWindow::lineBlocks()
+{
+    QFETCH(QStringList, oldLines);
+    QFETCH(QStringList, newLines);
+    QFETCH(int, changed);
+    const QVector<LineDiff::Block> blocks = LineDiff::blocks(oldLines.join('\n'), newLines.join('\n'));
+    QStringList rebuilt;
+    int oldAt = 0;
+    for (const LineDiff::Block &block : blocks) {
+        QVERIFY(block.oldStart >= oldAt && block.newStart - rebuilt.size() == block.oldStart - oldAt);
+        rebuilt += oldLines.mid(oldAt, block.oldStart - oldAt);
+        rebuilt += newLines.mid(block.newStart, block.newCount);
+        oldAt = block.oldStart + block.oldCount;
+    }
+    rebuilt += oldLines.mid(oldAt);
+    QCOMPARE(rebuilt, newLines);
+    QCOMPARE(LineDiff::changedLines(blocks), changed);
 }
 
 QTEST_MAIN(TestPreviewWindow)
