@@ -26,8 +26,6 @@
 #include <QTimer>
 #include <QToolBar>
 
-#include <algorithm>
-
 #include "batchbackup.h"
 #include "codeeditorex.h"
 #include "codesetting.h"
@@ -42,6 +40,7 @@
 #include "tipcodes.h"
 #include "undorun.h"
 #include "windowlayout.h"
+#include "windowplacer.h"
 
 namespace {
 
@@ -59,6 +58,16 @@ MainWindow::MainWindow(QWidget *parent)
     Q_INIT_RESOURCE(guide);
     ui->setupUi(this);
     setupMdiArea();
+    WindowPlacer::Windows windows;
+    windows.workArea = [this] { return workArea(); };
+    windows.lists = [this] {
+        QList<QWidget *> lists;
+        for (TableViewWidget *list : qAsConst(m_lists))
+            lists << list;
+        return lists;
+    };
+    windows.docks = [this] { return floatingDocks(); };
+    m_placer.reset(new WindowPlacer(ui->mdiArea_text, windows));
     setWindowState(windowState() | Qt::WindowMaximized);
     setWindowTitle(windowTitleText());
 
@@ -171,7 +180,7 @@ void MainWindow::createStartLists()
         qWarning() << "listNumber" << count << "limited to" << maxStartLists;
         count = maxStartLists;
     }
-    m_layout.setStartLists(qMax(0, count));
+    m_placer->setStartLists(qMax(0, count));
     for (int i = 1; i <= count; ++i) {
         ++m_listCounter;
         createList(QStringLiteral("List"), m_listCounter);
@@ -220,14 +229,8 @@ bool MainWindow::event(QEvent *event)
 
 bool MainWindow::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() == QEvent::Resize && watched == ui->mdiArea_text->viewport() && !m_pendingPlacement.isEmpty()) {
-        const QList<QPointer<QMdiSubWindow>> pending = m_pendingPlacement;
-        m_pendingPlacement.clear();
-        for (const QPointer<QMdiSubWindow> &sub : pending) {
-            if (sub)
-                placeEditor(sub);
-        }
-    }
+    if (event->type() == QEvent::Resize && watched == ui->mdiArea_text->viewport())
+        m_placer->viewportResized();
     // A window manager may raise this window over its tool windows when it
     // is clicked again while active; they are put back on top right after.
     if (event->type() == QEvent::MouseButtonPress && watched->isWidgetType()
@@ -248,19 +251,19 @@ void MainWindow::showEvent(QShowEvent *event)
         return;
     m_firstShow = false;
     m_pluginHost = new PluginHost(this, ui->menu_p, &m_nextDockPos, this);
-    connect(m_pluginHost, &PluginHost::aboutToOpen, this, [this] { m_docksBefore = floatingDocks(); });
-    connect(m_pluginHost, &PluginHost::opened, this, &MainWindow::pluginsOpened);
-    m_loadingPlugins = true;
+    connect(m_pluginHost, &PluginHost::aboutToOpen, this, [this] { m_placer->aboutToOpen(); });
+    connect(m_pluginHost, &PluginHost::opened, this, [this] { m_placer->opened(); });
+    m_placer->setLoadingPlugins(true);
     m_pluginHost->loadAll(PluginHost::pluginFolder(QCoreApplication::applicationDirPath()));
-    m_loadingPlugins = false;
+    m_placer->setLoadingPlugins(false);
     m_presetMenu = new PresetMenu(ui->menu_p, m_pluginHost, this);
     resizeDocks({m_tipsDock}, {messageDockHeight()}, Qt::Vertical);
     layoutWindows();
 }
 
 // ---- window placement --------------------------------------------------
-// WindowLayout works out the places; here they are read from and applied to
-// the windows.
+// WindowPlacer places the windows; this window tells it the work area, the
+// lists and the docks.
 
 QRect MainWindow::layoutScreen() const
 {
@@ -283,54 +286,14 @@ QRect MainWindow::workArea() const
     return WindowLayout::workArea(layoutScreen(), above, statusBar()->sizeHint().height() + messageDockHeight());
 }
 
-QList<QRect> MainWindow::occupiedFrames(const QList<const QWidget *> &except, bool withDocks) const
-{
-    QList<QRect> occupied;
-    for (TableViewWidget *list : qAsConst(m_lists)) {
-        if (!list->isHidden() && !except.contains(list))
-            occupied << list->frameGeometry();
-    }
-    if (withDocks) {
-        for (QDockWidget *dock : floatingDocks()) {
-            if (!except.contains(dock))
-                occupied << dock->frameGeometry();
-        }
-    }
-    return occupied;
-}
-
 QRect MainWindow::freeArea() const
 {
-    return WindowLayout::freeArea(workArea(), occupiedFrames({}, true));
+    return m_placer->freeArea();
 }
 
 QRect MainWindow::freeEditorArea() const
 {
-    QWidget *viewport = ui->mdiArea_text->viewport();
-    const QRect free = freeArea();
-    if (free.isNull())
-        return QRect();
-    const QRect local(viewport->mapFromGlobal(free.topLeft()), free.size());
-    return local.intersected(viewport->rect());
-}
-
-void MainWindow::placeEditor(QMdiSubWindow *sub)
-{
-    // In the part of the work area no list or plug-in dock covers, each
-    // new editor a step down and right of the one before, starting again
-    // at the top left when the next step would leave that part.
-    if (ui->mdiArea_text->viewMode() != QMdiArea::SubWindowView)
-        return;
-    const QRect place = WindowLayout::editorPlace(freeEditorArea(), ui->mdiArea_text->subWindowList().indexOf(sub));
-    if (place.isNull()) {
-        // Covered all over: Qt's own placement; but while the work area
-        // is not yet on screen at its size, the place is chosen once it is.
-        if (!freeArea().isNull() && !m_pendingPlacement.contains(sub))
-            m_pendingPlacement << sub;
-        return;
-    }
-    m_pendingPlacement.removeAll(sub);
-    sub->setGeometry(place);
+    return m_placer->freeEditorArea();
 }
 
 QList<QDockWidget *> MainWindow::floatingDocks() const
@@ -346,114 +309,12 @@ QList<QDockWidget *> MainWindow::floatingDocks() const
 
 QList<QPair<QDockWidget *, QDockWidget *>> MainWindow::dockPairs() const
 {
-    QList<QPair<QDockWidget *, QDockWidget *>> pairs;
-    for (const DockPair &pair : m_pairs) {
-        if (pair.list && !pair.list->isHidden())
-            pairs << qMakePair(pair.list.data(), pair.option.data());
-    }
-    return pairs;
-}
-
-void MainWindow::pluginsOpened()
-{
-    // The docks the plug-in just opened: its operation list, and its option
-    // dock, which opens to the right of it.
-    QList<QDockWidget *> opened;
-    for (QDockWidget *dock : floatingDocks()) {
-        if (!m_docksBefore.contains(dock))
-            opened << dock;
-    }
-    m_docksBefore.clear();
-    if (opened.isEmpty())
-        return;
-    // The operation list is the framework's list dock; failing that, the
-    // narrower one.
-    std::sort(opened.begin(), opened.end(), [](QDockWidget *a, QDockWidget *b) {
-        const bool aList = a->inherits("DockWidgetListBase");
-        const bool bList = b->inherits("DockWidgetListBase");
-        if (aList != bList)
-            return aList;
-        return a->width() < b->width();
-    });
-    DockPair pair;
-    pair.list = opened.first();
-    pair.option = opened.size() > 1 ? opened.at(1) : nullptr;
-    for (int i = m_pairs.size() - 1; i >= 0; --i) {
-        if (!m_pairs.at(i).list || m_pairs.at(i).list->isHidden())
-            m_pairs.removeAt(i);
-    }
-    m_pairs << pair;
-    if (m_loadingPlugins)
-        return;
-
-    // Opened later: clear of every window already open.
-    const QList<QRect> occupied = occupiedFrames({pair.list.data(), pair.option.data()}, true);
-    m_layout.setArea(workArea());
-    applyPair(pair, m_layout.placeNewPair(layoutPair(pair), occupied));
-}
-
-WindowLayout::Pair MainWindow::layoutPair(const DockPair &pair)
-{
-    WindowLayout::Pair sizes;
-    // A window just shown may not have its final size yet; a fixed-size
-    // dock's constraints already tell it.
-    sizes.list = pair.list->frameGeometry().size().expandedTo(pair.list->minimumSize());
-    sizes.hasOption = pair.option;
-    // Whatever frame the platform puts around the dock comes on top.
-    if (pair.option)
-        sizes.optionFrame = pair.option->frameGeometry().size() - pair.option->size();
-    sizes.minimumHeight = pair.list->minimumHeight();
-    return sizes;
-}
-
-void MainWindow::applyPair(const DockPair &pair, const WindowLayout::PairPlace &place)
-{
-    pair.list->move(place.list);
-    if (pair.option) {
-        pair.option->resize(place.optionSize);
-        pair.option->move(place.option);
-    }
-}
-
-void MainWindow::placeList(TableViewWidget *list, bool clearOfDocks)
-{
-    const QList<QRect> occupied = occupiedFrames({list}, clearOfDocks);
-    m_layout.setArea(workArea());
-    const QRect frame = m_layout.placeList(m_lists.size(), occupied);
-    list->move(frame.topLeft());
-    list->resize(WindowLayout::listWindowSize(frame));
+    return m_placer->dockPairs();
 }
 
 void MainWindow::layoutWindows()
 {
-    // Lists first, sharing their column; then the dock pairs.
-    m_layout.setArea(workArea());
-    const QList<TableViewWidget *> lists = m_lists;
-    const int starting = m_layout.startLists();
-    m_layout.setStartLists(qMax(starting, lists.size()));
-    m_lists.clear();
-    for (TableViewWidget *list : lists) {
-        m_lists << list;
-        placeList(list, false);
-    }
-    m_layout.setStartLists(starting);
-
-    QList<DockPair> shown;
-    QList<WindowLayout::Pair> sizes;
-    for (const DockPair &pair : qAsConst(m_pairs)) {
-        if (pair.list && !pair.list->isHidden()) {
-            shown << pair;
-            sizes << layoutPair(pair);
-        }
-    }
-    QList<QRect> listFrames;
-    for (TableViewWidget *list : lists) {
-        if (!list->isHidden())
-            listFrames << WindowLayout::listFrame(list->pos(), list->size());
-    }
-    const QList<WindowLayout::PairPlace> places = m_layout.placePairs(sizes, listFrames);
-    for (int i = 0; i < shown.size(); ++i)
-        applyPair(shown.at(i), places.at(i));
+    m_placer->layoutWindows();
 }
 
 // ---- lists and editors -------------------------------------------------
@@ -489,7 +350,7 @@ TableViewWidget *MainWindow::createList(const QString &prefix, int number)
 
     m_lists.append(list);
     updateEmptyGuide();
-    placeList(list, true);
+    m_placer->placeList(list, true);
     list->show();
     m_currentList = list;
     return list;
@@ -609,7 +470,7 @@ CodeEditorEx *MainWindow::newEditor(int tableID, int id, const QString &fileName
     updateEmptyGuide();
     setCurrentEditor(editor);
     QMdiSubWindow *sub = ui->mdiArea_text->addSubWindow(editor);
-    placeEditor(sub);
+    m_placer->placeEditor(sub);
     sub->show();
     if (editor->loadFailed())
         editor->reportLoadFailure();

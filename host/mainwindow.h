@@ -5,13 +5,13 @@
 #include <QMainWindow>
 
 #include <functional>
+#include <memory>
 #include <QPoint>
 #include <QPointer>
 #include <QRect>
 #include <QTimer>
 
 #include "scrivelface.h"
-#include "windowlayout.h"
 
 namespace Ui {
 class MainWindow;
@@ -32,6 +32,7 @@ class QTextBrowser;
 class QMdiArea;
 class QMdiSubWindow;
 class TableViewWidget;
+class WindowPlacer;
 
 // The host's top-level window: the MDI area of editors, the file lists,
 // the message dock, the status labels and the menus. Also the host side of
@@ -102,7 +103,7 @@ public:
     // Window placement. The work area is the part of the screen between the
     // tool bar and the message dock of the maximised window; the lists keep
     // a column at its right and the plug-ins' dock pairs fill the rest
-    // without covering each other (WindowLayout).
+    // without covering each other (WindowPlacer).
     QRect layoutScreen() const;
     // Lays out for this screen rectangle instead of the primary screen's
     // (a null rectangle goes back to the screen).
@@ -196,22 +197,7 @@ private:
     void applyLocaleCodec();
     void raiseToolWindows();
     QList<QDockWidget *> floatingDocks() const;
-    // The frames of the shown lists and, withDocks, of the floating plug-in
-    // docks: where a window placed now must not go. Those in except are
-    // left out.
-    QList<QRect> occupiedFrames(const QList<const QWidget *> &except, bool withDocks) const;
-    void pluginsOpened();
-    void placeList(TableViewWidget *list, bool clearOfDocks);
-    struct DockPair
-    {
-        QPointer<QDockWidget> list;
-        QPointer<QDockWidget> option;
-    };
-    static WindowLayout::Pair layoutPair(const DockPair &pair);
-    static void applyPair(const DockPair &pair, const WindowLayout::PairPlace &place);
     void setupMdiArea();
-    // Puts a new editor's window where no dock or list covers it.
-    void placeEditor(QMdiSubWindow *sub);
     // Shows the empty work area's guide, or hides it, once the events now
     // waiting are handled (lists, editors and docks come and go in steps).
     void updateEmptyGuide();
@@ -281,15 +267,10 @@ private:
     PresetMenu *m_presetMenu = nullptr;
 
     QRect m_layoutScreen;
-    WindowLayout m_layout;
-    QList<DockPair> m_pairs;
-    QList<QDockWidget *> m_docksBefore;
-    bool m_loadingPlugins = false;
+    std::unique_ptr<WindowPlacer> m_placer;
     bool m_uiEnabled = true;
     // What setUiEnabled(false) disabled, to be enabled again.
     QList<QPointer<QWidget>> m_disabledByJob;
-    // Editors still to be placed once the work area has its size.
-    QList<QPointer<QMdiSubWindow>> m_pendingPlacement;
     QProgressBar *m_progress = nullptr;
     QLabel *m_progressFile = nullptr;
     QPushButton *m_cancelButton = nullptr;
