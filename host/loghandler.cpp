@@ -92,6 +92,11 @@ void LogHandler::handler(QtMsgType type, const QMessageLogContext &context, cons
     QMutexLocker locker(&logMutex());
     if (type == QtFatalMsg)
         std::abort();
+    // The platforms of a run without a display say that they cannot pass a
+    // window's size hints on or raise it, for every dock the plug-ins make;
+    // that is no problem of the run, and the log would show it as one.
+    if (message.startsWith(QLatin1String("This plugin does not support ")))
+        return;
     const QString line = formatLine(type, QDateTime::currentDateTime(), message,
                                     context.file, context.function, context.line);
     QFile log(logFileName());

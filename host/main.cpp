@@ -26,10 +26,12 @@ int main(int argc, char *argv[])
         return 0;
 
     // A run from a script needs no display and opens no window: the
-    // plug-ins' option pages, which are widgets, live off screen.
+    // plug-ins' option pages, which are widgets, live on the minimal
+    // platform, which draws nothing and, unlike the offscreen one, loads
+    // no font configuration (half of the start-up's time before).
     const bool headless = CommandLine::wantsHeadless(argc, argv);
     if (headless)
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+        qputenv("QT_QPA_PLATFORM", "minimal");
 
     const QString stamp = LogHandler::launchStamp(QDateTime::currentDateTime());
     RuntimeFolder::ensure();
