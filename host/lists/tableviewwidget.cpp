@@ -260,8 +260,6 @@ TableViewWidget::ScanResult TableViewWidget::scanFolders(const QStringList &fold
 int TableViewWidget::addScanned(const ScanResult &result)
 {
     const int known = m_entries.size();
-    m_entries.reserve(known + result.paths.size());
-    m_paths.reserve(m_paths.size() + result.paths.size());
     int added = 0;
     for (const QString &path : result.paths) {
         ++*m_fileIdCounter;
