@@ -20,7 +20,10 @@
 #include <QtConcurrent>
 
 #include <cstring>
+#include <cerrno>
 #include <dirent.h>
+#include <fcntl.h>
+#include <unistd.h>
 #include <sys/stat.h>
 
 #include "mytablemodel.h"
@@ -41,13 +44,32 @@ uint qHash(const FolderId &id, uint seed = 0)
     return ::qHash(quint64(id.inode), seed) ^ ::qHash(quint64(id.device), seed);
 }
 
+// What the walk of a tree found, before the first bytes of its files are
+// looked at: the folders met, and per "*.txt" file its folder and name.
+// Names stay as the bytes the folder gave, so that each file is opened
+// relative to its open folder (one name to look up, not the whole path).
+struct ScanTree
+{
+    struct Folder
+    {
+        QByteArray encoded; // the folder's path as the system takes it
+        QString prefix; // the folder's path with a trailing '/'
+    };
+    struct File
+    {
+        int folder; // index into folders
+        int name; // offset of the NUL-terminated name in names
+        bool regular; // a regular file (links followed): its bytes are read
+    };
+    std::vector<Folder> folders;
+    std::vector<File> files;
+    QByteArray names;
+};
+
 // Lists folder with readdir: its entry types come with the names, so a
 // tree of many thousand files costs no status call per file (only per
 // link or where the file system gives no type).
-// Collects the "*.txt" files of folder; probe[i] tells whether paths[i] is
-// a regular file whose first bytes are still to be looked at.
-void scanInto(const QString &folder, bool recursive, QStringList &paths, std::vector<char> &probe,
-              QSet<FolderId> &visited)
+void scanInto(const QString &folder, bool recursive, ScanTree &tree, QSet<FolderId> &visited)
 {
     const QByteArray encoded = QFile::encodeName(folder);
     struct stat st;
@@ -60,19 +82,23 @@ void scanInto(const QString &folder, bool recursive, QStringList &paths, std::ve
     DIR *dir = ::opendir(encoded.constData());
     if (!dir)
         return;
+    const int index = int(tree.folders.size());
     const QString prefix = folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/');
+    tree.folders.push_back({ encoded, prefix });
     while (const dirent *entry = ::readdir(dir)) {
         const char *name = entry->d_name;
         if (name[0] == '.' && (name[1] == 0 || (name[1] == '.' && name[2] == 0)))
             continue;
         bool isDir = entry->d_type == DT_DIR;
         bool isFile = entry->d_type == DT_REG;
+        bool regular = isFile;
         if (entry->d_type == DT_LNK || entry->d_type == DT_UNKNOWN) {
             const QByteArray full = encoded + '/' + name;
             struct stat target;
             if (::stat(full.constData(), &target) == 0) {
                 isDir = S_ISDIR(target.st_mode);
                 isFile = !isDir;
+                regular = S_ISREG(target.st_mode);
             }
         } else if (!isDir) {
             isFile = true; // a pipe or device named *.txt is refused by the jobs, as before
@@ -80,13 +106,41 @@ void scanInto(const QString &folder, bool recursive, QStringList &paths, std::ve
         const size_t length = std::strlen(name);
         if (isDir) {
             if (recursive)
-                scanInto(prefix + QFile::decodeName(name), recursive, paths, probe, visited);
+                scanInto(prefix + QFile::decodeName(name), recursive, tree, visited);
         } else if (isFile && length > 4 && std::memcmp(name + length - 4, ".txt", 4) == 0) {
-            paths.append(prefix + QFile::decodeName(name));
-            probe.push_back(entry->d_type == DT_REG || entry->d_type == DT_LNK || entry->d_type == DT_UNKNOWN);
+            tree.files.push_back({ index, tree.names.size(), regular });
+            tree.names.append(name, int(length) + 1);
         }
     }
     ::closedir(dir);
+}
+
+// ReadWriteTxt::looksBinary for the regular file name in the open folder
+// folderFd: one open, one read, one close. The open does not block (the
+// file may have become a pipe since the folder was listed) and, where the
+// file is ours, leaves its access time alone, which would otherwise be
+// written back for every file of a freshly made tree; noAtime is cleared
+// when the system refuses that. A short read is the end of a regular file.
+bool looksBinaryAt(int folderFd, const char *name, bool &noAtime)
+{
+    const int flags = O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC;
+    int fd = -1;
+    if (noAtime) {
+        fd = ::openat(folderFd, name, flags | O_NOATIME);
+        if (fd < 0 && errno == EPERM)
+            noAtime = false;
+    }
+    if (fd < 0 && !noAtime)
+        fd = ::openat(folderFd, name, flags);
+    if (fd < 0)
+        return false;
+    char buffer[ReadWriteTxt::binaryProbe];
+    ssize_t got;
+    do
+        got = ::read(fd, buffer, sizeof buffer);
+    while (got < 0 && errno == EINTR);
+    ::close(fd);
+    return got > 0 && ReadWriteTxt::looksBinary(buffer, got);
 }
 
 // Whether path names a file (links followed), with one status call and
@@ -260,32 +314,46 @@ int TableViewWidget::addDroppedUrls(const QList<QUrl> &urls)
 
 QStringList TableViewWidget::scanFolder(const QString &folder, bool recursive, int *skipped)
 {
-    QStringList paths;
-    std::vector<char> probe;
+    ScanTree tree;
     QSet<FolderId> visited;
-    scanInto(QFileInfo(folder).absoluteFilePath(), recursive, paths, probe, visited);
-    // Each file's first bytes are read on every pool thread at once, in
-    // stretches of files; the order of the paths stays as found.
-    std::vector<char> binary(size_t(paths.size()), 0);
+    scanInto(QFileInfo(folder).absoluteFilePath(), recursive, tree, visited);
+    // Each file's first bytes are read, and its path made, on every pool
+    // thread at once, in stretches of files of one folder; the order of
+    // the paths stays as found. A path left empty is a file that looks
+    // binary.
+    const int count = int(tree.files.size());
+    QVector<QString> found(count);
+    QVector<QPair<int, int>> stretches; // [from, to) of files of one folder
     constexpr int stretch = 512;
-    QVector<int> starts;
-    for (int i = 0; i < paths.size(); i += stretch)
-        starts << i;
-    QtConcurrent::blockingMap(starts, [&](int from) {
-        const int to = qMin(from + stretch, paths.size());
-        for (int i = from; i < to; ++i) {
-            if (probe[size_t(i)])
-                binary[size_t(i)] = ReadWriteTxt::looksBinary(paths.at(i));
+    for (int from = 0; from < count;) {
+        int to = from + 1;
+        while (to < count && to - from < stretch && tree.files[size_t(to)].folder == tree.files[size_t(from)].folder)
+            ++to;
+        stretches.append(qMakePair(from, to));
+        from = to;
+    }
+    QString *out = found.data(); // detached once, before the threads write
+    QtConcurrent::blockingMap(stretches, [&tree, out](const QPair<int, int> &range) {
+        const ScanTree::Folder &in = tree.folders[size_t(tree.files[size_t(range.first)].folder)];
+        const int folderFd = ::open(in.encoded.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        bool noAtime = true;
+        for (int i = range.first; i < range.second; ++i) {
+            const ScanTree::File &file = tree.files[size_t(i)];
+            const char *name = tree.names.constData() + file.name;
+            if (!file.regular || folderFd < 0 || !looksBinaryAt(folderFd, name, noAtime))
+                out[i] = in.prefix + QFile::decodeName(name);
         }
+        if (folderFd >= 0)
+            ::close(folderFd);
     });
     QStringList text;
-    text.reserve(paths.size());
-    for (int i = 0; i < paths.size(); ++i) {
-        if (!binary[size_t(i)])
-            text << paths.at(i);
+    text.reserve(count);
+    for (QString &path : found) {
+        if (!path.isEmpty())
+            text.append(std::move(path));
     }
     if (skipped)
-        *skipped = paths.size() - text.size();
+        *skipped = count - text.size();
     return text;
 }
 
