@@ -61,6 +61,9 @@ public:
     // thread.
     int keep(const QString &text, const TextFormat &format, PreviewRecord &record,
              const QVector<PreviewMark> *marks = nullptr);
+    // The same with text already encoded as the writer would (bytes).
+    int keepEncoded(const QString &text, const QByteArray &bytes, PreviewRecord &record,
+                    const QVector<PreviewMark> *marks = nullptr);
 
     // Adds a file's record (GUI thread).
     void addRecord(const PreviewRecord &record);
