@@ -213,6 +213,10 @@ int PreviewStore::keepMarks(const QString &keptName, const QVector<PreviewMark> 
 void PreviewStore::addRecord(const PreviewRecord &record)
 {
     ++m_recordCount;
+    if (record.willWrite())
+        ++m_writeCount;
+    else if (record.outcome == PreviewRecord::Unchanged)
+        ++m_unchangedCount;
     if (m_recordFile.isOpen())
         m_recordFile.write(record.toLine());
 }

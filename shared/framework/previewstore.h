@@ -70,6 +70,11 @@ public:
     // Every record, in the order of the files of the preview.
     QList<PreviewRecord> records() const;
     int recordCount() const { return m_recordCount; }
+    // The records added so far that would write a file (Changed or
+    // Created), leave it unchanged, or fail, counted as they are added.
+    int writeCount() const { return m_writeCount; }
+    int unchangedCount() const { return m_unchangedCount; }
+    int failedCount() const { return m_recordCount - m_writeCount - m_unchangedCount; }
 
     // The host list the files a preview would make go to once they are
     // made (the operation's, see JobBatch::setProducedList).
@@ -96,6 +101,8 @@ private:
     QString m_folder;
     mutable QFile m_recordFile; // flushed before it is read
     int m_recordCount = 0;
+    int m_writeCount = 0;
+    int m_unchangedCount = 0;
     QString m_producedList;
     std::atomic<int> m_next{0};
 };
