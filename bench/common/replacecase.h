@@ -48,11 +48,12 @@ inline rewritebench::Case replaceCase(const QString &name, const ReplaceOptions 
     rewritebench::Case c;
     c.name = name;
     c.sedArguments = sedArguments;
+    // As the plug-ins add a start's files: each worker made when its turn
+    // comes, so a batch holds at most JobBatch::maxAlive of them.
     c.addJobs = [options](JobBatch &batch, const QStringList &paths) {
         auto *record = new ReplaceOptions(options);
         batch.adopt(record);
-        for (const QString &path : paths)
-            batch.add(new ReplaceJob(path, record));
+        batch.addFiles(paths, [record](const QString &path, int) { return new ReplaceJob(path, record); });
     };
     return c;
 }
