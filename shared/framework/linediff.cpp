@@ -45,6 +45,55 @@ std::vector<Line> linesOf(const QString &text)
     return lines;
 }
 
+// The keys of one side's elements, asked whether an element of the other
+// side has a match: an open-addressed table, so each question costs a
+// probe or two instead of a binary search through sorted keys.
+class KeySet
+{
+public:
+    template <class T, class KeyOf>
+    KeySet(const T *elements, int count, KeyOf keyOf)
+    {
+        int bits = 4;
+        while ((size_t(1) << bits) < size_t(count) * 2)
+            ++bits;
+        m_shift = 64 - bits;
+        m_mask = (size_t(1) << bits) - 1;
+        m_keys.assign(m_mask + 1, 0);
+        m_used.assign(m_mask + 1, 0);
+        for (int k = 0; k < count; ++k)
+            insert(keyOf(elements[k]));
+    }
+
+    bool contains(XXH64_hash_t key) const
+    {
+        for (size_t i = slotOf(key);; i = (i + 1) & m_mask) {
+            if (!m_used[i])
+                return false;
+            if (m_keys[i] == key)
+                return true;
+        }
+    }
+
+private:
+    // Keys of code points are small numbers: mixed, so that they spread.
+    size_t slotOf(XXH64_hash_t key) const { return size_t((key * 0x9E3779B97F4A7C15ull) >> m_shift); }
+
+    void insert(XXH64_hash_t key)
+    {
+        size_t i = slotOf(key);
+        while (m_used[i] && m_keys[i] != key)
+            i = (i + 1) & m_mask;
+        m_keys[i] = key;
+        m_used[i] = 1;
+    }
+
+    int m_shift = 60;
+    size_t m_mask = 0;
+    std::vector<XXH64_hash_t> m_keys;
+    std::vector<unsigned char> m_used;
+};
+
 // The edit script of a[0, aCount) against b[0, bCount), one step per
 // element of either side. An element whose key (equal for equal elements)
 // occurs nowhere on the other side cannot be common to both, so such
@@ -56,20 +105,12 @@ std::vector<Line> linesOf(const QString &text)
 template <class T, class KeyOf>
 std::vector<dtl::edit_t> editScript(const T *a, int aCount, const T *b, int bCount, KeyOf keyOf)
 {
-    const auto keys = [&keyOf](const T *elements, int count) {
-        std::vector<XXH64_hash_t> sorted;
-        sorted.reserve(size_t(count));
-        for (int k = 0; k < count; ++k)
-            sorted.push_back(keyOf(elements[k]));
-        std::sort(sorted.begin(), sorted.end());
-        return sorted;
-    };
     // The elements of one side that may have a match on the other, and
     // where each stands.
-    const auto matchable = [&keyOf](const T *elements, int count, const std::vector<XXH64_hash_t> &other,
-                                    std::vector<T> &kept, std::vector<int> &at) {
+    const auto matchable = [&keyOf](const T *elements, int count, const KeySet &other, std::vector<T> &kept,
+                                    std::vector<int> &at) {
         for (int k = 0; k < count; ++k) {
-            if (std::binary_search(other.begin(), other.end(), keyOf(elements[k]))) {
+            if (other.contains(keyOf(elements[k]))) {
                 kept.push_back(elements[k]);
                 at.push_back(k);
             }
@@ -77,8 +118,8 @@ std::vector<dtl::edit_t> editScript(const T *a, int aCount, const T *b, int bCou
     };
     std::vector<T> sa, sb;
     std::vector<int> atA, atB;
-    matchable(a, aCount, keys(b, bCount), sa, atA);
-    matchable(b, bCount, keys(a, aCount), sb, atB);
+    matchable(a, aCount, KeySet(b, bCount, keyOf), sa, atA);
+    matchable(b, bCount, KeySet(a, aCount, keyOf), sb, atB);
 
     std::vector<dtl::edit_t> script;
     script.reserve(size_t(aCount) + size_t(bCount));

@@ -609,16 +609,12 @@ void PluginBase::batchFinished(JobBatch *batch, int succeeded, int failed)
     endStart();
     if (const std::shared_ptr<PreviewStore> store = batch->previewStore()) {
         store->setProducedList(batch->producedList());
-        // Nothing was written: the line says what the preview found.
-        int changed = 0, unchanged = 0, failures = 0;
-        for (const PreviewRecord &record : store->records()) {
-            if (record.willWrite())
-                ++changed;
-            else if (record.outcome == PreviewRecord::Unchanged)
-                ++unchanged;
-            else
-                ++failures;
-        }
+        // Nothing was written: the line says what the preview found,
+        // from the store's counts (reading every record back here would
+        // hold all of them at once).
+        const int changed = store->writeCount();
+        const int unchanged = store->unchangedCount();
+        const int failures = store->failedCount();
         forwardTip(Tips::PreviewDone, QStringLiteral("将修改 %1 个, 无变化 %2 个, 失败 %3 个").arg(changed).arg(unchanged).arg(failures));
         emit jobsFinishedSignal(succeeded, failed);
         emit previewReadySignal(store);

@@ -159,6 +159,14 @@ int PreviewStore::keep(const QString &text, const TextFormat &format, PreviewRec
     } catch (const std::bad_alloc &) {
         return ReadWriteTxt::NotWritable;
     }
+    return keepEncoded(text, bytes, record, marks);
+}
+
+int PreviewStore::keepEncoded(const QString &text, const QByteArray &bytes, PreviewRecord &record,
+                              const QVector<PreviewMark> *marks)
+{
+    if (m_folder.isEmpty())
+        return ReadWriteTxt::NotWritable;
     const QString name = QString::number(m_next.fetch_add(1) + 1);
     const QByteArray path = QFile::encodeName(keptPath(name));
     const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
@@ -205,6 +213,10 @@ int PreviewStore::keepMarks(const QString &keptName, const QVector<PreviewMark> 
 void PreviewStore::addRecord(const PreviewRecord &record)
 {
     ++m_recordCount;
+    if (record.willWrite())
+        ++m_writeCount;
+    else if (record.outcome == PreviewRecord::Unchanged)
+        ++m_unchangedCount;
     if (m_recordFile.isOpen())
         m_recordFile.write(record.toLine());
 }

@@ -61,12 +61,20 @@ public:
     // thread.
     int keep(const QString &text, const TextFormat &format, PreviewRecord &record,
              const QVector<PreviewMark> *marks = nullptr);
+    // The same with text already encoded as the writer would (bytes).
+    int keepEncoded(const QString &text, const QByteArray &bytes, PreviewRecord &record,
+                    const QVector<PreviewMark> *marks = nullptr);
 
     // Adds a file's record (GUI thread).
     void addRecord(const PreviewRecord &record);
     // Every record, in the order of the files of the preview.
     QList<PreviewRecord> records() const;
     int recordCount() const { return m_recordCount; }
+    // The records added so far that would write a file (Changed or
+    // Created), leave it unchanged, or fail, counted as they are added.
+    int writeCount() const { return m_writeCount; }
+    int unchangedCount() const { return m_unchangedCount; }
+    int failedCount() const { return m_recordCount - m_writeCount - m_unchangedCount; }
 
     // The host list the files a preview would make go to once they are
     // made (the operation's, see JobBatch::setProducedList).
@@ -93,6 +101,8 @@ private:
     QString m_folder;
     mutable QFile m_recordFile; // flushed before it is read
     int m_recordCount = 0;
+    int m_writeCount = 0;
+    int m_unchangedCount = 0;
     QString m_producedList;
     std::atomic<int> m_next{0};
 };

@@ -622,10 +622,11 @@ QList<int> PreviewWindow::tickedPositions() const
         if (!tick || !(tick->flags() & Qt::ItemIsUserCheckable) || tick->checkState() != Qt::Checked)
             continue;
         const int position = m_records.at(m_table->item(row, FileColumn)->data(recordRole).toInt()).position;
-        if (!positions.contains(position))
-            positions << position;
+        positions << position;
     }
+    // Rows of one position (the files one job makes) count once.
     std::sort(positions.begin(), positions.end());
+    positions.erase(std::unique(positions.begin(), positions.end()), positions.end());
     return positions;
 }
 
@@ -674,6 +675,14 @@ void PreviewWindow::showRecord(int index)
     const PreviewRecord &record = m_records.at(index);
     QTextDocument *document = m_diff->document();
     QTextCursor cursor(document);
+    // One edit for the whole diff: the view lays the document out once,
+    // not again after each of its thousands of insertions.
+    struct EditBlock
+    {
+        QTextCursor &cursor;
+        explicit EditBlock(QTextCursor &c) : cursor(c) { cursor.beginEditBlock(); }
+        ~EditBlock() { cursor.endEditBlock(); }
+    } edit(cursor);
     DiffWriter out(cursor);
     const int mode = CodeSetting::current();
     switch (record.outcome) {

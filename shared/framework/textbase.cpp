@@ -134,10 +134,22 @@ int TextBase::keepResult(const QString &fileName, const QString &text, const Tex
         record.sizeBefore = m_source.size;
         record.sourceModified = m_source.modified;
     }
-    const int check = ReadWriteTxt::checkWrite(fileName, text, &format);
+    // Encoded once, for the writer's checks and for the store: what
+    // checkWrite would say, in its order.
+    if (fileName.isEmpty())
+        return ReadWriteTxt::NotFound;
+    QByteArray bytes;
+    try {
+        if (!ReadWriteTxt::encode(text, format, bytes))
+            return ReadWriteTxt::NotWritable;
+    } catch (const std::bad_alloc &) {
+        return ReadWriteTxt::NotWritable;
+    }
+    const int check = ReadWriteTxt::checkTarget(fileName);
     if (check != ReadWriteTxt::Saved)
         return check;
-    const int outcome = m_preview->keep(text, format, record, own && !m_marks.isEmpty() ? &m_marks : nullptr);
+    const int outcome = m_preview->keepEncoded(text, bytes, record, own && !m_marks.isEmpty() ? &m_marks : nullptr);
+    bytes = QByteArray();
     if (outcome != ReadWriteTxt::Saved)
         return outcome;
     record.outcome = record.sourceDigest.isEmpty() ? PreviewRecord::Created : PreviewRecord::Changed;

@@ -671,6 +671,13 @@ int ReadWriteTxt::checkWrite(const QString &fileName, const QString &text, const
     } catch (const std::bad_alloc &) {
         return NotWritable;
     }
+    return checkTarget(fileName);
+}
+
+int ReadWriteTxt::checkTarget(const QString &fileName)
+{
+    if (fileName.isEmpty())
+        return NotFound;
     QByteArray target;
     struct stat st;
     if (!writeTarget(fileName, target, st)) {

@@ -108,6 +108,9 @@ public:
     // the file or, for a new file, its folder may not be written) or
     // NotRegular; Saved when the write would go ahead.
     static int checkWrite(const QString &fileName, const QString &text, const TextFormat *format = nullptr);
+    // The same for a text already encoded: only whether fileName (or, for
+    // a new file, its folder) may be written.
+    static int checkTarget(const QString &fileName);
 
     // Opens fileName, which must be a regular file, with flags (O_RDONLY,
     // O_WRONLY or O_RDWR; close-on-exec is added). A special file is never

@@ -105,6 +105,10 @@ void TestPreviewWindow::tableFilterAndSummary()
     QTemporaryDir dir;
     const std::shared_ptr<PreviewStore> store = makeStore(dir);
     QVERIFY(store);
+    // The counts the preview's closing line takes, kept as records are added.
+    QCOMPARE(store->writeCount(), 1);
+    QCOMPARE(store->unchangedCount(), 1);
+    QCOMPARE(store->failedCount(), 1);
     PreviewWindow window(store);
     QCOMPARE(window.windowTitle(), QStringLiteral("预览"));
     auto *table = window.findChild<QTableWidget *>(QStringLiteral("tableWidget_preview"));
