@@ -181,26 +181,12 @@ inline Outcome runSed(const QString &folder, const QStringList &names, const QSt
     return outcome;
 }
 
-// One start as the program runs it: the announced count, the batch of
-// jobs, each tip queued to this thread and shown by the message dock, the
-// batch's sync, then the closing tip that the dock shows as the summary
-// line; timed until that line is in the pane.
-inline Outcome runScrivel(const QString &folder, const QStringList &names, const Case &c, DockWidgetTips &dock,
-                          bool backups)
+// Runs batch to its end with every tip shown by dock, counting the saved
+// files and the other file tips, and the time from the last tip to the
+// end (the batch's sync); outcome.ms is timer's time at the summary line.
+inline void runWithDock(JobBatch &batch, DockWidgetTips &dock, const QElapsedTimer &timer, Outcome &outcome)
 {
-    JobBatch::setBackupsEnabled(backups);
-    Outcome outcome;
-    const qint64 dockBefore = dock.busyNanoseconds();
-    const CpuClock cpu;
-    QElapsedTimer timer;
-    timer.start();
-    dock.setExpected(names.size());
     qint64 lastTip = 0;
-    JobBatch batch;
-    QStringList paths;
-    for (const QString &name : names)
-        paths << folder + "/" + name;
-    c.addJobs(batch, paths);
     QObject::connect(&batch, &JobBatch::tipSignal, &dock, [&](int var1, int var2, const QString &fileName) {
         lastTip = timer.elapsed();
         if (var1 == Tips::Saved.var1 && var2 == Tips::Saved.var2)
@@ -217,6 +203,28 @@ inline Outcome runScrivel(const QString &folder, const QStringList &names, const
     batch.start();
     QCoreApplication::exec();
     outcome.ms = timer.elapsed();
+}
+
+// One start as the program runs it: the announced count, the batch of
+// jobs, each tip queued to this thread and shown by the message dock, the
+// batch's sync, then the closing tip that the dock shows as the summary
+// line; timed until that line is in the pane.
+inline Outcome runScrivel(const QString &folder, const QStringList &names, const Case &c, DockWidgetTips &dock,
+                          bool backups)
+{
+    JobBatch::setBackupsEnabled(backups);
+    Outcome outcome;
+    const qint64 dockBefore = dock.busyNanoseconds();
+    const CpuClock cpu;
+    QElapsedTimer timer;
+    timer.start();
+    dock.setExpected(names.size());
+    JobBatch batch;
+    QStringList paths;
+    for (const QString &name : names)
+        paths << folder + "/" + name;
+    c.addJobs(batch, paths);
+    runWithDock(batch, dock, timer, outcome);
     cpu.stop(outcome);
     outcome.dockUs = (dock.busyNanoseconds() - dockBefore) / 1000;
     JobBatch::setBackupsEnabled(true);
@@ -297,27 +305,11 @@ inline Outcome runApply(const std::shared_ptr<PreviewStore> &store, DockWidgetTi
         }
     }
     dock.setExpected(files.size());
-    qint64 lastTip = 0;
     JobBatch batch;
     batch.addFiles(files, [store, records](const QString &, int position) {
         return new PreviewApplyJob(store, records.at(position));
     });
-    QObject::connect(&batch, &JobBatch::tipSignal, &dock, [&](int var1, int var2, const QString &fileName) {
-        lastTip = timer.elapsed();
-        if (var1 == Tips::Saved.var1 && var2 == Tips::Saved.var2)
-            ++outcome.saved;
-        else if (var1 != Tips::JobDone.var1 || var2 != Tips::JobDone.var2)
-            ++outcome.other;
-        dock.tip(var1, var2, fileName);
-    });
-    QObject::connect(&batch, &JobBatch::finishedSignal, &dock, [&] {
-        outcome.syncMs = timer.elapsed() - lastTip;
-        dock.tip(Tips::AllDone.var1, Tips::AllDone.var2, QString());
-        QCoreApplication::exit(0);
-    });
-    batch.start();
-    QCoreApplication::exec();
-    outcome.ms = timer.elapsed();
+    runWithDock(batch, dock, timer, outcome);
     cpu.stop(outcome);
     outcome.dockUs = (dock.busyNanoseconds() - dockBefore) / 1000;
     return outcome;
