@@ -134,18 +134,9 @@ int TextBase::keepResult(const QString &fileName, const QString &text, const Tex
         record.sizeBefore = m_source.size;
         record.sourceModified = m_source.modified;
     }
-    // Encoded once, for the writer's checks and for the store: what
-    // checkWrite would say, in its order.
-    if (fileName.isEmpty())
-        return ReadWriteTxt::NotFound;
+    // Encoded once, for the writer's checks and for the store.
     QByteArray bytes;
-    try {
-        if (!ReadWriteTxt::encode(text, format, bytes))
-            return ReadWriteTxt::NotWritable;
-    } catch (const std::bad_alloc &) {
-        return ReadWriteTxt::NotWritable;
-    }
-    const int check = ReadWriteTxt::checkTarget(fileName);
+    const int check = ReadWriteTxt::checkWrite(fileName, text, &format, &bytes);
     if (check != ReadWriteTxt::Saved)
         return check;
     const int outcome = m_preview->keepEncoded(text, bytes, record, own && !m_marks.isEmpty() ? &m_marks : nullptr);

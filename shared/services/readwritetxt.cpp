@@ -660,7 +660,34 @@ bool ReadWriteTxt::looksBinary(const QString &fileName)
     return looksBinary(buffer, filled);
 }
 
-int ReadWriteTxt::checkWrite(const QString &fileName, const QString &text, const TextFormat *format)
+namespace {
+
+// Whether fileName may be written (or, for a new file, its folder):
+// Saved, or the writer's reason why not.
+int checkTarget(const QString &fileName)
+{
+    QByteArray target;
+    struct stat st;
+    if (!writeTarget(fileName, target, st)) {
+        if (errno != ENOENT)
+            return missing(errno) ? ReadWriteTxt::NotFound : ReadWriteTxt::NotWritable;
+    } else {
+        if (!S_ISREG(st.st_mode))
+            return ReadWriteTxt::NotRegular;
+        if ((st.st_mode & 0222) == 0 || ::access(target.constData(), W_OK) != 0)
+            return ReadWriteTxt::NotWritable;
+        if (st.st_nlink > 1)
+            return ReadWriteTxt::Saved; // rewritten in place: the folder does not matter
+    }
+    // The new content goes into a temporary file beside the target.
+    const QByteArray folder = QFile::encodeName(QFileInfo(QFile::decodeName(target)).absolutePath());
+    return ::access(folder.constData(), W_OK | X_OK) == 0 ? int(ReadWriteTxt::Saved) : int(ReadWriteTxt::NotWritable);
+}
+
+} // namespace
+
+int ReadWriteTxt::checkWrite(const QString &fileName, const QString &text, const TextFormat *format,
+                             QByteArray *encoded)
 {
     if (fileName.isEmpty())
         return NotFound;
@@ -671,29 +698,10 @@ int ReadWriteTxt::checkWrite(const QString &fileName, const QString &text, const
     } catch (const std::bad_alloc &) {
         return NotWritable;
     }
-    return checkTarget(fileName);
-}
-
-int ReadWriteTxt::checkTarget(const QString &fileName)
-{
-    if (fileName.isEmpty())
-        return NotFound;
-    QByteArray target;
-    struct stat st;
-    if (!writeTarget(fileName, target, st)) {
-        if (errno != ENOENT)
-            return missing(errno) ? NotFound : NotWritable;
-    } else {
-        if (!S_ISREG(st.st_mode))
-            return NotRegular;
-        if ((st.st_mode & 0222) == 0 || ::access(target.constData(), W_OK) != 0)
-            return NotWritable;
-        if (st.st_nlink > 1)
-            return Saved; // rewritten in place: the folder does not matter
-    }
-    // The new content goes into a temporary file beside the target.
-    const QByteArray folder = QFile::encodeName(QFileInfo(QFile::decodeName(target)).absolutePath());
-    return ::access(folder.constData(), W_OK | X_OK) == 0 ? int(Saved) : int(NotWritable);
+    const int verdict = checkTarget(fileName);
+    if (verdict == Saved && encoded)
+        *encoded = std::move(bytes);
+    return verdict;
 }
 
 bool ReadWriteTxt::isTemporaryName(const QString &name)

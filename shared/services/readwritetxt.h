@@ -107,10 +107,10 @@ public:
     // (for a dry run): NotFound, NotWritable (the text cannot be encoded,
     // the file or, for a new file, its folder may not be written) or
     // NotRegular; Saved when the write would go ahead.
-    static int checkWrite(const QString &fileName, const QString &text, const TextFormat *format = nullptr);
-    // The same for a text already encoded: only whether fileName (or, for
-    // a new file, its folder) may be written.
-    static int checkTarget(const QString &fileName);
+    // When it would go ahead and encoded is given, the bytes the writer
+    // would write are left there, so a caller keeping them encodes once.
+    static int checkWrite(const QString &fileName, const QString &text, const TextFormat *format = nullptr,
+                          QByteArray *encoded = nullptr);
 
     // Opens fileName, which must be a regular file, with flags (O_RDONLY,
     // O_WRONLY or O_RDWR; close-on-exec is added). A special file is never
