@@ -20,7 +20,6 @@
 #include <QtConcurrent>
 
 #include <cstring>
-#include <cerrno>
 #include <dirent.h>
 #include <fcntl.h>
 #include <unistd.h>
@@ -113,34 +112,6 @@ void scanInto(const QString &folder, bool recursive, ScanTree &tree, QSet<Folder
         }
     }
     ::closedir(dir);
-}
-
-// ReadWriteTxt::looksBinary for the regular file name in the open folder
-// folderFd: one open, one read, one close. The open does not block (the
-// file may have become a pipe since the folder was listed) and, where the
-// file is ours, leaves its access time alone, which would otherwise be
-// written back for every file of a freshly made tree; noAtime is cleared
-// when the system refuses that. A short read is the end of a regular file.
-bool looksBinaryAt(int folderFd, const char *name, bool &noAtime)
-{
-    const int flags = O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC;
-    int fd = -1;
-    if (noAtime) {
-        fd = ::openat(folderFd, name, flags | O_NOATIME);
-        if (fd < 0 && errno == EPERM)
-            noAtime = false;
-    }
-    if (fd < 0 && !noAtime)
-        fd = ::openat(folderFd, name, flags);
-    if (fd < 0)
-        return false;
-    char buffer[ReadWriteTxt::binaryProbe];
-    ssize_t got;
-    do
-        got = ::read(fd, buffer, sizeof buffer);
-    while (got < 0 && errno == EINTR);
-    ::close(fd);
-    return got > 0 && ReadWriteTxt::looksBinary(buffer, got);
 }
 
 // Whether path names a file (links followed), with one status call and
@@ -340,7 +311,7 @@ QStringList TableViewWidget::scanFolder(const QString &folder, bool recursive, i
         for (int i = range.first; i < range.second; ++i) {
             const ScanTree::File &file = tree.files[size_t(i)];
             const char *name = tree.names.constData() + file.name;
-            if (!file.regular || folderFd < 0 || !looksBinaryAt(folderFd, name, noAtime))
+            if (!file.regular || folderFd < 0 || !ReadWriteTxt::looksBinaryAt(folderFd, name, &noAtime))
                 out[i] = in.prefix + QFile::decodeName(name);
         }
         if (folderFd >= 0)

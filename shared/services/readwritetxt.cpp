@@ -638,26 +638,33 @@ bool ReadWriteTxt::looksBinary(const char *data, qint64 size)
 
 bool ReadWriteTxt::looksBinary(const QString &fileName)
 {
-    const QByteArray path = QFile::encodeName(fileName);
+    return looksBinaryAt(AT_FDCWD, QFile::encodeName(fileName).constData());
+}
+
+bool ReadWriteTxt::looksBinaryAt(int folderFd, const char *name, bool *noAtime)
+{
     // Non-blocking: a named pipe met in a scan must not hold it.
-    const int fd = ::open(path.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    const int flags = O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC;
+    int fd = -1;
+    if (noAtime && *noAtime) {
+        fd = ::openat(folderFd, name, flags | O_NOATIME);
+        if (fd < 0 && errno == EPERM)
+            *noAtime = false;
+    }
+    if (fd < 0 && !(noAtime && *noAtime))
+        fd = ::openat(folderFd, name, flags);
     if (fd < 0)
         return false;
     char buffer[binaryProbe];
-    qint64 filled = 0;
+    ssize_t got = 0;
     struct stat st;
     if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) {
-        while (filled < binaryProbe) {
-            const ssize_t got = ::read(fd, buffer + filled, size_t(binaryProbe - filled));
-            if (got < 0 && errno == EINTR)
-                continue;
-            if (got <= 0)
-                break;
-            filled += got;
-        }
+        do
+            got = ::read(fd, buffer, sizeof buffer);
+        while (got < 0 && errno == EINTR);
     }
     ::close(fd);
-    return looksBinary(buffer, filled);
+    return got > 0 && looksBinary(buffer, got);
 }
 
 namespace {

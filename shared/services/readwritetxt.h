@@ -143,6 +143,12 @@ public:
     // says what is wrong with it.
     static constexpr int binaryProbe = 8192;
     static bool looksBinary(const QString &fileName);
+    // The same for the file name in the folder open as folderFd (AT_FDCWD
+    // for a path): one open that does not block, one read of a regular
+    // file (a short read is its end). With noAtime set the file is opened
+    // without updating its access time where the system allows that, and
+    // noAtime is cleared once it refuses, so a scan asks only once.
+    static bool looksBinaryAt(int folderFd, const char *name, bool *noAtime = nullptr);
     // The same for the first bytes of a file.
     static bool looksBinary(const char *data, qint64 size);
 
