@@ -5,7 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-packages=(cmake g++ make qtbase5-dev qtbase5-dev-tools libqt5concurrent5 libqt5test5 libxxhash-dev libdtl-dev fonts-dejavu-core fonts-wqy-microhei xvfb xauth openbox imagemagick xdotool x11-utils)
+packages=(cmake g++ make qtbase5-dev qtbase5-dev-tools libqt5concurrent5 libqt5test5 libxxhash-dev libdtl-dev libpcre2-dev fonts-dejavu-core fonts-wqy-microhei xvfb xauth openbox imagemagick xdotool x11-utils)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -1,6 +1,7 @@
 #include <QtTest>
 
 #include "blocks.h"
+#include "regexreplace.h"
 #include "replace.h"
 
 Q_DECLARE_METATYPE(Pattern)
@@ -16,6 +17,8 @@ private slots:
     void tablePairs();
     void replace_data();
     void replace();
+    void regexReplaceAsQt_data();
+    void regexReplaceAsQt();
     void filterLines_data();
     void filterLines();
     void retainMatches_data();
@@ -106,6 +109,44 @@ void TestKeysOps::replace()
     options.pairs = Replace::pairsOf(keys, replacements, QStringLiteral(","));
     QVERIFY(Replace::isUsable(options));
     QCOMPARE(Replace::apply(text, options), expected);
+}
+
+// The direct regular-expression replace gives QString::replace's result,
+// empty matches, surrogate pairs, line ends and odd references included.
+void TestKeysOps::regexReplaceAsQt_data()
+{
+    QTest::addColumn<QString>("pattern");
+    QTest::addColumn<int>("options");
+    QTest::addColumn<QString>("replacement");
+    QTest::addColumn<QString>("text");
+    const int none = QRegularExpression::NoPatternOption;
+    const int multi = QRegularExpression::MultilineOption;
+    const QString mixed = QString::fromUtf8("ab@12 中文@3 😀x@ y@9\r\nZ@7\n");
+    QTest::newRow("two groups swapped") << "([a-z]+)@([0-9]+)" << none << "\\2#\\1" << mixed;
+    QTest::newRow("case-insensitive, lazy") << "[a-z]+?" << int(QRegularExpression::CaseInsensitiveOption | QRegularExpression::InvertedGreedinessOption) << "<\\0>" << mixed;
+    QTest::newRow("empty pattern around surrogates") << "" << none << "-" << QString::fromUtf8("a😀b");
+    QTest::newRow("empty and non-empty matches") << "x*" << none << "[\\1]" << "axxbx";
+    QTest::newRow("line starts and ends") << "^|$" << multi << "|" << "a\nb\r\n\nc";
+    QTest::newRow("CR LF line ends") << "(*CRLF)^|$" << multi << "|" << "a\r\nb\r\n";
+    QTest::newRow("unset group is empty") << "(a)|(b)" << none << "[\\1\\2]" << "abc";
+    QTest::newRow("two-digit reference only when it exists") << "(a)(b)(c)(d)(e)(f)(g)(h)(i)(j)(k)" << none << "\\11\\1" << "abcdefghijkz";
+    QTest::newRow("reference past the groups is literal") << "(a)" << none << "\\2\\\\1\\" << "aba";
+    QTest::newRow("no match keeps the text") << "q" << none << "x" << "abc";
+    QTest::newRow("empty text") << "a*" << none << "x" << "";
+    QTest::newRow("lone surrogate in the text") << "a" << none << "b" << QString("a") + QChar(0xD800) + "a";
+    QTest::newRow("invalid pattern keeps the text") << "(" << none << "x" << "(a(";
+}
+
+void TestKeysOps::regexReplaceAsQt()
+{
+    QFETCH(QString, pattern);
+    QFETCH(int, options);
+    QFETCH(QString, replacement);
+    QFETCH(QString, text);
+    const auto patternOptions = QRegularExpression::PatternOptions(options);
+    const QRegularExpression qt(pattern, patternOptions);
+    const QString expected = qt.isValid() ? QString(text).replace(qt, replacement) : text;
+    QCOMPARE(RegexReplace(pattern, patternOptions).apply(text, replacement), expected);
 }
 
 void TestKeysOps::filterLines_data()

@@ -12,14 +12,19 @@ QString unescape(const QString &key)
     return result;
 }
 
-QRegularExpression expression(const QString &pattern, bool caseSensitive, bool greedy)
+QRegularExpression::PatternOptions patternOptions(bool caseSensitive, bool greedy)
 {
     QRegularExpression::PatternOptions options = QRegularExpression::NoPatternOption;
     if (!caseSensitive)
         options |= QRegularExpression::CaseInsensitiveOption;
     if (!greedy)
         options |= QRegularExpression::InvertedGreedinessOption;
-    return QRegularExpression(pattern, options);
+    return options;
+}
+
+QRegularExpression expression(const QString &pattern, bool caseSensitive, bool greedy)
+{
+    return QRegularExpression(pattern, patternOptions(caseSensitive, greedy));
 }
 
 bool allValid(const QStringList &patterns)

@@ -20,8 +20,11 @@ namespace KeyMatch {
 // this order) replaced by carriage return, tab, vertical tab and line feed.
 QString unescape(const QString &key);
 
-// The expression of a key: case-sensitive unless caseSensitive is off,
-// greedy unless greedy is off.
+// The pattern options of a key: case-sensitive unless caseSensitive is
+// off, greedy unless greedy is off.
+QRegularExpression::PatternOptions patternOptions(bool caseSensitive, bool greedy);
+
+// The expression of a key, with those options.
 QRegularExpression expression(const QString &pattern, bool caseSensitive, bool greedy);
 
 // Whether every non-empty pattern compiles.

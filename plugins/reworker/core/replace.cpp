@@ -1,6 +1,6 @@
 #include "replace.h"
 
-#include <QRegularExpression>
+#include "regexreplace.h"
 
 const ReplaceOptions &Replace2Options::forFile(const QString &fileName) const
 {
@@ -105,9 +105,8 @@ QString apply(const QString &text, const ReplaceOptions &options)
             continue;
         switch (options.pattern) {
         case Pattern::Regular: {
-            const QRegularExpression re = KeyMatch::expression(pair.first, options.caseSensitive, options.greedy);
-            if (re.isValid())
-                result.replace(re, pair.second);
+            const RegexReplace re(pair.first, KeyMatch::patternOptions(options.caseSensitive, options.greedy));
+            result = re.apply(result, pair.second);
             break;
         }
         case Pattern::Extend:
