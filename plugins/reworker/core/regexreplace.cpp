@@ -5,6 +5,11 @@
 
 #include <QVector>
 
+#include <cstring>
+#include <limits>
+#include <memory>
+#include <new>
+
 namespace {
 
 // The compile options QRegularExpression gives PCRE2 for its pattern options.
@@ -60,6 +65,46 @@ QVector<Reference> referencesOf(const QString &replacement, int captureCount)
     return references;
 }
 
+// The result, copied in through a pointer into a string grown by doubling:
+// the appends of a text with thousands of matches, without a check of the
+// string's state each.
+class Output
+{
+public:
+    explicit Output(qsizetype expected) : m_text(int(qMin<qsizetype>(expected, maxSize)), Qt::Uninitialized) {}
+
+    void put(const QChar *from, qsizetype count)
+    {
+        if (count <= 0)
+            return;
+        if (count > m_text.size() - m_used)
+            grow(count);
+        std::memcpy(m_text.data() + m_used, from, size_t(count) * sizeof(QChar));
+        m_used += count;
+    }
+
+    QString take()
+    {
+        m_text.resize(int(m_used));
+        return std::move(m_text);
+    }
+
+private:
+    // The longest string there is; beyond it the result cannot be held,
+    // as when the memory runs out.
+    static constexpr qsizetype maxSize = (std::numeric_limits<int>::max() - 64) / qsizetype(sizeof(QChar));
+
+    void grow(qsizetype count)
+    {
+        if (count > maxSize - m_used)
+            throw std::bad_alloc();
+        m_text.resize(int(qMin(maxSize, qMax(m_used + count, 2 * qsizetype(m_text.size())))));
+    }
+
+    QString m_text;
+    qsizetype m_used = 0;
+};
+
 struct MatchData {
     pcre2_match_data *data;
     explicit MatchData(const pcre2_code *code) : data(pcre2_match_data_create_from_pattern(code, nullptr)) {}
@@ -77,7 +122,9 @@ RegexReplace::RegexReplace(const QString &pattern, QRegularExpression::PatternOp
                            compileOptions(options), &error, &errorOffset, nullptr);
     if (!m_code)
         return;
-    pcre2_jit_compile(m_code, PCRE2_JIT_COMPLETE); // the interpreter runs it when JIT is not there
+    // Without JIT (not built for this machine, or no memory for it) the
+    // interpreter runs the pattern.
+    m_jit = pcre2_jit_compile(m_code, PCRE2_JIT_COMPLETE) == 0;
     uint32_t count = 0;
     pcre2_pattern_info(m_code, PCRE2_INFO_CAPTURECOUNT, &count);
     m_captureCount = int(count);
@@ -107,18 +154,26 @@ QString RegexReplace::apply(const QString &text, const QString &replacement) con
     const PCRE2_SIZE *ovector = pcre2_get_ovector_pointer(match.data);
     const QChar *chars = text.constData();
 
-    QString result;
+    std::unique_ptr<Output> result; // made at the first match
     PCRE2_SIZE offset = 0; // where the next search starts
     PCRE2_SIZE copied = 0; // text before this is in result
-    uint32_t checkSubject = 0; // the first search checks the subject is valid UTF-16
+    // The first search checks that the subject is valid UTF-16; the later
+    // ones go straight to the JIT code, which checks nothing.
+    bool checked = false;
+    const auto search = [&](PCRE2_SIZE from) {
+        if (checked && m_jit)
+            return pcre2_jit_match(m_code, subject, length, from, 0, match.data, nullptr);
+        return pcre2_match(m_code, subject, length, from, checked ? PCRE2_NO_UTF_CHECK : 0, match.data, nullptr);
+    };
     bool previousEmpty = false;
     while (true) {
         int rc;
         if (previousEmpty) {
             // No second empty match at the same place: try a non-empty one
-            // there, else search on from the next character.
-            rc = pcre2_match(m_code, subject, length, offset, checkSubject | PCRE2_NOTEMPTY_ATSTART | PCRE2_ANCHORED,
-                             match.data, nullptr);
+            // there, else search on from the next character. (An anchored
+            // search runs in the interpreter.)
+            rc = pcre2_match(m_code, subject, length, offset,
+                             PCRE2_NO_UTF_CHECK | PCRE2_NOTEMPTY_ATSTART | PCRE2_ANCHORED, match.data, nullptr);
             if (rc == PCRE2_ERROR_NOMATCH) {
                 ++offset;
                 if (m_crLfNewlines && offset < length && chars[offset - 1] == QLatin1Char('\r')
@@ -128,35 +183,35 @@ QString RegexReplace::apply(const QString &text, const QString &replacement) con
                     ++offset;
                 if (offset > length)
                     break;
-                rc = pcre2_match(m_code, subject, length, offset, checkSubject, match.data, nullptr);
+                rc = search(offset);
             }
         } else {
-            rc = pcre2_match(m_code, subject, length, offset, checkSubject, match.data, nullptr);
+            rc = search(offset);
         }
         if (rc == PCRE2_ERROR_NOMATCH)
             break;
         const PCRE2_SIZE start = ovector[0], end = ovector[1];
         if (rc <= 0 || start < copied || end < start)
             return QString(text).replace(QRegularExpression(m_pattern, m_options), replacement);
-        checkSubject = PCRE2_NO_UTF_CHECK;
-        if (result.isNull())
-            result.reserve(text.size() + text.size() / 8);
-        result.append(chars + copied, int(start - copied));
+        checked = true;
+        if (!result)
+            result.reset(new Output(text.size() + text.size() / 8));
+        result->put(chars + copied, qsizetype(start - copied));
         int literal = 0;
         for (const Reference &reference : references) {
-            result.append(replacement.constData() + literal, reference.pos - literal);
+            result->put(replacement.constData() + literal, reference.pos - literal);
             const PCRE2_SIZE from = ovector[2 * reference.no], to = ovector[2 * reference.no + 1];
             if (reference.no < rc && from != PCRE2_UNSET && to > from)
-                result.append(chars + from, int(to - from));
+                result->put(chars + from, qsizetype(to - from));
             literal = reference.pos + reference.length;
         }
-        result.append(replacement.constData() + literal, replacement.size() - literal);
+        result->put(replacement.constData() + literal, replacement.size() - literal);
         copied = end;
         offset = end;
         previousEmpty = start == end;
     }
-    if (result.isNull())
+    if (!result)
         return text;
-    result.append(chars + copied, int(length - copied));
-    return result;
+    result->put(chars + copied, qsizetype(length - copied));
+    return result->take();
 }

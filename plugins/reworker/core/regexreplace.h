@@ -34,6 +34,7 @@ private:
     QString m_pattern;
     QRegularExpression::PatternOptions m_options;
     pcre2_real_code_16 *m_code = nullptr;
+    bool m_jit = false;
     int m_captureCount = 0;
     bool m_crLfNewlines = false;
 };
