@@ -245,7 +245,7 @@ void DockWidgetTips::tip(int var1, int var2, const QString &fileName)
         qWarning().noquote() << line.prefix + TipTable::plainText(line.message);
     m_pending << line;
 
-    if (finished || closing) {
+    if (finished || closing || m_pending.size() >= flushLines) {
         flush();
     } else if (!m_updateTimer.isActive()) {
         const qint64 since = m_sinceUpdate.isValid() ? m_sinceUpdate.elapsed() : updateInterval;

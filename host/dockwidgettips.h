@@ -18,9 +18,9 @@ class DockWidgetTips;
 // and the time since the job was announced (setExpected).
 //
 // Lines arriving faster than anyone can read them are shown in batches, a
-// few screen updates per second: each tip is counted and its line made at
-// once (its time and counters as they were on arrival), and the waiting
-// lines go into the pane together, newest first. A single tip after a
+// few screen updates per second, or one per flushLines lines: each tip is
+// counted and its line made at once (its time and counters as they were on
+// arrival), and the waiting lines go into the pane together, newest first. A single tip after a
 // quiet spell shows at once; a finished job shows all its lines at once.
 // Every failure or refusal is also written to the log as a warning.
 //
@@ -59,6 +59,10 @@ public:
 
     // The shortest time between two screen updates of the pane.
     static constexpr int updateInterval = 250; // milliseconds
+    // Waiting lines go in at once when there are this many, whatever the
+    // time since the last update: a batch of very fast jobs then never
+    // keeps the GUI thread on one long update.
+    static constexpr int flushLines = 500;
     // The ordinary lines the pane keeps at least; folding starts once
     // foldStep more have come, so it happens once per foldStep lines.
     static constexpr int keptLines = 2000;

@@ -13,8 +13,10 @@
 //   closing line is shown. Each size runs in a child process of its own,
 //   so that each peak memory is its own; printed per size: the list's
 //   memory per entry, the peak memory, what the batch added to it per
-//   file, the time per file, and the longest stretch the GUI thread was
-//   kept from its event loop (wall time, and its own CPU time within it).
+//   file, the time per file (of the whole batch, and steady: from the
+//   tenth to the ninth tenth of the files saved), and the longest stretch
+//   the GUI thread was kept from its event loop (wall time, and its own
+//   CPU time within it).
 //
 // bench_purger --cli [files [rounds]]
 //   defaults: 2000 files of 64 KiB, 3 rounds. The same deletion from a
@@ -181,9 +183,18 @@ int scaleChild(const QString &folder, int files)
 
     int saved = 0, failed = 0;
     bool over = false;
+    // The steady rate: the time from the tenth to the ninth tenth of the
+    // files saved, without the start of the batch or its closing sync.
+    const int steadyFirst = qMax(1, files / 10), steadyLast = qMax(steadyFirst + 1, files - files / 10);
+    qint64 steadyFromNs = 0, steadyToNs = 0;
     QObject::connect(&window, &MainWindow::tipSignal, [&](int var1, int var2, const QString &) {
-        if (Tips::Saved.is(var1, var2))
+        if (Tips::Saved.is(var1, var2)) {
             ++saved;
+            if (saved == steadyFirst)
+                steadyFromNs = timer.nsecsElapsed();
+            else if (saved == steadyLast)
+                steadyToNs = timer.nsecsElapsed();
+        }
         else if (TipTable::isFailure(var1, var2))
             ++failed;
         if (Tips::AllDone.is(var1, var2))
@@ -229,8 +240,9 @@ int scaleChild(const QString &folder, int files)
             || line.contains(QStringLiteral("不可读")) || line.contains(QStringLiteral("编码不符")))
             ++failuresShown;
     }
-    std::printf("%d %lld %lld %lld %lld %lld %lld %lld %d %d %d\n", files, addMs, listBytes, rssBefore, peak,
-                batchMs, longestGap / 1000, longestCpu / 1000, saved, failed, failuresShown);
+    const double steadyUs = (steadyToNs - steadyFromNs) / 1e3 / (steadyLast - steadyFirst);
+    std::printf("%d %lld %lld %lld %lld %lld %lld %lld %d %d %d %.2f\n", files, addMs, listBytes, rssBefore, peak,
+                batchMs, longestGap / 1000, longestCpu / 1000, saved, failed, failuresShown, steadyUs);
     return saved == files && failed == 0 ? 0 : 1;
 }
 
@@ -269,7 +281,7 @@ struct ScaleFigures
     int files = 0;
     qint64 addMs = 0, listBytes = 0, rssBeforeKiB = 0, peakKiB = 0, batchMs = 0, gapUs = 0, cpuUs = 0;
     int saved = 0, failed = 0, shown = 0;
-    double floorUs = 0;
+    double floorUs = 0, steadyUs = 0;
     bool ok = false;
 };
 
@@ -315,7 +327,7 @@ int scale(int argc, char *argv[])
         child.waitForFinished(-1);
         const QList<QByteArray> f = child.readAllStandardOutput().trimmed().split('\n').last().split(' ');
         ScaleFigures s;
-        if (f.size() == 11) {
+        if (f.size() == 12) {
             s.files = f[0].toInt();
             s.addMs = f[1].toLongLong();
             s.listBytes = f[2].toLongLong();
@@ -327,6 +339,7 @@ int scale(int argc, char *argv[])
             s.saved = f[8].toInt();
             s.failed = f[9].toInt();
             s.shown = f[10].toInt();
+            s.steadyUs = f[11].toDouble();
             s.ok = child.exitStatus() == QProcess::NormalExit && child.exitCode() == 0;
         }
         if (!s.ok) {
@@ -337,11 +350,11 @@ int scale(int argc, char *argv[])
         s.floorUs = floorPerFile(scaleFolder(tmp.path(), files), files);
         std::printf("%7d files: list %lld ms to add and show, %.0f bytes per entry; peak %.1f MB "
                     "(%.1f MB before the start, the batch adds %.0f bytes per file); "
-                    "%.1f s, %.1f us per file; longest GUI stall %.1f ms (its own CPU %.1f ms); "
+                    "%.1f s, %.1f us per file (steady %.1f); longest GUI stall %.1f ms (its own CPU %.1f ms); "
                     "%d saved, %d failed, %d failures shown; floor %.1f us per file, Scrivel/floor %.2f\n",
                     s.files, s.addMs, double(s.listBytes) / s.files, s.peakKiB / 1024.0, s.rssBeforeKiB / 1024.0,
                     (s.peakKiB - s.rssBeforeKiB) * 1024.0 / s.files, s.batchMs / 1000.0,
-                    s.batchMs * 1000.0 / s.files, s.gapUs / 1000.0, s.cpuUs / 1000.0, s.saved, s.failed, s.shown,
+                    s.batchMs * 1000.0 / s.files, s.steadyUs, s.gapUs / 1000.0, s.cpuUs / 1000.0, s.saved, s.failed, s.shown,
                     s.floorUs, s.batchMs * 1000.0 / s.files / qMax(0.001, s.floorUs));
         std::fflush(stdout);
         all << s;
@@ -352,11 +365,11 @@ int scale(int argc, char *argv[])
         const double perFile = (b.peakKiB - a.peakKiB) * 1024.0 / (b.files - a.files);
         const double listPerEntry = double(b.listBytes) / b.files;
         std::printf("from %d to %d files: peak grows %.0f bytes per file, %.0f beyond the list's %.0f "
-                    "(goal <= 1024); peak at %d: %.1f MB (goal <= 250); time per file %d/%d: %.2f "
-                    "(goal within 0.90..1.10; the floor's %.2f)\n",
+                    "(goal <= 1024); peak at %d: %.1f MB (goal <= 250); time per file %d/%d: %.2f, "
+                    "steady %.2f (goal within 0.90..1.10; the floor's %.2f)\n",
                     a.files, b.files, perFile, perFile - listPerEntry, listPerEntry, b.files, b.peakKiB / 1024.0,
                     b.files, a.files, (double(b.batchMs) / b.files) / (double(a.batchMs) / a.files),
-                    b.floorUs / qMax(0.001, a.floorUs));
+                    b.steadyUs / qMax(0.001, a.steadyUs), b.floorUs / qMax(0.001, a.floorUs));
     }
     return 0;
 }
