@@ -808,7 +808,7 @@ QString MainWindow::aboutText()
                "<li>繁简转换表：由 OpenCC 的词典数据生成（Copyright 2010-2022 BYVoid 等，Apache License 2.0）；</li>"
                "<li>分词词库：由 jieba 的词典生成（Copyright 2012-2017 Sun Junyi，MIT 许可），"
                "并附有 OpenCC 转换出的繁体、香港与台湾写法。</li></ul>"
-               "<p>撤销日志的摘要使用 xxHash（BSD-2-Clause）。</p>")
+               "<p>撤销日志的摘要使用 xxHash（BSD-2-Clause）；正则表达式替换使用 PCRE2（BSD-3-Clause）。</p>")
         .arg(windowTitleText(), QString::fromLatin1(qVersion()));
 }
 
