@@ -6,17 +6,20 @@
 //   defaults: 2000 files of 64 KiB, 3 rounds, 6 s
 //
 // bench_purger --scale [files...]
-//   defaults: 10000 100000. One list of that many 4 KiB files, digits
-//   deleted through the real program: the main window loads the real
-//   plug-ins, the files are added to a list, the deletion plug-in's label,
-//   range and start button are clicked, and the run is over when the
-//   closing line is shown. Each size runs in a child process of its own,
-//   so that each peak memory is its own; printed per size: the list's
-//   memory per entry, the peak memory, what the batch added to it per
-//   file, the time per file (of the whole batch, and steady: from the
-//   tenth to the ninth tenth of the files saved), and the longest stretch
-//   the GUI thread was kept from its event loop (wall time, and its own
-//   CPU time within it).
+//   defaults: 10000 100000 100000 10000. Per run, one list of that many
+//   4 KiB files, written just before it, digits deleted through the real
+//   program: the main window loads the real plug-ins, the files are added
+//   to a list, the deletion plug-in's label, range and start button are
+//   clicked, and the run is over when the closing line is shown. Each run
+//   is a child process of its own, so that each peak memory is its own;
+//   printed per run: the list's memory per entry, the peak memory, what
+//   the batch added to it per file, the time per file (of the whole batch,
+//   and steady: from the tenth to the ninth tenth of the files saved), the
+//   longest stretch the GUI thread was kept from its event loop (wall
+//   time, and its own CPU time within it), and the floor on the same
+//   files; then the smallest size against the largest, each the mean of
+//   its runs (small-large-large-small cancels a file system that drifts
+//   during the bench). TMPDIR=/dev/shm takes the file system out.
 //
 // bench_purger --cli [files [rounds]]
 //   defaults: 2000 files of 64 KiB, 3 rounds. The same deletion from a
@@ -94,11 +97,6 @@ qint64 threadCpuNs()
     timespec t;
     clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
     return qint64(t.tv_sec) * 1000000000 + t.tv_nsec;
-}
-
-QString scaleFolder(const QString &root, int files)
-{
-    return root + QStringLiteral("/files%1").arg(files);
 }
 
 QString scaleName(int i)
@@ -292,23 +290,11 @@ int scale(int argc, char *argv[])
     for (int i = 2; i < argc; ++i)
         sizes << qMax(1, QString::fromLocal8Bit(argv[i]).toInt());
     if (sizes.isEmpty())
-        sizes = { 10000, 100000 };
+        sizes = { 10000, 100000, 100000, 10000 };
     QTemporaryDir tmp;
     if (!tmp.isValid())
         return 1;
     QRandomGenerator random(0x5CA1Eu);
-    for (int files : sizes) {
-        const QString folder = scaleFolder(tmp.path(), files);
-        for (int i = 0; i < files; ++i) {
-            const QString path = folder + QLatin1Char('/') + scaleName(i);
-            if (i % 100 == 0)
-                QDir().mkpath(QFileInfo(path).path());
-            if (!writeBytes(path, mixedText(random, 4096))) {
-                std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
-                return 1;
-            }
-        }
-    }
     std::printf("bench_purger --scale: digits deleted through the real program, one list of 4 KiB files, "
                 "backups for undo on; %s\n", qPrintable(QString::fromLocal8Bit(qgetenv("SCALE_NOTE"))));
     QList<ScaleFigures> all;
@@ -318,12 +304,25 @@ int scale(int argc, char *argv[])
         ReadWriteTxt::syncFileSystem(tmp.path());
         QThread::sleep(6);
     };
-    for (int files : sizes) {
+    for (int run = 0; run < sizes.size(); ++run) {
+        const int files = sizes.at(run);
+        // Each run on files of its own, written just before it, and
+        // removed after it (with the backups made in it).
+        const QString folder = tmp.filePath(QStringLiteral("run%1-files%2").arg(run).arg(files));
+        for (int i = 0; i < files; ++i) {
+            const QString path = folder + QLatin1Char('/') + scaleName(i);
+            if (i % 100 == 0)
+                QDir().mkpath(QFileInfo(path).path());
+            if (!writeBytes(path, mixedText(random, 4096))) {
+                std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+                return 1;
+            }
+        }
         settle();
         QProcess child;
         child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         child.start(QCoreApplication::applicationFilePath(),
-                    { QStringLiteral("--scale-child"), QString::number(files), scaleFolder(tmp.path(), files) });
+                    { QStringLiteral("--scale-child"), QString::number(files), folder });
         child.waitForFinished(-1);
         const QList<QByteArray> f = child.readAllStandardOutput().trimmed().split('\n').last().split(' ');
         ScaleFigures s;
@@ -347,7 +346,7 @@ int scale(int argc, char *argv[])
             return 1;
         }
         settle();
-        s.floorUs = floorPerFile(scaleFolder(tmp.path(), files), files);
+        s.floorUs = floorPerFile(folder, files);
         std::printf("%7d files: list %lld ms to add and show, %.0f bytes per entry; peak %.1f MB "
                     "(%.1f MB before the start, the batch adds %.0f bytes per file); "
                     "%.1f s, %.1f us per file (steady %.1f); longest GUI stall %.1f ms (its own CPU %.1f ms); "
@@ -358,18 +357,50 @@ int scale(int argc, char *argv[])
                     s.floorUs, s.batchMs * 1000.0 / s.files / qMax(0.001, s.floorUs));
         std::fflush(stdout);
         all << s;
+        QDir(folder).removeRecursively();
     }
-    if (all.size() >= 2) {
-        const ScaleFigures &a = all.first();
-        const ScaleFigures &b = all.last();
+    // The smallest and the largest size, each the mean of its runs (the
+    // default order, small-large-large-small, cancels a file system that
+    // drifts during the bench); the peak is the highest of its runs.
+    struct Size
+    {
+        int files = 0, runs = 0;
+        double perFileUs = 0, steadyUs = 0, floorUs = 0, listPerEntry = 0, overFloor = 0;
+        qint64 peakKiB = 0;
+    };
+    const auto sizeOf = [&all](int files) {
+        Size size;
+        size.files = files;
+        for (const ScaleFigures &s : all) {
+            if (s.files != files)
+                continue;
+            ++size.runs;
+            size.perFileUs += s.batchMs * 1000.0 / s.files;
+            size.steadyUs += s.steadyUs;
+            size.floorUs += s.floorUs;
+            size.overFloor += s.batchMs * 1000.0 / s.files / qMax(0.001, s.floorUs);
+            size.listPerEntry += double(s.listBytes) / s.files;
+            size.peakKiB = qMax(size.peakKiB, s.peakKiB);
+        }
+        size.perFileUs /= size.runs;
+        size.steadyUs /= size.runs;
+        size.floorUs /= size.runs;
+        size.overFloor /= size.runs;
+        size.listPerEntry /= size.runs;
+        return size;
+    };
+    const Size a = sizeOf(*std::min_element(sizes.begin(), sizes.end()));
+    const Size b = sizeOf(*std::max_element(sizes.begin(), sizes.end()));
+    if (a.files != b.files) {
         const double perFile = (b.peakKiB - a.peakKiB) * 1024.0 / (b.files - a.files);
-        const double listPerEntry = double(b.listBytes) / b.files;
-        std::printf("from %d to %d files: peak grows %.0f bytes per file, %.0f beyond the list's %.0f "
+        std::printf("from %d to %d files (%d and %d runs): peak grows %.0f bytes per file, %.0f beyond the list's %.0f "
                     "(goal <= 1024); peak at %d: %.1f MB (goal <= 250); time per file %d/%d: %.2f, "
-                    "steady %.2f (goal within 0.90..1.10; the floor's %.2f)\n",
-                    a.files, b.files, perFile, perFile - listPerEntry, listPerEntry, b.files, b.peakKiB / 1024.0,
-                    b.files, a.files, (double(b.batchMs) / b.files) / (double(a.batchMs) / a.files),
-                    b.steadyUs / qMax(0.001, a.steadyUs), b.floorUs / qMax(0.001, a.floorUs));
+                    "steady %.2f (goal within 0.90..1.10; the floor's %.2f); relative to the floor of each run: "
+                    "%.2f at %d, %.2f at %d, ratio %.2f\n",
+                    a.files, b.files, a.runs, b.runs, perFile, perFile - b.listPerEntry, b.listPerEntry, b.files,
+                    b.peakKiB / 1024.0, b.files, a.files, b.perFileUs / a.perFileUs,
+                    b.steadyUs / qMax(0.001, a.steadyUs), b.floorUs / qMax(0.001, a.floorUs), a.overFloor, a.files,
+                    b.overFloor, b.files, b.overFloor / qMax(0.001, a.overFloor));
     }
     return 0;
 }

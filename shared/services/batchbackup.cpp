@@ -289,21 +289,34 @@ bool BatchBackup::keep(const QString &fileName, const QString &newText)
 
 bool BatchBackup::keepWritten(const QString &fileName, const QByteArray &hash)
 {
-    QMutexLocker lock(&m_mutex);
-    if (!open())
-        return false;
-    const QString name = QString::number(m_kept + 1).rightJustified(6, QLatin1Char('0'));
-    const QByteArray backup = QFile::encodeName(m_folder + QLatin1Char('/') + name);
+    // Only the backup's number and the journal line are taken in turn; the
+    // paths, the link (or copy) are made outside the lock, so the workers
+    // of a batch keep their files side by side.
     const QString absolute = QFileInfo(fileName).absoluteFilePath();
     // A file rewritten in place (several names) would change under the
     // link too: it is copied, as is one on another file system.
-    bool kept = linkCount(fileName) == 1 && ::link(QFile::encodeName(absolute).constData(), backup.constData()) == 0;
-    if (!kept) {
+    const bool single = linkCount(fileName) == 1;
+    QString folder;
+    int number = 0;
+    {
+        QMutexLocker lock(&m_mutex);
+        if (!open())
+            return false;
+        folder = m_folder;
+        number = ++m_numbered;
+    }
+    const QString name = QString::number(number).rightJustified(6, QLatin1Char('0'));
+    const QByteArray backup = QFile::encodeName(folder + QLatin1Char('/') + name);
+    const bool linked = single && ::link(QFile::encodeName(absolute).constData(), backup.constData()) == 0;
+    if (!linked) {
         int storeError = 0;
-        if (!copyFile(fileName, backup, storeError))
+        if (!copyFile(fileName, backup, storeError)) {
+            QMutexLocker lock(&m_mutex);
             return failed(storeError);
+        }
     }
     const QByteArray line = name.toLatin1() + '\t' + hash + '\t' + encodedPath(absolute) + '\n';
+    QMutexLocker lock(&m_mutex);
     if (!AtomicWriter::writeAll(m_journal, line.constData(), line.size())) {
         // Undo could not find this backup: it is not kept at all.
         failed(errno);

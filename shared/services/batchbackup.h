@@ -107,6 +107,7 @@ private:
     int m_journal = -1;
     mutable QMutex m_mutex;
     int m_kept = 0;
+    int m_numbered = 0; // backup names handed out, failed ones included
     bool m_openFailed = false;
     bool m_failure = false;  // the store has failed a keep()
     TipCode m_reason{0, 0};  // why, as its first failure said
