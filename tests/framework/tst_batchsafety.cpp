@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QSignalSpy>
 #include <QThreadPool>
+#include <QtConcurrent>
 #include <QtTest>
 
 #include <unistd.h>
@@ -60,6 +61,7 @@ private slots:
     void undo_data();
     void undo();
     void undoTakesBatchesNewestFirst();
+    void workersKeepSideBySide();
     void onlyNewestBatchesKept();
 
 private:
@@ -341,6 +343,28 @@ void TestBatchSafety::undoTakesBatchesNewestFirst()
     QVERIFY(BatchBackup::undoLast(root()).found);
     QCOMPARE(TestFolder::bytesOf(path("a.txt")), QByteArray("a"));
     QVERIFY(!BatchBackup::undoLast(root()).found);
+}
+
+// Workers keeping their files at the same time: each backup its own
+// name and journal line, and undo brings every file back.
+void TestBatchSafety::workersKeepSideBySide()
+{
+    QStringList files;
+    for (int i = 0; i < 200; ++i) {
+        files << path(QStringLiteral("f%1.txt").arg(i));
+        QVERIFY(TestFolder::put(files.last(), QByteArray::number(i)));
+    }
+    BatchBackup backup(root());
+    QtConcurrent::blockingMap(files, [&backup](const QString &file) {
+        const QString text = QString::fromLatin1(TestFolder::bytesOf(file)) + QLatin1Char('x');
+        ReadWriteTxt::writeFile(file, text, nullptr, ReadWriteTxt::SyncLater, [&] { return backup.keep(file, text); });
+    });
+    QCOMPARE(backup.keptCount(), files.size());
+    backup.close(10);
+    const BatchBackup::UndoResult result = BatchBackup::undoLast(root());
+    QCOMPARE(result.restored.size(), files.size());
+    for (int i = 0; i < files.size(); ++i)
+        QCOMPARE(TestFolder::bytesOf(files.at(i)), QByteArray::number(i));
 }
 
 void TestBatchSafety::onlyNewestBatchesKept()
