@@ -306,8 +306,9 @@ int scale(int argc, char *argv[])
     };
     for (int run = 0; run < sizes.size(); ++run) {
         const int files = sizes.at(run);
-        // Each run on files of its own, written just before it, and
-        // removed after it (with the backups made in it).
+        // Each run on files of its own, written just before it. They stay
+        // until the end, so that no run follows the deletion of another
+        // run's hundred thousand files and backups.
         const QString folder = tmp.filePath(QStringLiteral("run%1-files%2").arg(run).arg(files));
         for (int i = 0; i < files; ++i) {
             const QString path = folder + QLatin1Char('/') + scaleName(i);
@@ -357,7 +358,6 @@ int scale(int argc, char *argv[])
                     s.floorUs, s.batchMs * 1000.0 / s.files / qMax(0.001, s.floorUs));
         std::fflush(stdout);
         all << s;
-        QDir(folder).removeRecursively();
     }
     // The smallest and the largest size, each the mean of its runs (the
     // default order, small-large-large-small, cancels a file system that
