@@ -15,8 +15,9 @@
 //   printed per run: the list's memory per entry, the peak memory, what
 //   the batch added to it per file, the time per file (of the whole batch,
 //   and steady: from the tenth to the ninth tenth of the files saved), the
-//   longest stretch the GUI thread was kept from its event loop (wall
-//   time, and its own CPU time within it), and the floor on the same
+//   process's CPU time per file (and the GUI thread's share), the longest
+//   stretch the GUI thread was kept from its event loop (wall time, and
+//   its own CPU time within it), and the floor on the same
 //   files; then the smallest size against the largest, each the mean of
 //   its runs (small-large-large-small cancels a file system that drifts
 //   during the bench). TMPDIR=/dev/shm takes the file system out.
@@ -90,6 +91,13 @@ qint64 heapBytes()
 {
     const struct mallinfo2 info = mallinfo2();
     return qint64(info.uordblks) + qint64(info.hblkhd);
+}
+
+qint64 processCpuNs()
+{
+    timespec t;
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+    return qint64(t.tv_sec) * 1000000000 + t.tv_nsec;
 }
 
 qint64 threadCpuNs()
@@ -220,6 +228,7 @@ int scaleChild(const QString &folder, int files)
     timer.restart();
     pulse.start();
     ticker.start();
+    const qint64 processCpuBefore = processCpuNs(), guiCpuBefore = threadCpuNs();
     if (!clickIn(dock, QStringLiteral("pushButton_start"))) {
         std::fprintf(stderr, "no start button\n");
         return 1;
@@ -227,6 +236,8 @@ int scaleChild(const QString &folder, int files)
     while (!over)
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     const qint64 batchMs = timer.elapsed();
+    const double cpuUs = (processCpuNs() - processCpuBefore) / 1e3 / files;
+    const double guiCpuUs = (threadCpuNs() - guiCpuBefore) / 1e3 / files;
     ticker.stop();
     std::fprintf(stderr, "longest stall began %.1f ms into the batch of %lld ms\n", longestAt / 1e6, batchMs);
     const qint64 peak = statusKiB("VmHWM:");
@@ -239,8 +250,9 @@ int scaleChild(const QString &folder, int files)
             ++failuresShown;
     }
     const double steadyUs = (steadyToNs - steadyFromNs) / 1e3 / (steadyLast - steadyFirst);
-    std::printf("%d %lld %lld %lld %lld %lld %lld %lld %d %d %d %.2f\n", files, addMs, listBytes, rssBefore, peak,
-                batchMs, longestGap / 1000, longestCpu / 1000, saved, failed, failuresShown, steadyUs);
+    std::printf("%d %lld %lld %lld %lld %lld %lld %lld %d %d %d %.2f %.2f %.2f\n", files, addMs, listBytes, rssBefore,
+                peak, batchMs, longestGap / 1000, longestCpu / 1000, saved, failed, failuresShown, steadyUs, cpuUs,
+                guiCpuUs);
     return saved == files && failed == 0 ? 0 : 1;
 }
 
@@ -279,7 +291,7 @@ struct ScaleFigures
     int files = 0;
     qint64 addMs = 0, listBytes = 0, rssBeforeKiB = 0, peakKiB = 0, batchMs = 0, gapUs = 0, cpuUs = 0;
     int saved = 0, failed = 0, shown = 0;
-    double floorUs = 0, steadyUs = 0;
+    double floorUs = 0, steadyUs = 0, cpuPerFileUs = 0, guiPerFileUs = 0;
     bool ok = false;
 };
 
@@ -327,7 +339,7 @@ int scale(int argc, char *argv[])
         child.waitForFinished(-1);
         const QList<QByteArray> f = child.readAllStandardOutput().trimmed().split('\n').last().split(' ');
         ScaleFigures s;
-        if (f.size() == 12) {
+        if (f.size() == 14) {
             s.files = f[0].toInt();
             s.addMs = f[1].toLongLong();
             s.listBytes = f[2].toLongLong();
@@ -340,6 +352,8 @@ int scale(int argc, char *argv[])
             s.failed = f[9].toInt();
             s.shown = f[10].toInt();
             s.steadyUs = f[11].toDouble();
+            s.cpuPerFileUs = f[12].toDouble();
+            s.guiPerFileUs = f[13].toDouble();
             s.ok = child.exitStatus() == QProcess::NormalExit && child.exitCode() == 0;
         }
         if (!s.ok) {
@@ -350,11 +364,12 @@ int scale(int argc, char *argv[])
         s.floorUs = floorPerFile(folder, files);
         std::printf("%7d files: list %lld ms to add and show, %.0f bytes per entry; peak %.1f MB "
                     "(%.1f MB before the start, the batch adds %.0f bytes per file); "
-                    "%.1f s, %.1f us per file (steady %.1f); longest GUI stall %.1f ms (its own CPU %.1f ms); "
+                    "%.1f s, %.1f us per file (steady %.1f; CPU %.1f, of which the GUI thread %.1f); "
+                    "longest GUI stall %.1f ms (its own CPU %.1f ms); "
                     "%d saved, %d failed, %d failures shown; floor %.1f us per file, Scrivel/floor %.2f\n",
                     s.files, s.addMs, double(s.listBytes) / s.files, s.peakKiB / 1024.0, s.rssBeforeKiB / 1024.0,
                     (s.peakKiB - s.rssBeforeKiB) * 1024.0 / s.files, s.batchMs / 1000.0,
-                    s.batchMs * 1000.0 / s.files, s.steadyUs, s.gapUs / 1000.0, s.cpuUs / 1000.0, s.saved, s.failed, s.shown,
+                    s.batchMs * 1000.0 / s.files, s.steadyUs, s.cpuPerFileUs, s.guiPerFileUs, s.gapUs / 1000.0, s.cpuUs / 1000.0, s.saved, s.failed, s.shown,
                     s.floorUs, s.batchMs * 1000.0 / s.files / qMax(0.001, s.floorUs));
         std::fflush(stdout);
         all << s;
@@ -365,7 +380,7 @@ int scale(int argc, char *argv[])
     struct Size
     {
         int files = 0, runs = 0;
-        double perFileUs = 0, steadyUs = 0, floorUs = 0, listPerEntry = 0, overFloor = 0;
+        double perFileUs = 0, steadyUs = 0, floorUs = 0, listPerEntry = 0, overFloor = 0, cpuUs = 0;
         qint64 peakKiB = 0;
     };
     const auto sizeOf = [&all](int files) {
@@ -377,6 +392,7 @@ int scale(int argc, char *argv[])
             ++size.runs;
             size.perFileUs += s.batchMs * 1000.0 / s.files;
             size.steadyUs += s.steadyUs;
+            size.cpuUs += s.cpuPerFileUs;
             size.floorUs += s.floorUs;
             size.overFloor += s.batchMs * 1000.0 / s.files / qMax(0.001, s.floorUs);
             size.listPerEntry += double(s.listBytes) / s.files;
@@ -384,6 +400,7 @@ int scale(int argc, char *argv[])
         }
         size.perFileUs /= size.runs;
         size.steadyUs /= size.runs;
+        size.cpuUs /= size.runs;
         size.floorUs /= size.runs;
         size.overFloor /= size.runs;
         size.listPerEntry /= size.runs;
@@ -395,11 +412,12 @@ int scale(int argc, char *argv[])
         const double perFile = (b.peakKiB - a.peakKiB) * 1024.0 / (b.files - a.files);
         std::printf("from %d to %d files (%d and %d runs): peak grows %.0f bytes per file, %.0f beyond the list's %.0f "
                     "(goal <= 1024); peak at %d: %.1f MB (goal <= 250); time per file %d/%d: %.2f, "
-                    "steady %.2f (goal within 0.90..1.10; the floor's %.2f); relative to the floor of each run: "
-                    "%.2f at %d, %.2f at %d, ratio %.2f\n",
+                    "steady %.2f, CPU %.2f (goal within 0.90..1.10; the floor's %.2f); relative to the floor of "
+                    "each run: %.2f at %d, %.2f at %d, ratio %.2f\n",
                     a.files, b.files, a.runs, b.runs, perFile, perFile - b.listPerEntry, b.listPerEntry, b.files,
                     b.peakKiB / 1024.0, b.files, a.files, b.perFileUs / a.perFileUs,
-                    b.steadyUs / qMax(0.001, a.steadyUs), b.floorUs / qMax(0.001, a.floorUs), a.overFloor, a.files,
+                    b.steadyUs / qMax(0.001, a.steadyUs), b.cpuUs / qMax(0.001, a.cpuUs),
+                    b.floorUs / qMax(0.001, a.floorUs), a.overFloor, a.files,
                     b.overFloor, b.files, b.overFloor / qMax(0.001, a.overFloor));
     }
     return 0;
