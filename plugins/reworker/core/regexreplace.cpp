@@ -5,31 +5,29 @@
 
 #include <QVector>
 
-#include <cstring>
-#include <limits>
-#include <memory>
-#include <new>
 
 namespace {
 
 // The compile options QRegularExpression gives PCRE2 for its pattern options.
 uint32_t compileOptions(QRegularExpression::PatternOptions options)
 {
+    static const struct {
+        QRegularExpression::PatternOption qt;
+        uint32_t pcre;
+    } table[] = {
+        { QRegularExpression::CaseInsensitiveOption, PCRE2_CASELESS },
+        { QRegularExpression::DotMatchesEverythingOption, PCRE2_DOTALL },
+        { QRegularExpression::MultilineOption, PCRE2_MULTILINE },
+        { QRegularExpression::ExtendedPatternSyntaxOption, PCRE2_EXTENDED },
+        { QRegularExpression::InvertedGreedinessOption, PCRE2_UNGREEDY },
+        { QRegularExpression::DontCaptureOption, PCRE2_NO_AUTO_CAPTURE },
+        { QRegularExpression::UseUnicodePropertiesOption, PCRE2_UCP },
+    };
     uint32_t flags = PCRE2_UTF;
-    if (options & QRegularExpression::CaseInsensitiveOption)
-        flags |= PCRE2_CASELESS;
-    if (options & QRegularExpression::DotMatchesEverythingOption)
-        flags |= PCRE2_DOTALL;
-    if (options & QRegularExpression::MultilineOption)
-        flags |= PCRE2_MULTILINE;
-    if (options & QRegularExpression::ExtendedPatternSyntaxOption)
-        flags |= PCRE2_EXTENDED;
-    if (options & QRegularExpression::InvertedGreedinessOption)
-        flags |= PCRE2_UNGREEDY;
-    if (options & QRegularExpression::DontCaptureOption)
-        flags |= PCRE2_NO_AUTO_CAPTURE;
-    if (options & QRegularExpression::UseUnicodePropertiesOption)
-        flags |= PCRE2_UCP;
+    for (const auto &row : table) {
+        if (options & row.qt)
+            flags |= row.pcre;
+    }
     return flags;
 }
 
@@ -64,46 +62,6 @@ QVector<Reference> referencesOf(const QString &replacement, int captureCount)
     }
     return references;
 }
-
-// The result, copied in through a pointer into a string grown by doubling:
-// the appends of a text with thousands of matches, without a check of the
-// string's state each.
-class Output
-{
-public:
-    explicit Output(qsizetype expected) : m_text(int(qMin<qsizetype>(expected, maxSize)), Qt::Uninitialized) {}
-
-    void put(const QChar *from, qsizetype count)
-    {
-        if (count <= 0)
-            return;
-        if (count > m_text.size() - m_used)
-            grow(count);
-        std::memcpy(m_text.data() + m_used, from, size_t(count) * sizeof(QChar));
-        m_used += count;
-    }
-
-    QString take()
-    {
-        m_text.resize(int(m_used));
-        return std::move(m_text);
-    }
-
-private:
-    // The longest string there is; beyond it the result cannot be held,
-    // as when the memory runs out.
-    static constexpr qsizetype maxSize = (std::numeric_limits<int>::max() - 64) / qsizetype(sizeof(QChar));
-
-    void grow(qsizetype count)
-    {
-        if (count > maxSize - m_used)
-            throw std::bad_alloc();
-        m_text.resize(int(qMin(maxSize, qMax(m_used + count, 2 * qsizetype(m_text.size())))));
-    }
-
-    QString m_text;
-    qsizetype m_used = 0;
-};
 
 struct MatchData {
     pcre2_match_data *data;
@@ -154,16 +112,17 @@ QString RegexReplace::apply(const QString &text, const QString &replacement) con
     const PCRE2_SIZE *ovector = pcre2_get_ovector_pointer(match.data);
     const QChar *chars = text.constData();
 
-    std::unique_ptr<Output> result; // made at the first match
+    QString result;
     PCRE2_SIZE offset = 0; // where the next search starts
     PCRE2_SIZE copied = 0; // text before this is in result
-    // The first search checks that the subject is valid UTF-16; the later
-    // ones go straight to the JIT code, which checks nothing.
-    bool checked = false;
+    // Until something matched, a search checks that the subject is valid
+    // UTF-16; the later ones go straight to the JIT code, which checks
+    // nothing.
+    bool matched = false;
     const auto search = [&](PCRE2_SIZE from) {
-        if (checked && m_jit)
+        if (matched && m_jit)
             return pcre2_jit_match(m_code, subject, length, from, 0, match.data, nullptr);
-        return pcre2_match(m_code, subject, length, from, checked ? PCRE2_NO_UTF_CHECK : 0, match.data, nullptr);
+        return pcre2_match(m_code, subject, length, from, matched ? PCRE2_NO_UTF_CHECK : 0, match.data, nullptr);
     };
     bool previousEmpty = false;
     while (true) {
@@ -193,25 +152,25 @@ QString RegexReplace::apply(const QString &text, const QString &replacement) con
         const PCRE2_SIZE start = ovector[0], end = ovector[1];
         if (rc <= 0 || start < copied || end < start)
             return QString(text).replace(QRegularExpression(m_pattern, m_options), replacement);
-        checked = true;
-        if (!result)
-            result.reset(new Output(text.size() + text.size() / 8));
-        result->put(chars + copied, qsizetype(start - copied));
+        if (!matched)
+            result.reserve(text.size() + text.size() / 8);
+        matched = true;
+        result.append(chars + copied, int(start - copied));
         int literal = 0;
         for (const Reference &reference : references) {
-            result->put(replacement.constData() + literal, reference.pos - literal);
+            result.append(replacement.constData() + literal, reference.pos - literal);
             const PCRE2_SIZE from = ovector[2 * reference.no], to = ovector[2 * reference.no + 1];
             if (reference.no < rc && from != PCRE2_UNSET && to > from)
-                result->put(chars + from, qsizetype(to - from));
+                result.append(chars + from, int(to - from));
             literal = reference.pos + reference.length;
         }
-        result->put(replacement.constData() + literal, replacement.size() - literal);
+        result.append(replacement.constData() + literal, replacement.size() - literal);
         copied = end;
         offset = end;
         previousEmpty = start == end;
     }
-    if (!result)
+    if (!matched)
         return text;
-    result->put(chars + copied, qsizetype(length - copied));
-    return result->take();
+    result.append(chars + copied, int(length - copied));
+    return result;
 }
