@@ -20,8 +20,9 @@ class DockWidgetTips;
 // Lines arriving faster than anyone can read them are shown in batches, a
 // few screen updates per second, or one per flushLines lines: each tip is
 // counted and its line made at once (its time and counters as they were on
-// arrival), and the waiting lines go into the pane together, newest first. A single tip after a
-// quiet spell shows at once; a finished job shows all its lines at once.
+// arrival), and the waiting lines go into the pane together, newest first.
+// A single tip after a quiet spell shows at once; a finished job shows all
+// its lines at once.
 // Every failure or refusal is also written to the log as a warning.
 //
 // The pane keeps a bounded window, so its memory does not grow with the

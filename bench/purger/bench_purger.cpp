@@ -17,10 +17,10 @@
 //   and steady: from the tenth to the ninth tenth of the files saved), the
 //   process's CPU time per file (and the GUI thread's share), the longest
 //   stretch the GUI thread was kept from its event loop (wall time, and
-//   its own CPU time within it), and the floor on the same
-//   files; then the smallest size against the largest, each the mean of
-//   its runs (small-large-large-small cancels a file system that drifts
-//   during the bench). TMPDIR=/dev/shm takes the file system out.
+//   its own CPU time within it), and the floor on the same files; then
+//   the smallest size against the largest, each the mean of its runs
+//   (small-large-large-small cancels a file system that drifts during the
+//   bench). TMPDIR=/dev/shm takes the file system out.
 //
 // bench_purger --cli [files [rounds]]
 //   defaults: 2000 files of 64 KiB, 3 rounds. The same deletion from a
@@ -93,17 +93,12 @@ qint64 heapBytes()
     return qint64(info.uordblks) + qint64(info.hblkhd);
 }
 
-qint64 processCpuNs()
+// CPU time so far: of this thread (CLOCK_THREAD_CPUTIME_ID) or of the
+// whole process (CLOCK_PROCESS_CPUTIME_ID).
+qint64 cpuNs(clockid_t clock = CLOCK_THREAD_CPUTIME_ID)
 {
     timespec t;
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
-    return qint64(t.tv_sec) * 1000000000 + t.tv_nsec;
-}
-
-qint64 threadCpuNs()
-{
-    timespec t;
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    clock_gettime(clock, &t);
     return qint64(t.tv_sec) * 1000000000 + t.tv_nsec;
 }
 
@@ -209,13 +204,13 @@ int scaleChild(const QString &folder, int files)
     // The event loop's pulse: the longest time between two turns of a
     // 2 ms timer, and the GUI thread's own CPU time in the longest one.
     QElapsedTimer pulse;
-    qint64 lastTick = 0, lastCpu = threadCpuNs(), longestGap = 0, longestCpu = 0, longestAt = 0;
+    qint64 lastTick = 0, lastCpu = cpuNs(), longestGap = 0, longestCpu = 0, longestAt = 0;
     QTimer ticker;
     ticker.setTimerType(Qt::PreciseTimer);
     ticker.setInterval(2);
     QObject::connect(&ticker, &QTimer::timeout, [&] {
         const qint64 now = pulse.nsecsElapsed();
-        const qint64 cpu = threadCpuNs();
+        const qint64 cpu = cpuNs();
         if (now - lastTick > longestGap) {
             longestGap = now - lastTick;
             longestAt = lastTick;
@@ -228,7 +223,7 @@ int scaleChild(const QString &folder, int files)
     timer.restart();
     pulse.start();
     ticker.start();
-    const qint64 processCpuBefore = processCpuNs(), guiCpuBefore = threadCpuNs();
+    const qint64 processCpuBefore = cpuNs(CLOCK_PROCESS_CPUTIME_ID), guiCpuBefore = cpuNs();
     if (!clickIn(dock, QStringLiteral("pushButton_start"))) {
         std::fprintf(stderr, "no start button\n");
         return 1;
@@ -236,8 +231,8 @@ int scaleChild(const QString &folder, int files)
     while (!over)
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     const qint64 batchMs = timer.elapsed();
-    const double cpuUs = (processCpuNs() - processCpuBefore) / 1e3 / files;
-    const double guiCpuUs = (threadCpuNs() - guiCpuBefore) / 1e3 / files;
+    const double cpuUs = (cpuNs(CLOCK_PROCESS_CPUTIME_ID) - processCpuBefore) / 1e3 / files;
+    const double guiCpuUs = (cpuNs() - guiCpuBefore) / 1e3 / files;
     ticker.stop();
     std::fprintf(stderr, "longest stall began %.1f ms into the batch of %lld ms\n", longestAt / 1e6, batchMs);
     const qint64 peak = statusKiB("VmHWM:");
