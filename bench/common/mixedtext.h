@@ -5,17 +5,38 @@
 #include <QRandomGenerator>
 #include <QString>
 
+// Lines of pieces, exactly size bytes: piece(bytes) appends one piece; a
+// line ends once it has more than lineMin plus a random number below
+// lineSpread pieces. When fewer than margin bytes are left (room for the
+// longest piece and a line end), pad fills the rest but the final "\n".
+template <class Piece>
+QByteArray linesOfPieces(QRandomGenerator &random, qint64 size, int margin, int lineMin, int lineSpread, char pad,
+                         Piece piece)
+{
+    QByteArray bytes;
+    bytes.reserve(int(size));
+    int lineLength = 0;
+    while (bytes.size() < size - margin) {
+        piece(bytes);
+        if (++lineLength > lineMin + int(random.bounded(lineSpread))) {
+            bytes += '\n';
+            lineLength = 0;
+        }
+    }
+    while (bytes.size() < size - 1)
+        bytes += pad;
+    bytes += '\n';
+    return bytes;
+}
+
 // One file's worth of text for the benchmarks: lines of Chinese words,
 // ASCII words, numbers, blanks and punctuation, exactly size bytes of
 // UTF-8 (size of at least 32).
 inline QByteArray mixedText(QRandomGenerator &random, int size)
 {
     static const char *const punctuation[] = { "，", "。", "！", "：", "“", "”", ", ", ". ", "; " };
-    QByteArray bytes;
-    bytes.reserve(size);
-    int lineLength = 0;
-    // A piece and a line end take at most 19 bytes; ASCII fills the rest.
-    while (bytes.size() < size - 24) {
+    // A piece and a line end take at most 19 bytes.
+    return linesOfPieces(random, size, 24, 30, 40, 'x', [&random](QByteArray &bytes) {
         const quint32 kind = random.bounded(10);
         if (kind < 5) {
             for (int i = 1 + int(random.bounded(6)); i > 0; --i)
@@ -30,15 +51,7 @@ inline QByteArray mixedText(QRandomGenerator &random, int size)
         } else {
             bytes += punctuation[random.bounded(int(sizeof punctuation / sizeof *punctuation))];
         }
-        if (++lineLength > 30 + int(random.bounded(40))) {
-            bytes += '\n';
-            lineLength = 0;
-        }
-    }
-    while (bytes.size() < size - 1)
-        bytes += 'x';
-    bytes += '\n';
-    return bytes;
+    });
 }
 
 #endif // MIXEDTEXT_H

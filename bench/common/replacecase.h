@@ -8,6 +8,7 @@
 #include <QRandomGenerator>
 #include <QString>
 
+#include "mixedtext.h"
 #include "replace.h"
 #include "rewritebench.h"
 #include "textjob.h"
@@ -25,21 +26,10 @@ inline QByteArray makeText(QRandomGenerator &random)
     static const char *const words[] = {"苹果", "香蕉", "文本", "处理", "apple", "pear", "text", "batch",
                                         "2024", "17", "，", "。", "user@42", "abc@7", "x@", "@9", "the"};
     const int n = int(sizeof words / sizeof *words);
-    QByteArray bytes;
-    bytes.reserve(fileSize);
-    int lineLength = 0;
-    while (bytes.size() < fileSize - 16) {
+    return linesOfPieces(random, fileSize, 16, 8, 10, 'x', [&random, n](QByteArray &bytes) {
         bytes += words[random.bounded(n)];
         bytes += ' ';
-        if (++lineLength > 8 + int(random.bounded(10))) {
-            bytes += '\n';
-            lineLength = 0;
-        }
-    }
-    while (bytes.size() < fileSize - 1)
-        bytes += 'x';
-    bytes += '\n';
-    return bytes;
+    });
 }
 
 inline rewritebench::Case replaceCase(const QString &name, const ReplaceOptions &options,

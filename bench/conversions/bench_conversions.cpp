@@ -31,6 +31,7 @@
 #include "conversioncases.h"
 #include "conversiontables.h"
 #include "lexicon.h"
+#include "mixedtext.h"
 #include "readwritetxt.h"
 #include "textlines.h"
 #include "traditionconverter.h"
@@ -50,10 +51,7 @@ QByteArray makeText(const QStringList &phrases, const QStringList &characters, q
 {
     QRandomGenerator random(20261208);
     static const char *const punctuation[] = { "，", "。", "、", "；", "：", "！", "？" };
-    QByteArray text;
-    text.reserve(int(bytes));
-    int lineLength = 0;
-    while (text.size() < bytes - 16) {
+    return linesOfPieces(random, bytes, 16, 20, 30, ' ', [&](QByteArray &text) {
         const quint32 kind = random.bounded(10);
         if (kind < 6)
             text += phrases.at(int(random.bounded(phrases.size()))).toUtf8();
@@ -61,15 +59,7 @@ QByteArray makeText(const QStringList &phrases, const QStringList &characters, q
             text += characters.at(int(random.bounded(characters.size()))).toUtf8();
         else
             text += punctuation[random.bounded(int(sizeof punctuation / sizeof *punctuation))];
-        if (++lineLength > 20 + int(random.bounded(30))) {
-            text += '\n';
-            lineLength = 0;
-        }
-    }
-    while (text.size() < bytes - 1)
-        text += ' ';
-    text += '\n';
-    return text;
+    });
 }
 
 // Scrivel's side, as a job does it: read and decode, convert, encode and write.
